@@ -1,0 +1,27 @@
+#pragma once
+// The one seam through which the editor opens modal dialogs. Tests preset the
+// next answer ("the next folder is X", "the next colour is Y") and read the
+// messages that would have been shown, so no test ever blocks on a real dialog.
+#include <QColor>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace dialogs {
+// The folder dialog ("Select Folder", ShowDirsOnly | DontResolveSymlinks, no parent).
+// Empty when cancelled.
+QString chooseDirectory();
+// The colour dialog ("Choose Color", initial colour white). Invalid when cancelled.
+QColor chooseColour(QWidget* parent);
+// A message the user must read (a warning box with OK).
+void showMessage(QWidget* parent, const QString& title, const QString& text);
+
+// --- test seam ---
+// While presets are on, no real dialog opens: chooseDirectory/chooseColour take the
+// next preset answer (empty / invalid when none is left) and showMessage records.
+void usePresets(bool on);
+void presetDirectory(const QString& directory);
+void presetColour(const QColor& colour);
+QStringList takeShownMessages();  // texts of the messages shown since the last call
+}  // namespace dialogs

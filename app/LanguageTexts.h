@@ -1,0 +1,10 @@
+#pragma once
+// The interface texts of the four languages. Only the main window and the
+// directory window change language; the picker and the confirmation window stay English.
+class QWidget;
+
+// Sets the main window's 60 language texts for the current language (widgets are
+// found by object name). An index outside 0-3 changes nothing.
+void applyMainWindowTexts(QWidget& mainWindow);
+// Sets the directory window's prompt, button and menu title for the current language.
+void applyDirectoryWindowTexts(QWidget& directoryWindow);

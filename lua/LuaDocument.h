@@ -1,0 +1,67 @@
+#pragma once
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "LuaFileAccess.h"
+#include "LuaNode.h"
+
+namespace lua {
+
+// One Lua file held as its text (LF line ends) and as a tree of its top-level
+// assignments. Every change goes text -> re-parse, never tree -> file.
+class LuaDocument {
+public:
+    LuaDocument() = default;
+    LuaDocument(const LuaDocument&) = delete;
+    LuaDocument& operator=(const LuaDocument&) = delete;
+
+    // Reads and parses a .lua file; a non-.lua path leaves the document untouched,
+    // a missing or unreadable file gives an empty document.
+    void load(const std::filesystem::path& path);
+    void collectFunctionNames();
+    void parse();
+
+    const std::filesystem::path& path() const { return path_; }
+    const std::string& text() const { return text_; }
+    bool crlf() const { return crlf_; }  // the file was read with CR LF line ends
+    const std::vector<std::string>& functionNames() const { return functionNames_; }
+    const std::vector<std::unique_ptr<LuaNode>>& statements() const { return statements_; }
+    const LuaNode* statementByKey(const std::string& key) const;
+    const LuaFileAccess& fileAccess() const { return fileAccess_; }
+
+    // Paths: "<Top>.[n].<key>..." (lookup stops at the "..." terminator).
+    const LuaNode* lookup(const std::string& path) const;
+    std::pair<std::string, std::string> getEntry(const std::string& path) const;
+    const LuaNode* topLevelOf(const std::string& path) const;
+
+    // Edits: a path, then "[" new key "]" "[" new value "]". With save, the file is
+    // written afterwards and the outcome of that write is returned; without save, or
+    // when the edit's path finds nothing, the outcome is "written" with nothing done.
+    WriteOutcome applyEdit(const std::string& edit, bool save);
+    WriteOutcome replaceText(const std::string& newText, bool save);
+    // Writes the current text to path() in the file's own line-end style.
+    WriteOutcome write() const;
+
+private:
+    LuaNode* lookupMutable(const std::string& path);
+    static std::pair<std::string, std::string> parseEdit(const std::string& edit);
+    static int matchingBracket(const std::string& s, int pos);
+    static void reserialise(LuaNode& node);
+    void rewriteStatement(const LuaNode& top);
+
+    LuaFileAccess fileAccess_;
+    std::filesystem::path path_;
+    std::string text_;
+    bool crlf_ = false;
+    int cursor_ = 0;
+    bool continuing_ = false;
+    std::vector<std::string> functionNames_;
+    std::vector<std::unique_ptr<LuaNode>> statements_;
+    std::unordered_map<std::string, LuaNode*> statementsByKey_;
+};
+
+}  // namespace lua

@@ -1,0 +1,38 @@
+#pragma once
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace lua {
+
+// Outcome of a write: the file is either replaced whole or left as it was.
+struct WriteOutcome {
+    bool written = false;
+    std::string reason;  // UTF-8, empty when written; why the file could not be written otherwise
+    explicit operator bool() const { return written; }
+};
+
+// The one place where Lua files are tested, read and written. Stateless.
+//
+// Line ends: the simulator's files are Windows files, and players also edit them on
+// other platforms. A file whose first line end is CR LF is read with every CR LF
+// turned into LF, and its document is written back with every LF turned into CR LF;
+// a file whose first line end is LF (or that has none) passes unchanged both ways.
+// So document text always has LF line ends and a file keeps its own style.
+class LuaFileAccess {
+public:
+    static bool isLuaFile(const std::filesystem::path& path);
+    // None when the path is not a .lua path; otherwise a stream, possibly in a failed state.
+    std::unique_ptr<std::ifstream> openForReading(const std::filesystem::path& path) const;
+    // The whole remaining content; none gives "". When the first line end is CR LF,
+    // every CR LF becomes LF and *crlf (if given) is set to true, else to false.
+    std::string readAll(std::istream* stream, bool* crlf = nullptr) const;
+    // Safe write: the text goes to a temporary file in the same folder, which replaces
+    // the original only when everything was written (QSaveFile); a failure leaves the
+    // old file untouched and is reported. With crlf, every LF is written as CR LF.
+    WriteOutcome writeAll(const std::filesystem::path& path, const std::string& text,
+                          bool crlf) const;
+};
+
+}  // namespace lua

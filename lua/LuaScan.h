@@ -1,0 +1,52 @@
+#pragma once
+// Fixed words and byte-level scanning primitives of the Lua document engine.
+// The engine does not tokenize Lua: it searches byte strings. Positions are
+// int indices; -1 means "not found".
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace lua {
+
+// Fixed words, built during static initialisation.
+extern const std::vector<std::string> blockOpeners;  // "function", "if", "for", "while" (in this order)
+extern const std::string blockCloser;                // "end"
+extern const std::string localMarker;                // "local"
+extern const std::string functionWord;               // "function"
+extern const std::string commentMarker;              // "--"
+extern const std::string commentLinePattern;         // "^\\s*--" (ECMAScript, searched)
+
+// Opening/closing brackets: ( [ { <  and  ) ] } >
+bool isOpeningBracket(char c);
+bool isClosingBracket(char c);
+bool isBlank(char c);      // space, HT, LF, VT, FF, CR
+bool isWordChar(char c);   // ASCII letters, digits, '_'
+
+// Builds the bracket pair map; start-up calls it once before any document is parsed.
+// Calling it again is harmless, and bracketPartner() builds it on first use as well.
+void buildBracketPairs();
+char bracketPartner(char c);  // partner of a bracket both ways, '\0' for any other character
+
+int findText(std::string_view s, std::string_view pattern, int from);
+int findWord(std::string_view s, std::string_view word, int from);
+int firstNonSpace(std::string_view s, int from);
+int lastNonSpace(std::string_view s, int at);  // at == -1: the last index
+int lastSpace(std::string_view s, int at);     // at == -1: the last index
+std::string trim(std::string_view s);
+
+using CommentRange = std::pair<int, int>;  // inclusive first and last index
+std::vector<CommentRange> commentRanges(std::string_view s);
+bool inComment(const std::vector<CommentRange>& ranges, int i);
+
+bool valueIsClosed(std::string_view s, int eq);
+std::string tableItem(std::string_view s, int n);
+// Throws std::out_of_range("invalid string position") when s has no "(".
+std::string callItem(std::string_view s, int n);
+// Throws std::out_of_range("invalid string position") for an empty s,
+// std::invalid_argument("invalid stoi argument") / std::out_of_range("stoi argument out of range").
+int parseBracketedKey(std::string_view s);
+
+int findOutsideBrackets(std::string_view s, char ch, int from);
+
+}  // namespace lua

@@ -1,0 +1,87 @@
+#pragma once
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "LabelSetting.h"
+#include "LabelTypes.h"
+#include "LuaDocument.h"
+#include "ProfileStore.h"
+
+// True when something exists at <work directory>/Config/View/Labels.lua.
+// Throws std::filesystem::filesystem_error when the file system cannot answer
+// (for example permission denied on a folder of the path).
+bool labelFileExists(const ProfileStore& profile);
+
+// What Apply did: whether Labels.lua was written (and why not), and the settings
+// whose values could not be saved because the last load could not read them.
+struct ApplyOutcome {
+    bool written = false;
+    std::string reason;
+    std::vector<const LabelSetting*> notSaved;
+};
+
+// The model of Config/View/Labels.lua: 72 settings bound to the file by node paths.
+class LabelConfig {
+public:
+    explicit LabelConfig(ProfileStore& profile);  // runs load(); may throw like labelFileExists
+
+    // Reads the label file if it exists; otherwise changes nothing. May throw like labelFileExists.
+    void load();
+    void changeWorkDirectory(const std::filesystem::path& directory);  // stores in the profile, then load()
+    lua::WriteOutcome lastProfileWrite() const { return profileWrite; }   // outcome of the last changeWorkDirectory store
+
+    // Raw settings (texts as loaded or as the setters left them).
+    const LabelSetting& visibility(UnitCategory category) const;
+    const LabelSetting& symbol(UnitCategory category, SymbolRange range) const;
+    const LabelSetting& symbolSize() const;
+    const LabelSetting& alignment(LabelLevel level, UnitCategory category) const;
+    const LabelSetting& distance(LabelLevel level, UnitCategory category, DistanceBand band) const;  // no Weapon DOT
+    const LabelSetting& sideColourSetting(Side side) const;
+
+    // Readers: the interpreted value, or nullopt when the setting is absent or unreadable.
+    std::optional<bool> visibilityOn(UnitCategory category) const;            // "true" -> on, other non-empty -> off
+    std::optional<std::string> symbolText(UnitCategory category, SymbolRange range) const;  // UTF-8, quotes dropped
+    std::optional<int> symbolSizeValue() const;
+    std::optional<int> alignmentIndex(LabelLevel level, UnitCategory category) const;  // unknown name -> 0
+    std::optional<int> distanceValue(LabelLevel level, UnitCategory category, DistanceBand band) const;
+    std::optional<ColourTriple> sideColour(Side side) const;
+
+    // The settings the last load could not read (absent or not interpretable), catalogue order.
+    std::vector<const LabelSetting*> unreadableSettings() const;
+    bool isReadable(const LabelSetting& setting) const;
+
+    // A symbol text that cannot be written into the file intact ("[", "]", double quote,
+    // backslash, line break): a reason in English for the window to name, else nullopt.
+    static std::optional<std::string> symbolProblem(const std::string& symbolUtf8);
+
+    // Setters: update the setting texts and queue PendingEdit texts. A setting the last
+    // load could not read queues nothing (the file has no place for it).
+    void setVisibility(UnitCategory category, bool on);
+    bool setSymbol(UnitCategory category, SymbolRange range, const std::string& symbolUtf8);  // false: refused, nothing queued
+    void setSymbolSize(int size);
+    void setSideColour(Side side, int red, int green, int blue);
+    void setDistance(LabelLevel level, UnitCategory category, DistanceBand band, int distance);
+    void setAlignment(LabelLevel level, UnitCategory category, int alignmentIndex);
+
+    const std::vector<std::string>& getPendingEdits() const { return pendingEdits; }
+    ApplyOutcome applyPendingEdits();
+    // Puts data/default.lua in place of Labels.lua and reloads. An unreadable or empty
+    // factory copy leaves Labels.lua untouched and is reported.
+    lua::WriteOutcome restoreDefault();
+
+    const std::filesystem::path& getLabelFilePath() const { return labelFilePath; }
+    const lua::LuaDocument& getDocument() const { return document; }
+    const std::vector<LabelSetting*>& getLoadList() const { return loadList; }
+
+private:
+    // ... implementation's own members
+    ProfileStore& profile;
+    lua::LuaDocument document;
+    std::filesystem::path labelFilePath;
+    std::vector<LabelSetting*> loadList;
+    std::vector<std::string> pendingEdits;
+    lua::WriteOutcome profileWrite{true, {}};
+};
