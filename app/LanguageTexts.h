@@ -8,3 +8,10 @@ class QWidget;
 void applyMainWindowTexts(QWidget& mainWindow);
 // Sets the directory window's prompt, button and menu title for the current language.
 void applyDirectoryWindowTexts(QWidget& directoryWindow);
+
+// A Language menu entry was chosen (either window). When the index is already
+// current nothing happens and false is returned. Otherwise the current language
+// becomes index, the profile stores it (a profile that cannot be written is told
+// to the user through the dialog seam, with `parent`), and true is returned: the
+// caller then applies its own window's texts.
+bool switchLanguage(int index, QWidget* parent);
