@@ -3,6 +3,7 @@
 // reach each other through these references; start-up (or a GUI test) sets them.
 class QPushButton;
 class QTextEdit;
+class QWidget;
 class ProfileStore;
 class LabelConfig;
 class MainWindow;
@@ -23,5 +24,5 @@ extern QTextEdit* pickerTargetField;
 extern QPushButton* pickerTargetButton;
 
 // Closes a window and shows it again, so an open window is brought up anew.
-void closeAndShow(class QWidget* window);
+void closeAndShow(QWidget* window);
 }  // namespace app

@@ -1,10 +1,13 @@
 #include <QApplication>
-#include <QLabel>
+
+#include "StartUp.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QLabel placeholder("HALVANE Label Manager: the windows are not built yet.");
-    placeholder.show();
-    return app.exec();
+    // The models are read before the application object exists; a folder that could
+    // not be read is reported once there is an application to show the message.
+    const startup::LoadProblem loadProblem = startup::loadModels();
+    QApplication application(argc, argv);
+    startup::openWindows(loadProblem);
+    return application.exec();
 }

@@ -1,0 +1,72 @@
+#include "Dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QQueue>
+
+#include <utility>
+
+namespace {
+struct Presets {
+    bool on = false;
+    QQueue<QString> directories;
+    QQueue<QColor> colours;
+    QStringList shownMessages;
+};
+
+Presets& presets()
+{
+    static Presets state;
+    return state;
+}
+}  // namespace
+
+namespace dialogs {
+QString chooseDirectory()
+{
+    if (presets().on)
+        return presets().directories.isEmpty() ? QString() : presets().directories.dequeue();
+    return QFileDialog::getExistingDirectory(nullptr, QStringLiteral("Select Folder"), QString(),
+                                             QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+}
+
+QColor chooseColour(QWidget* parent)
+{
+    if (presets().on)
+        return presets().colours.isEmpty() ? QColor() : presets().colours.dequeue();
+    return QColorDialog::getColor(Qt::white, parent, QStringLiteral("Choose Color"));
+}
+
+void showMessage(QWidget* parent, const QString& title, const QString& text)
+{
+    if (presets().on) {
+        presets().shownMessages.append(text);
+        return;
+    }
+    QMessageBox::warning(parent, title, text);
+}
+
+// Turning presets on or off also forgets unused answers and recorded messages, so
+// one test cannot leak into the next.
+void usePresets(bool on)
+{
+    presets() = Presets();
+    presets().on = on;
+}
+
+void presetDirectory(const QString& directory)
+{
+    presets().directories.enqueue(directory);
+}
+
+void presetColour(const QColor& colour)
+{
+    presets().colours.enqueue(colour);
+}
+
+QStringList takeShownMessages()
+{
+    return std::exchange(presets().shownMessages, {});
+}
+}  // namespace dialogs
