@@ -3,10 +3,26 @@
 #include <QFont>
 #include <QPixmap>
 #include <array>
+#include <cstddef>
+#include <optional>
+
+// The four preview pictures: aircraft, ground, navy, weapon (the preview category
+// order). A QPixmap may only be made once the application object exists, so the
+// pixmaps come into being on first use, not during static initialisation.
+class PreviewPictures
+{
+public:
+    QPixmap& operator[](std::size_t category) { return all()[category]; }
+    auto begin() { return all().begin(); }
+    auto end() { return all().end(); }
+
+private:
+    std::array<QPixmap, 4>& all();
+    std::optional<std::array<QPixmap, 4>> pictures;
+};
 
 extern QFont previewFont;
-// Aircraft, ground, navy, weapon (the preview category order).
-extern std::array<QPixmap, 4> previewPictures;
+extern PreviewPictures previewPictures;
 
 // Makes sure the resource bundle is registered (it lives in a static library).
 void initResources();
