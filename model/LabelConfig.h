@@ -77,11 +77,23 @@ public:
     const std::vector<LabelSetting*>& getLoadList() const { return loadList; }
 
 private:
-    // ... implementation's own members
+    std::size_t indexOf(SettingGroup group, UnitCategory category, LabelLevel level = LabelLevel::FULL,
+                        DistanceBand band = DistanceBand::EMPTY, SymbolRange range = SymbolRange::Near,
+                        Side side = Side::Enemies) const;
+    std::optional<std::size_t> positionOf(const LabelSetting& setting) const;
+    LabelSetting& own(const LabelSetting& setting);
+    static bool interpretable(const LabelSetting& setting);
+    // True when the setting may be written; otherwise it is noted as not saved.
+    bool admits(const LabelSetting& setting);
+    void setValueText(const LabelSetting& setting, const std::string& valueText);
+
     ProfileStore& profile;
     lua::LuaDocument document;
     std::filesystem::path labelFilePath;
     std::vector<LabelSetting*> loadList;
     std::vector<std::string> pendingEdits;
     lua::WriteOutcome profileWrite{true, {}};
+    std::vector<LabelSetting> settings;              // the catalogue; never resized, so references stay valid
+    std::vector<bool> readAtLoad;                    // per setting: the last load could interpret it
+    std::vector<const LabelSetting*> notQueued;      // setters refused since the last Apply
 };

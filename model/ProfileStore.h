@@ -21,6 +21,10 @@ public:
     lua::WriteOutcome setWorkDirectory(const std::filesystem::path& directory);
 
 private:
+    lua::WriteOutcome store(const std::string& key, const std::string& valueText);
+    lua::WriteOutcome createProfile();
+    lua::WriteOutcome replaceAndSave(const std::string& text);
+
     std::filesystem::path profilePath;
     lua::LuaDocument document;
     int language = 0;

@@ -1,0 +1,103 @@
+#include "LabelCatalogue.h"
+
+namespace {
+
+const std::array<LabelLevel, 3> levels = {LabelLevel::FULL, LabelLevel::ABBREVIATED, LabelLevel::DOT};
+const std::array<UnitCategory, 4> categories = {UnitCategory::Air, UnitCategory::Ground,
+                                                 UnitCategory::Navy, UnitCategory::Weapon};
+const std::array<DistanceBand, 4> bands = {DistanceBand::EMPTY, DistanceBand::NEAR, DistanceBand::FAR,
+                                           DistanceBand::DOT};
+
+// Aircraft carry an extra entry before NEAR and weapons one before FAR, keyed at half
+// the band's distance; weapons have no DOT band.
+const std::array<CategoryLayout, 4> layouts = {{
+    {"AirFormat", "AirOn", "aircraft", {0, 2, 3, 4}, 3, {1, 2, 3}, DistanceBand::NEAR, 1},
+    {"GroundFormat", "GroundOn", "ground", {0, 1, 2, 3}, 2, {1, 2}, DistanceBand::NEAR, -1},
+    {"NavyFormat", "NavyOn", "navy", {0, 1, 2, 3}, 2, {1, 2}, DistanceBand::NEAR, -1},
+    {"WeaponFormat", "WeaponOn", "weapon", {0, 1, 3, -1}, 2, {1, 2, 3}, DistanceBand::FAR, 2},
+}};
+
+const char* levelName(LabelLevel level)
+{
+    switch (level) {
+    case LabelLevel::FULL: return "FULL";
+    case LabelLevel::ABBREVIATED: return "ABBREVIATED";
+    case LabelLevel::DOT: return "DOT";
+    }
+    return "";
+}
+
+std::string formatPath(LabelLevel level, UnitCategory category)
+{
+    return std::string("<LEVEL_") + levelName(level) + ">.[0].<" + layoutOf(category).formatKey + ">";
+}
+
+LabelSetting& add(std::vector<LabelSetting>& catalogue, SettingGroup group, std::string nodePath)
+{
+    LabelSetting& setting = catalogue.emplace_back();
+    setting.group = group;
+    setting.nodePath = std::move(nodePath);
+    return setting;
+}
+
+void addLevel(std::vector<LabelSetting>& catalogue, LabelLevel level)
+{
+    for (UnitCategory category : categories) {
+        LabelSetting& alignment = add(catalogue, SettingGroup::Alignment,
+                                      entryPath(level, category, layoutOf(category).alignmentEntry) + ".[1]...");
+        alignment.level = level;
+        alignment.category = category;
+        for (DistanceBand band : bands) {
+            const int entry = bandEntry(category, band);
+            if (entry < 0)
+                continue;
+            // The blank before ".[" is how these paths have always been written; the
+            // lookup passes over it, so they reach the same entries as the edits.
+            LabelSetting& distance = add(catalogue, SettingGroup::Distance,
+                                         formatPath(level, category) + " .[" + std::to_string(entry) + "]...");
+            distance.level = level;
+            distance.category = category;
+            distance.band = band;
+        }
+    }
+}
+
+}  // namespace
+
+const CategoryLayout& layoutOf(UnitCategory category)
+{
+    return layouts.at(static_cast<std::size_t>(category));
+}
+
+int bandEntry(UnitCategory category, DistanceBand band)
+{
+    return layoutOf(category).bandEntry.at(static_cast<std::size_t>(band));
+}
+
+std::string entryPath(LabelLevel level, UnitCategory category, int entry)
+{
+    return formatPath(level, category) + ".[" + std::to_string(entry) + "]";
+}
+
+std::vector<LabelSetting> buildCatalogue()
+{
+    std::vector<LabelSetting> catalogue;
+    catalogue.reserve(72);
+    for (UnitCategory category : categories)
+        add(catalogue, SettingGroup::Visibility, "<" + layoutOf(category).visibilityKey + ">...").category = category;
+    for (UnitCategory category : categories) {
+        for (SymbolRange range : {SymbolRange::Near, SymbolRange::Far}) {
+            const char* suffix = range == SymbolRange::Near ? "_symbol_near" : "_symbol_far";
+            LabelSetting& symbol = add(catalogue, SettingGroup::Symbol,
+                                       "<" + layoutOf(category).symbolStem + suffix + ">...");
+            symbol.category = category;
+            symbol.range = range;
+        }
+    }
+    add(catalogue, SettingGroup::SymbolSize, "<default_font>.[1]...");
+    add(catalogue, SettingGroup::SideColour, "<ColorEnemiesSide>...").side = Side::Enemies;
+    add(catalogue, SettingGroup::SideColour, "<ColorAliesSide>...").side = Side::Allies;
+    for (LabelLevel level : levels)
+        addLevel(catalogue, level);
+    return catalogue;
+}

@@ -1,0 +1,206 @@
+#include "LabelConfig.h"
+
+#include <algorithm>
+#include <charconv>
+#include <stdexcept>
+
+#include "LabelCatalogue.h"
+#include "LuaScan.h"
+#include "QuotedText.h"
+
+namespace {
+
+// The whole text, blanks around it allowed, must be a decimal integer that fits.
+std::optional<int> decimal(std::string_view text)
+{
+    const std::string trimmed = lua::trim(text);
+    int value = 0;
+    const char* end = trimmed.data() + trimmed.size();
+    const auto [stop, error] = std::from_chars(trimmed.data(), end, value);
+    if (trimmed.empty() || error != std::errc() || stop != end)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<std::string> between(const std::string& text, char open, char close)
+{
+    if (text.size() < 2 || text.front() != open || text.back() != close)
+        return std::nullopt;
+    return text.substr(1, text.size() - 2);
+}
+
+std::optional<std::string> quotedText(const LabelSetting& setting)
+{
+    return between(setting.valueText, '"', '"');
+}
+
+std::optional<int> decimalValue(const LabelSetting& setting)
+{
+    return decimal(setting.valueText);
+}
+
+std::optional<int> distanceKey(const LabelSetting& setting)
+{
+    const auto inside = between(setting.keyText, '[', ']');
+    return inside ? decimal(*inside) : std::nullopt;
+}
+
+// A table of exactly three components 0-255; a fourth would be lost when written back.
+std::optional<ColourTriple> colour(const LabelSetting& setting)
+{
+    const std::string table = lua::trim(setting.valueText);
+    if (table.empty() || table.front() != '{' || !lua::tableItem(table, 3).empty())
+        return std::nullopt;
+    std::array<int, 3> components{};
+    for (int i = 0; i < 3; ++i) {
+        const auto component = decimal(lua::tableItem(table, i));
+        if (!component || *component < 0 || *component > 255)
+            return std::nullopt;
+        components[static_cast<std::size_t>(i)] = *component;
+    }
+    return ColourTriple{components[0], components[1], components[2]};
+}
+
+}  // namespace
+
+LabelConfig::LabelConfig(ProfileStore& profile)
+    : profile(profile), settings(buildCatalogue()), readAtLoad(settings.size(), false)
+{
+    load();
+}
+
+std::size_t LabelConfig::indexOf(SettingGroup group, UnitCategory category, LabelLevel level, DistanceBand band,
+                                 SymbolRange range, Side side) const
+{
+    for (std::size_t i = 0; i < settings.size(); ++i) {
+        const LabelSetting& s = settings[i];
+        if (s.group == group && s.category == category && s.level == level && s.band == band && s.range == range
+            && s.side == side)
+            return i;
+    }
+    throw std::out_of_range("the label settings have no such entry");
+}
+
+std::optional<std::size_t> LabelConfig::positionOf(const LabelSetting& setting) const
+{
+    for (std::size_t i = 0; i < settings.size(); ++i) {
+        if (&settings[i] == &setting)
+            return i;
+    }
+    return std::nullopt;
+}
+
+LabelSetting& LabelConfig::own(const LabelSetting& setting)
+{
+    return settings.at(positionOf(setting).value());
+}
+
+const LabelSetting& LabelConfig::visibility(UnitCategory category) const
+{
+    return settings[indexOf(SettingGroup::Visibility, category)];
+}
+
+const LabelSetting& LabelConfig::symbol(UnitCategory category, SymbolRange range) const
+{
+    return settings[indexOf(SettingGroup::Symbol, category, LabelLevel::FULL, DistanceBand::EMPTY, range)];
+}
+
+const LabelSetting& LabelConfig::symbolSize() const
+{
+    return settings[indexOf(SettingGroup::SymbolSize, UnitCategory::Air)];
+}
+
+const LabelSetting& LabelConfig::alignment(LabelLevel level, UnitCategory category) const
+{
+    return settings[indexOf(SettingGroup::Alignment, category, level)];
+}
+
+const LabelSetting& LabelConfig::distance(LabelLevel level, UnitCategory category, DistanceBand band) const
+{
+    return settings[indexOf(SettingGroup::Distance, category, level, band)];
+}
+
+const LabelSetting& LabelConfig::sideColourSetting(Side side) const
+{
+    return settings[indexOf(SettingGroup::SideColour, UnitCategory::Air, LabelLevel::FULL, DistanceBand::EMPTY,
+                            SymbolRange::Near, side)];
+}
+
+std::optional<bool> LabelConfig::visibilityOn(UnitCategory category) const
+{
+    const std::string& value = visibility(category).valueText;
+    if (value.empty())
+        return std::nullopt;
+    return value == "true";
+}
+
+std::optional<std::string> LabelConfig::symbolText(UnitCategory category, SymbolRange range) const
+{
+    return quotedText(symbol(category, range));
+}
+
+std::optional<int> LabelConfig::symbolSizeValue() const
+{
+    return decimalValue(symbolSize());
+}
+
+std::optional<int> LabelConfig::alignmentIndex(LabelLevel level, UnitCategory category) const
+{
+    const auto name = quotedText(alignment(level, category));
+    if (!name)
+        return std::nullopt;
+    const auto found = indexByAlignment.find(*name);
+    return found == indexByAlignment.end() ? 0 : found->second;
+}
+
+std::optional<int> LabelConfig::distanceValue(LabelLevel level, UnitCategory category, DistanceBand band) const
+{
+    if (bandEntry(category, band) < 0)
+        return std::nullopt;
+    return distanceKey(distance(level, category, band));
+}
+
+std::optional<ColourTriple> LabelConfig::sideColour(Side side) const
+{
+    return colour(sideColourSetting(side));
+}
+
+bool LabelConfig::interpretable(const LabelSetting& setting)
+{
+    switch (setting.group) {
+    case SettingGroup::Visibility: return !setting.valueText.empty();
+    case SettingGroup::Symbol:
+    case SettingGroup::Alignment: return quotedText(setting).has_value();
+    case SettingGroup::SymbolSize: return decimalValue(setting).has_value();
+    case SettingGroup::SideColour: return colour(setting).has_value();
+    case SettingGroup::Distance: return distanceKey(setting).has_value();
+    }
+    return false;
+}
+
+bool LabelConfig::isReadable(const LabelSetting& setting) const
+{
+    const auto position = positionOf(setting);
+    return position && readAtLoad[*position];
+}
+
+std::vector<const LabelSetting*> LabelConfig::unreadableSettings() const
+{
+    std::vector<const LabelSetting*> unreadable;
+    for (std::size_t i = 0; i < settings.size(); ++i) {
+        if (!readAtLoad[i])
+            unreadable.push_back(&settings[i]);
+    }
+    return unreadable;
+}
+
+std::optional<std::string> LabelConfig::symbolProblem(const std::string& symbolUtf8)
+{
+    // The simulator reads the symbol as a Lua string, where a backslash starts an escape.
+    if (symbolUtf8.find('\\') != std::string::npos)
+        return std::string("A symbol cannot contain a backslash.");
+    const std::string problem = quotedTextProblem("aircraft_symbol_near", symbolUtf8);
+    if (!problem.empty())
+        return "A symbol cannot contain " + problem + ".";
+    return std::nullopt;
+}

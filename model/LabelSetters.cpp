@@ -1,0 +1,99 @@
+#include <algorithm>
+
+#include "LabelCatalogue.h"
+#include "LabelConfig.h"
+#include "QuotedText.h"
+
+namespace {
+
+std::string decimalText(int value)
+{
+    return std::to_string(value);
+}
+
+std::string bracketedNumber(int value)
+{
+    return "[" + decimalText(value) + "]";
+}
+
+// The key of a distance entry; inside the edit its brackets pair up as "[[8000]]".
+std::string keyEdit(LabelLevel level, UnitCategory category, int entry, const std::string& key)
+{
+    return entryPath(level, category, entry) + "...[" + key + "][]";
+}
+
+std::string alignmentEdit(LabelLevel level, UnitCategory category, int entry, const std::string& name)
+{
+    return entryPath(level, category, entry) + ".[1]...[][" + name + "]";
+}
+
+}  // namespace
+
+bool LabelConfig::admits(const LabelSetting& setting)
+{
+    if (isReadable(setting))
+        return true;
+    if (std::find(notQueued.begin(), notQueued.end(), &setting) == notQueued.end())
+        notQueued.push_back(&setting);
+    return false;
+}
+
+void LabelConfig::setValueText(const LabelSetting& setting, const std::string& valueText)
+{
+    if (!admits(setting))
+        return;
+    LabelSetting& target = own(setting);
+    target.valueText = valueText;
+    pendingEdits.push_back(target.editText());
+}
+
+void LabelConfig::setVisibility(UnitCategory category, bool on)
+{
+    setValueText(visibility(category), on ? "true" : "false");
+}
+
+bool LabelConfig::setSymbol(UnitCategory category, SymbolRange range, const std::string& symbolUtf8)
+{
+    if (symbolProblem(symbolUtf8))
+        return false;
+    setValueText(symbol(category, range), inQuotes(symbolUtf8));
+    return true;
+}
+
+void LabelConfig::setSymbolSize(int size)
+{
+    setValueText(symbolSize(), decimalText(size));
+}
+
+void LabelConfig::setSideColour(Side side, int red, int green, int blue)
+{
+    setValueText(sideColourSetting(side),
+                 "{" + decimalText(red) + "," + decimalText(green) + "," + decimalText(blue) + "}");
+}
+
+void LabelConfig::setDistance(LabelLevel level, UnitCategory category, DistanceBand band, int value)
+{
+    const int entry = bandEntry(category, band);
+    if (entry < 0)
+        return;
+    const LabelSetting& setting = distance(level, category, band);
+    if (!admits(setting))
+        return;
+    own(setting).keyText = bracketedNumber(value);
+    const CategoryLayout& layout = layoutOf(category);
+    if (band == layout.pairedBand && layout.companionEntry >= 0)
+        pendingEdits.push_back(keyEdit(level, category, layout.companionEntry, bracketedNumber(value / 2)));
+    pendingEdits.push_back(keyEdit(level, category, entry, bracketedNumber(value)));
+}
+
+void LabelConfig::setAlignment(LabelLevel level, UnitCategory category, int index)
+{
+    const LabelSetting& setting = alignment(level, category);
+    if (!admits(setting))
+        return;
+    const auto found = alignmentByIndex.find(index);
+    const std::string name = found == alignmentByIndex.end() ? std::string() : found->second;
+    own(setting).valueText = name;
+    for (int entry : layoutOf(category).alignmentEntries)
+        pendingEdits.push_back(alignmentEdit(level, category, entry, name));
+}

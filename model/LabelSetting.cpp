@@ -1,0 +1,6 @@
+#include "LabelSetting.h"
+
+std::string LabelSetting::editText() const
+{
+    return nodePath + "[" + keyText + "][" + valueText + "]";
+}

@@ -1,0 +1,10 @@
+#pragma once
+#include <string>
+
+// Symbols and the work directory are stored in Lua files as text between double
+// quotes, with nothing escaped: what the simulator and older editors expect.
+std::string inQuotes(const std::string& text);
+
+// Why `text`, stored as `key = "text"` through an edit, would not read back exactly:
+// a phrase naming the culprit ("square brackets", "the word \"for\""); empty when it would.
+std::string quotedTextProblem(const std::string& key, const std::string& text);
