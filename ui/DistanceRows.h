@@ -1,0 +1,54 @@
+#pragma once
+#include <array>
+
+#include "LabelTypes.h"
+
+class LabelConfig;
+class QLineEdit;
+class QSlider;
+namespace Ui {
+class MainWindow;
+}
+
+// One row of the distance block: a slider and the line edit that mirrors it.
+struct DistanceRow {
+    UnitCategory category;
+    DistanceBand band;
+    QSlider* Ui::MainWindow::*slider;
+    QLineEdit* Ui::MainWindow::*lineEdit;
+    int minimum;
+    int maximum;
+};
+
+// The fifteen rows in the order the fill and Apply walk them: air EMPTY, NEAR, FAR,
+// DOT; ground and navy the same; weapon EMPTY, NEAR, FAR (weapons have no DOT band).
+extern const std::array<DistanceRow, 15> distanceRows;
+
+// The behaviour of the distance block, driven by distanceRows.
+class DistanceControls {
+public:
+    explicit DistanceControls(Ui::MainWindow& form) : ui(form) {}
+
+    void applyRanges();
+    // Shows one level of the model; a distance the model could not read shows an empty
+    // field and a slider at its minimum.
+    void showLevel(const LabelConfig& model, LabelLevel level);
+
+    void sliderMoved(const QSlider& slider, int position);
+    void fieldEdited(const QLineEdit& field);
+    // Keeps every category's distances strictly increasing from EMPTY to the top band,
+    // lowering the lower bands as far as needed and never touching the top one.
+    void keepInOrder();
+
+    // The first row whose field holds no whole number although the model read the
+    // setting (so Apply would have to write it); nullptr when all can be handed over.
+    const DistanceRow* firstUnusableRow(const LabelConfig& model, LabelLevel level) const;
+    // setDistance for every row whose field holds a whole number, in table order.
+    void handOver(LabelConfig& model, LabelLevel level) const;
+
+private:
+    const DistanceRow& rowOf(const QSlider& slider) const;
+    const DistanceRow& rowOf(const QLineEdit& field) const;
+
+    Ui::MainWindow& ui;
+};

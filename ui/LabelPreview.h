@@ -1,0 +1,39 @@
+#pragma once
+#include <QPoint>
+
+#include <optional>
+
+#include "LabelTypes.h"
+
+namespace Ui {
+class MainWindow;
+}
+
+// The sample label over the category picture, drawn from the window's controls (not
+// from the model), so that unapplied changes show at once.
+class LabelPreview {
+public:
+    LabelPreview(Ui::MainWindow& form, const ColourTriple& redSide, const ColourTriple& blueSide)
+        : ui(form), red(redSide), blue(blueSide)
+    {
+    }
+
+    // Remembers where the form placed the label text; alignments move it from there.
+    void takeAnchor();
+    void enable() { enabled = true; }
+    void setCategory(int index) { category = index; }
+    void setFar(bool farSymbol) { far = farSymbol; }
+
+    // Nothing happens until enable(). No level (an index the window does not know)
+    // shows an empty label text.
+    void redraw(std::optional<LabelLevel> level);
+
+private:
+    Ui::MainWindow& ui;
+    const ColourTriple& red;
+    const ColourTriple& blue;
+    bool enabled = false;
+    int category = 0;  // 0 aircraft, 1 ground, 2 navy, 3 weapon
+    bool far = false;
+    QPoint anchor;
+};

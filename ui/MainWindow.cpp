@@ -1,0 +1,393 @@
+#include "MainWindow.h"
+
+#include <QDesktopServices>
+#include <QIntValidator>
+#include <QRegularExpression>
+#include <QUrl>
+
+#include <array>
+#include <filesystem>
+
+#include "AppContext.h"
+#include "Dialogs.h"
+#include "DistanceRows.h"
+#include "LabelConfig.h"
+#include "LabelPreview.h"
+#include "LanguageTexts.h"
+#include "Messages.h"
+#include "Resources.h"
+#include "SDwindow.h"
+#include "SettingNames.h"
+#include "SymbolWindow.h"
+#include "ThemeIcons.h"
+#include "confirmWindow.h"
+#include "ui_MainWindow.h"
+
+namespace {
+using UI = Ui::MainWindow;
+
+const QUrl authorPage(QStringLiteral("https://halvane-label-manager.example.org/author"));
+
+struct CategoryRow {
+    UnitCategory category;
+    QCheckBox* UI::*visible;
+    QComboBox* UI::*alignment;
+};
+
+const std::array<CategoryRow, 4> categoryRows = {{
+    {UnitCategory::Air, &UI::checkBox_aircraft, &UI::comboBox_symbol_pos_air},
+    {UnitCategory::Ground, &UI::checkBox_ground, &UI::comboBox_symbol_pos_ground},
+    {UnitCategory::Navy, &UI::checkBox_navy, &UI::comboBox_symbol_pos_navy},
+    {UnitCategory::Weapon, &UI::checkBox_weapon, &UI::comboBox_symbol_pos_weapon},
+}};
+
+struct SymbolRow {
+    UnitCategory category;
+    SymbolRange range;
+    QTextEdit* UI::*field;
+    QPushButton* UI::*button;
+};
+
+// In the order Apply hands the symbols over.
+const std::array<SymbolRow, 8> symbolRows = {{
+    {UnitCategory::Air, SymbolRange::Near, &UI::textEdit_near_air, &UI::pushButton_symbol_near_air},
+    {UnitCategory::Air, SymbolRange::Far, &UI::textEdit_far_air, &UI::pushButton_symbol_far_air},
+    {UnitCategory::Ground, SymbolRange::Near, &UI::textEdit_near_ground, &UI::pushButton_symbol_near_ground},
+    {UnitCategory::Ground, SymbolRange::Far, &UI::textEdit_far_ground, &UI::pushButton_symbol_far_ground},
+    {UnitCategory::Navy, SymbolRange::Near, &UI::textEdit_near_navy, &UI::pushButton_symbol_near_navy},
+    {UnitCategory::Navy, SymbolRange::Far, &UI::textEdit_far_navy, &UI::pushButton_symbol_far_navy},
+    {UnitCategory::Weapon, SymbolRange::Near, &UI::textEdit_near_weapon, &UI::pushButton_symbol_near_weapon},
+    {UnitCategory::Weapon, SymbolRange::Far, &UI::textEdit_far_weapon, &UI::pushButton_symbol_far_weapon},
+}};
+
+// The level combo box numbers its items like LabelLevel; the fill passes -1 for FULL.
+std::optional<LabelLevel> levelOfIndex(int index)
+{
+    switch (index) {
+    case -1:
+    case 0:
+        return LabelLevel::FULL;
+    case 1:
+        return LabelLevel::ABBREVIATED;
+    case 2:
+        return LabelLevel::DOT;
+    default:
+        return std::nullopt;
+    }
+}
+
+QString backgroundOf(const ColourTriple& colour)
+{
+    return QStringLiteral("background-color:rgb(%1,%2,%3);").arg(colour.red).arg(colour.green).arg(colour.blue);
+}
+
+// The symbol size is read the way the model reads the file's value (leading digits),
+// so a size such as "13.5" is written back as 13, not as 0.
+int leadingInteger(const QString& text)
+{
+    static const QRegularExpression number(QStringLiteral("^\\s*([+-]?\\d+)"));
+    return number.match(text).captured(1).toInt();
+}
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent),
+      ui(std::make_unique<Ui::MainWindow>()),
+      distances(std::make_unique<DistanceControls>(*ui)),
+      preview(std::make_unique<LabelPreview>(*ui, redSide, blueSide))
+{
+    ui->setupUi(this);
+    setFixedSize(964, 665);
+    setWindowIcon(themeIcon(ThemeIconId::FolderOpen));
+    ui->actionSelectDirectory->setIcon(themeIcon(ThemeIconId::FolderOpen));
+    ui->actionReload->setIcon(themeIcon(ThemeIconId::SystemReboot));
+    ui->actionRestore_Default->setIcon(themeIcon(ThemeIconId::SyncSynchronizing));
+    ui->actionAbout_Author->setIcon(themeIcon(ThemeIconId::AddressBookNew));
+    distanceValidator = new QIntValidator(0, 1000000, this);
+    fillFromModel();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::fillFromModel()
+{
+    const LabelConfig& model = *app::labelConfig;
+    loadPreviewPictures();
+    if (firstFilling)
+        preview->takeAnchor();
+
+    for (const CategoryRow& row : categoryRows)
+        (ui.get()->*row.visible)->setChecked(model.visibilityOn(row.category).value_or(false));
+    for (const SymbolRow& row : symbolRows) {
+        const std::string symbol = model.symbolText(row.category, row.range).value_or(std::string());
+        (ui.get()->*row.field)->setPlainText(QString::fromStdString(symbol));
+    }
+    const std::optional<int> size = model.symbolSizeValue();
+    ui->label_symbol_size_real->setText(size ? QString::fromStdString(model.symbolSize().valueText) : QString());
+    ui->horizontalSlider_symbol_size->setValue(size.value_or(ui->horizontalSlider_symbol_size->minimum()));
+
+    // The ranges come before the values, so no distance is clipped by the sliders' default range.
+    distances->applyRanges();
+    {
+        // After a fill the window shows and writes FULL, so the combo box says so too.
+        const QSignalBlocker quiet(ui->comboBox_profille);
+        ui->comboBox_profille->setCurrentIndex(0);
+    }
+    loadLevel(-1);
+    for (const SymbolRow& row : symbolRows)
+        (ui.get()->*row.button)->setText((ui.get()->*row.field)->toPlainText());
+
+    ui->radioButton_aircraft->setChecked(true);
+    ui->radioButton_near->setChecked(true);
+    ui->radioButton_side_red->setChecked(true);
+    for (QLineEdit* field : findChildren<QLineEdit*>())
+        field->setValidator(distanceValidator);
+    showSideColours();
+
+    ui->label_preview_symbol->setFont(previewFont);
+    ui->label_preview_symbol->setAlignment(Qt::AlignCenter);
+    ui->label_preview_symbol->setWordWrap(false);
+    // A typed symbol such as "<b>" is a symbol, not markup.
+    ui->label_preview_symbol->setTextFormat(Qt::PlainText);
+    preview->enable();
+    redrawPreview();
+    applyMainWindowTexts(*this);
+    firstFilling = false;
+
+    const std::vector<const LabelSetting*> unreadable = model.unreadableSettings();
+    if (!unreadable.empty())
+        showWarning(this, message(MessageId::SettingsUnreadable).arg(describeSettings(unreadable, *ui)));
+}
+
+void MainWindow::redrawPreview()
+{
+    preview->redraw(currentLevel);
+}
+
+void MainWindow::loadLevel(int levelIndex)
+{
+    currentLevel = levelOfIndex(levelIndex);
+    if (currentLevel) {
+        const LabelConfig& model = *app::labelConfig;
+        for (const CategoryRow& row : categoryRows)
+            (ui.get()->*row.alignment)->setCurrentIndex(model.alignmentIndex(*currentLevel, row.category).value_or(0));
+        distances->showLevel(model, *currentLevel);
+    }
+    redrawPreview();
+}
+
+// A colour the model could not read shows as a plain button and hands over black,
+// which the model does not write.
+void MainWindow::showSideColours()
+{
+    const LabelConfig& model = *app::labelConfig;
+    const std::optional<ColourTriple> enemies = model.sideColour(Side::Enemies);
+    const std::optional<ColourTriple> allies = model.sideColour(Side::Allies);
+    blueSide = enemies.value_or(ColourTriple{});
+    redSide = allies.value_or(ColourTriple{});
+    ui->pushButton_blue_color->setStyleSheet(enemies ? backgroundOf(blueSide) : QString());
+    ui->pushButton_red_color->setStyleSheet(allies ? backgroundOf(redSide) : QString());
+}
+
+void MainWindow::chooseSideColour(ColourTriple& colour, QPushButton& button)
+{
+    const QColor chosen = dialogs::chooseColour(this);
+    if (!chosen.isValid())
+        return;
+    colour = {chosen.red(), chosen.green(), chosen.blue()};
+    button.setStyleSheet(backgroundOf(colour));
+    redrawPreview();
+}
+
+void MainWindow::aimPicker(QTextEdit& field, QPushButton& button)
+{
+    app::pickerTargetField = &field;
+    app::pickerTargetButton = &button;
+    app::closeAndShow(app::symbolWindow);
+}
+
+void MainWindow::previewCategoryChosen(bool checked, int category)
+{
+    if (!checked)
+        return;
+    preview->setCategory(category);
+    redrawPreview();
+}
+
+void MainWindow::previewRangeChosen(bool checked, bool far)
+{
+    if (!checked)
+        return;
+    preview->setFar(far);
+    redrawPreview();
+}
+
+void MainWindow::reloadModel(bool restoreDefault)
+{
+    try {
+        if (restoreDefault) {
+            const lua::WriteOutcome outcome = app::labelConfig->restoreDefault();
+            if (!outcome) {
+                showWarning(this, message(MessageId::DefaultNotRestored).arg(QString::fromStdString(outcome.reason)));
+                return;
+            }
+        } else {
+            app::labelConfig->load();
+        }
+    } catch (const std::filesystem::filesystem_error& error) {
+        showWarning(this, message(MessageId::LabelFileNotRead).arg(QString::fromLocal8Bit(error.code().message())));
+        return;
+    }
+    fillFromModel();
+}
+
+// Everything is checked before anything is handed over, so a refused Apply queues no
+// edit and leaves the file as it was.
+bool MainWindow::valuesCanBeWritten()
+{
+    const LabelConfig& model = *app::labelConfig;
+    if (currentLevel) {
+        if (const DistanceRow* row = distances->firstUnusableRow(model, *currentLevel)) {
+            const LabelSetting& setting = model.distance(*currentLevel, row->category, row->band);
+            showWarning(this, message(MessageId::DistanceNotNumber).arg(describeSettings({&setting}, *ui)));
+            return false;
+        }
+    }
+    for (const SymbolRow& row : symbolRows) {
+        const QString symbol = (ui.get()->*row.field)->toPlainText();
+        if (LabelConfig::symbolProblem(symbol.toStdString())) {
+            const LabelSetting& setting = model.symbol(row.category, row.range);
+            showWarning(this, message(MessageId::SymbolNotWritable).arg(describeSettings({&setting}, *ui), symbol));
+            return false;
+        }
+    }
+    return true;
+}
+
+void MainWindow::handOverToModel()
+{
+    LabelConfig& model = *app::labelConfig;
+    model.setSideColour(Side::Enemies, blueSide.red, blueSide.green, blueSide.blue);
+    model.setSideColour(Side::Allies, redSide.red, redSide.green, redSide.blue);
+    model.setSymbolSize(leadingInteger(ui->label_symbol_size_real->text()));
+    for (const CategoryRow& row : categoryRows)
+        model.setVisibility(row.category, (ui.get()->*row.visible)->isChecked());
+    for (const SymbolRow& row : symbolRows)
+        model.setSymbol(row.category, row.range, (ui.get()->*row.field)->toPlainText().toStdString());
+    if (!currentLevel)
+        return;
+    distances->handOver(model, *currentLevel);
+    for (const CategoryRow& row : categoryRows)
+        model.setAlignment(*currentLevel, row.category, (ui.get()->*row.alignment)->currentIndex());
+}
+
+void MainWindow::on_pushButton_apply_clicked()
+{
+    if (!valuesCanBeWritten())
+        return;
+    handOverToModel();
+    const ApplyOutcome outcome = app::labelConfig->applyPendingEdits();
+    if (!outcome.written) {
+        showWarning(this, message(MessageId::LabelFileNotWritten).arg(QString::fromStdString(outcome.reason)));
+        return;
+    }
+    app::closeAndShow(app::confirmationWindow);
+    if (!outcome.notSaved.empty())
+        showWarning(this, message(MessageId::SettingsNotSaved).arg(describeSettings(outcome.notSaved, *ui)));
+}
+
+void MainWindow::on_actionSelectDirectory_triggered()
+{
+    close();
+    applyDirectoryWindowTexts(*app::directoryWindow);
+    app::directoryWindow->show();
+}
+
+void MainWindow::on_comboBox_profille_currentIndexChanged(int index) { loadLevel(index); }
+
+void MainWindow::on_horizontalSlider_symbol_size_sliderMoved(int position)
+{
+    ui->label_symbol_size_real->setText(QString::number(position));
+    redrawPreview();
+}
+
+void MainWindow::on_horizontalSlider_empty_air_sliderMoved(int p) { distances->sliderMoved(*ui->horizontalSlider_empty_air, p); }
+void MainWindow::on_horizontalSlider_near_air_sliderMoved(int p) { distances->sliderMoved(*ui->horizontalSlider_near_air, p); }
+void MainWindow::on_horizontalSlider_far_air_sliderMoved(int p) { distances->sliderMoved(*ui->horizontalSlider_far_air, p); }
+void MainWindow::on_horizontalSlider_dot_air_sliderMoved(int p) { distances->sliderMoved(*ui->horizontalSlider_dot_air, p); }
+void MainWindow::on_horizontalSlider_empty_ground_sliderMoved(int p) { distances->sliderMoved(*ui->horizontalSlider_empty_ground, p); }
+void MainWindow::on_horizontalSlider_near_ground_sliderMoved(int p) { distances->sliderMoved(*ui->horizontalSlider_near_ground, p); }
+void MainWindow::on_horizontalSlider_far_ground_sliderMoved(int p) { distances->sliderMoved(*ui->horizontalSlider_far_ground, p); }
+void MainWindow::on_horizontalSlider_dot_ground_sliderMoved(int p) { distances->sliderMoved(*ui->horizontalSlider_dot_ground, p); }
+void MainWindow::on_horizontalSlider_empty_navy_sliderMoved(int p) { distances->sliderMoved(*ui->horizontalSlider_empty_navy, p); }
+void MainWindow::on_horizontalSlider_near_navy_sliderMoved(int p) { distances->sliderMoved(*ui->horizontalSlider_near_navy, p); }
+void MainWindow::on_horizontalSlider_far_navy_sliderMoved(int p) { distances->sliderMoved(*ui->horizontalSlider_far_navy, p); }
+void MainWindow::on_horizontalSlider_dot_navy_sliderMoved(int p) { distances->sliderMoved(*ui->horizontalSlider_dot_navy, p); }
+void MainWindow::on_horizontalSlider_empty_weapon_sliderMoved(int p) { distances->sliderMoved(*ui->horizontalSlider_empty_weapon, p); }
+void MainWindow::on_horizontalSlider_near_weapon_sliderMoved(int p) { distances->sliderMoved(*ui->horizontalSlider_near_weapon, p); }
+void MainWindow::on_horizontalSlider_far_weapon_sliderMoved(int p) { distances->sliderMoved(*ui->horizontalSlider_far_weapon, p); }
+
+void MainWindow::on_horizontalSlider_empty_air_sliderReleased() { distances->keepInOrder(); }
+void MainWindow::on_horizontalSlider_near_air_sliderReleased() { distances->keepInOrder(); }
+void MainWindow::on_horizontalSlider_far_air_sliderReleased() { distances->keepInOrder(); }
+void MainWindow::on_horizontalSlider_dot_air_sliderReleased() { distances->keepInOrder(); }
+void MainWindow::on_horizontalSlider_empty_ground_sliderReleased() { distances->keepInOrder(); }
+void MainWindow::on_horizontalSlider_near_ground_sliderReleased() { distances->keepInOrder(); }
+void MainWindow::on_horizontalSlider_far_ground_sliderReleased() { distances->keepInOrder(); }
+void MainWindow::on_horizontalSlider_dot_ground_sliderReleased() { distances->keepInOrder(); }
+void MainWindow::on_horizontalSlider_empty_navy_sliderReleased() { distances->keepInOrder(); }
+void MainWindow::on_horizontalSlider_near_navy_sliderReleased() { distances->keepInOrder(); }
+void MainWindow::on_horizontalSlider_far_navy_sliderReleased() { distances->keepInOrder(); }
+void MainWindow::on_horizontalSlider_dot_navy_sliderReleased() { distances->keepInOrder(); }
+void MainWindow::on_horizontalSlider_empty_weapon_sliderReleased() { distances->keepInOrder(); }
+void MainWindow::on_horizontalSlider_near_weapon_sliderReleased() { distances->keepInOrder(); }
+void MainWindow::on_horizontalSlider_far_weapon_sliderReleased() { distances->keepInOrder(); }
+
+void MainWindow::on_lineEdit_value_empty_air_editingFinished() { distances->fieldEdited(*ui->lineEdit_value_empty_air); }
+void MainWindow::on_lineEdit_value_near_air_editingFinished() { distances->fieldEdited(*ui->lineEdit_value_near_air); }
+void MainWindow::on_lineEdit_value_far_air_editingFinished() { distances->fieldEdited(*ui->lineEdit_value_far_air); }
+void MainWindow::on_lineEdit_value_dot_air_editingFinished() { distances->fieldEdited(*ui->lineEdit_value_dot_air); }
+void MainWindow::on_lineEdit_value_empty_ground_editingFinished() { distances->fieldEdited(*ui->lineEdit_value_empty_ground); }
+void MainWindow::on_lineEdit_value_near_ground_editingFinished() { distances->fieldEdited(*ui->lineEdit_value_near_ground); }
+void MainWindow::on_lineEdit_value_far_ground_editingFinished() { distances->fieldEdited(*ui->lineEdit_value_far_ground); }
+void MainWindow::on_lineEdit_value_dot_ground_editingFinished() { distances->fieldEdited(*ui->lineEdit_value_dot_ground); }
+void MainWindow::on_lineEdit_value_empty_navy_editingFinished() { distances->fieldEdited(*ui->lineEdit_value_empty_navy); }
+void MainWindow::on_lineEdit_value_near_navy_editingFinished() { distances->fieldEdited(*ui->lineEdit_value_near_navy); }
+void MainWindow::on_lineEdit_value_far_navy_editingFinished() { distances->fieldEdited(*ui->lineEdit_value_far_navy); }
+void MainWindow::on_lineEdit_value_dot_navy_editingFinished() { distances->fieldEdited(*ui->lineEdit_value_dot_navy); }
+void MainWindow::on_lineEdit_value_empty_weapon_editingFinished() { distances->fieldEdited(*ui->lineEdit_value_empty_weapon); }
+void MainWindow::on_lineEdit_value_near_weapon_editingFinished() { distances->fieldEdited(*ui->lineEdit_value_near_weapon); }
+void MainWindow::on_lineEdit_value_far_weapon_editingFinished() { distances->fieldEdited(*ui->lineEdit_value_far_weapon); }
+
+void MainWindow::on_radioButton_aircraft_toggled(bool checked) { previewCategoryChosen(checked, 0); }
+void MainWindow::on_radioButton_ground_toggled(bool checked) { previewCategoryChosen(checked, 1); }
+void MainWindow::on_radioButton_navy_toggled(bool checked) { previewCategoryChosen(checked, 2); }
+void MainWindow::on_radioButton_weapon_toggled(bool checked) { previewCategoryChosen(checked, 3); }
+void MainWindow::on_radioButton_near_toggled(bool checked) { previewRangeChosen(checked, false); }
+void MainWindow::on_radioButton_far_toggled(bool checked) { previewRangeChosen(checked, true); }
+void MainWindow::on_pushButton_red_color_clicked() { chooseSideColour(redSide, *ui->pushButton_red_color); }
+void MainWindow::on_pushButton_blue_color_clicked() { chooseSideColour(blueSide, *ui->pushButton_blue_color); }
+void MainWindow::on_radioButton_side_red_toggled(bool checked) { if (checked) redrawPreview(); }
+void MainWindow::on_radioButton_side_blue_toggled(bool checked) { if (checked) redrawPreview(); }
+
+void MainWindow::on_comboBox_symbol_pos_air_currentIndexChanged(int) { redrawPreview(); }
+void MainWindow::on_comboBox_symbol_pos_ground_currentIndexChanged(int) { redrawPreview(); }
+void MainWindow::on_comboBox_symbol_pos_navy_currentIndexChanged(int) { redrawPreview(); }
+void MainWindow::on_comboBox_symbol_pos_weapon_currentIndexChanged(int) { redrawPreview(); }
+
+void MainWindow::on_pushButton_symbol_near_air_clicked() { aimPicker(*ui->textEdit_near_air, *ui->pushButton_symbol_near_air); }
+void MainWindow::on_pushButton_symbol_near_ground_clicked() { aimPicker(*ui->textEdit_near_ground, *ui->pushButton_symbol_near_ground); }
+void MainWindow::on_pushButton_symbol_near_navy_clicked() { aimPicker(*ui->textEdit_near_navy, *ui->pushButton_symbol_near_navy); }
+void MainWindow::on_pushButton_symbol_near_weapon_clicked() { aimPicker(*ui->textEdit_near_weapon, *ui->pushButton_symbol_near_weapon); }
+void MainWindow::on_pushButton_symbol_far_air_clicked() { aimPicker(*ui->textEdit_far_air, *ui->pushButton_symbol_far_air); }
+void MainWindow::on_pushButton_symbol_far_ground_clicked() { aimPicker(*ui->textEdit_far_ground, *ui->pushButton_symbol_far_ground); }
+void MainWindow::on_pushButton_symbol_far_navy_clicked() { aimPicker(*ui->textEdit_far_navy, *ui->pushButton_symbol_far_navy); }
+void MainWindow::on_pushButton_symbol_far_weapon_clicked() { aimPicker(*ui->textEdit_far_weapon, *ui->pushButton_symbol_far_weapon); }
+
+void MainWindow::on_action_Chinese_triggered() { if (switchLanguage(1, this)) applyMainWindowTexts(*this); }
+void MainWindow::on_action_English_triggered() { if (switchLanguage(0, this)) applyMainWindowTexts(*this); }
+void MainWindow::on_action_Russian_2_triggered() { if (switchLanguage(2, this)) applyMainWindowTexts(*this); }
+void MainWindow::on_action_Japanese_triggered() { if (switchLanguage(3, this)) applyMainWindowTexts(*this); }
+void MainWindow::on_actionReload_triggered() { reloadModel(false); }
+void MainWindow::on_actionRestore_Default_triggered() { reloadModel(true); }
+void MainWindow::on_actionAbout_Author_triggered() { QDesktopServices::openUrl(authorPage); }

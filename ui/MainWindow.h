@@ -1,0 +1,139 @@
+#pragma once
+#include <QMainWindow>
+
+#include <memory>
+#include <optional>
+
+#include "LabelTypes.h"
+
+class QIntValidator;
+class QPushButton;
+class QTextEdit;
+class DistanceControls;
+class LabelPreview;
+namespace Ui {
+class MainWindow;
+}
+
+// The editor's working window: shows the label settings of app::labelConfig, lets the
+// user change them and hands them to the model on Apply.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Sets every control from the model and tells the user which settings it could not read.
+    void fillFromModel();
+    // Called by the symbol picker after a pick, too.
+    void redrawPreview();
+
+private slots:
+    void on_actionSelectDirectory_triggered();
+    void on_comboBox_profille_currentIndexChanged(int index);
+    void on_horizontalSlider_symbol_size_sliderMoved(int position);
+    void on_pushButton_apply_clicked();
+
+    void on_horizontalSlider_empty_air_sliderMoved(int position);
+    void on_horizontalSlider_near_air_sliderMoved(int position);
+    void on_horizontalSlider_far_air_sliderMoved(int position);
+    void on_horizontalSlider_dot_air_sliderMoved(int position);
+    void on_horizontalSlider_empty_ground_sliderMoved(int position);
+    void on_horizontalSlider_near_ground_sliderMoved(int position);
+    void on_horizontalSlider_far_ground_sliderMoved(int position);
+    void on_horizontalSlider_dot_ground_sliderMoved(int position);
+    void on_horizontalSlider_empty_navy_sliderMoved(int position);
+    void on_horizontalSlider_near_navy_sliderMoved(int position);
+    void on_horizontalSlider_far_navy_sliderMoved(int position);
+    void on_horizontalSlider_dot_navy_sliderMoved(int position);
+    void on_horizontalSlider_empty_weapon_sliderMoved(int position);
+    void on_horizontalSlider_near_weapon_sliderMoved(int position);
+    void on_horizontalSlider_far_weapon_sliderMoved(int position);
+
+    void on_horizontalSlider_empty_air_sliderReleased();
+    void on_horizontalSlider_near_air_sliderReleased();
+    void on_horizontalSlider_far_air_sliderReleased();
+    void on_horizontalSlider_dot_air_sliderReleased();
+    void on_horizontalSlider_empty_ground_sliderReleased();
+    void on_horizontalSlider_near_ground_sliderReleased();
+    void on_horizontalSlider_far_ground_sliderReleased();
+    void on_horizontalSlider_dot_ground_sliderReleased();
+    void on_horizontalSlider_empty_navy_sliderReleased();
+    void on_horizontalSlider_near_navy_sliderReleased();
+    void on_horizontalSlider_far_navy_sliderReleased();
+    void on_horizontalSlider_dot_navy_sliderReleased();
+    void on_horizontalSlider_empty_weapon_sliderReleased();
+    void on_horizontalSlider_near_weapon_sliderReleased();
+    void on_horizontalSlider_far_weapon_sliderReleased();
+
+    void on_lineEdit_value_empty_air_editingFinished();
+    void on_lineEdit_value_near_air_editingFinished();
+    void on_lineEdit_value_far_air_editingFinished();
+    void on_lineEdit_value_dot_air_editingFinished();
+    void on_lineEdit_value_empty_ground_editingFinished();
+    void on_lineEdit_value_near_ground_editingFinished();
+    void on_lineEdit_value_far_ground_editingFinished();
+    void on_lineEdit_value_dot_ground_editingFinished();
+    void on_lineEdit_value_empty_navy_editingFinished();
+    void on_lineEdit_value_near_navy_editingFinished();
+    void on_lineEdit_value_far_navy_editingFinished();
+    void on_lineEdit_value_dot_navy_editingFinished();
+    void on_lineEdit_value_empty_weapon_editingFinished();
+    void on_lineEdit_value_near_weapon_editingFinished();
+    void on_lineEdit_value_far_weapon_editingFinished();
+
+    void on_radioButton_aircraft_toggled(bool checked);
+    void on_radioButton_ground_toggled(bool checked);
+    void on_radioButton_navy_toggled(bool checked);
+    void on_radioButton_weapon_toggled(bool checked);
+    void on_radioButton_near_toggled(bool checked);
+    void on_radioButton_far_toggled(bool checked);
+    void on_pushButton_red_color_clicked();
+    void on_pushButton_blue_color_clicked();
+    void on_radioButton_side_red_toggled(bool checked);
+    void on_radioButton_side_blue_toggled(bool checked);
+
+    void on_comboBox_symbol_pos_air_currentIndexChanged(int index);
+    void on_comboBox_symbol_pos_ground_currentIndexChanged(int index);
+    void on_comboBox_symbol_pos_navy_currentIndexChanged(int index);
+    void on_comboBox_symbol_pos_weapon_currentIndexChanged(int index);
+
+    void on_pushButton_symbol_near_air_clicked();
+    void on_pushButton_symbol_near_ground_clicked();
+    void on_pushButton_symbol_near_navy_clicked();
+    void on_pushButton_symbol_near_weapon_clicked();
+    void on_pushButton_symbol_far_air_clicked();
+    void on_pushButton_symbol_far_ground_clicked();
+    void on_pushButton_symbol_far_navy_clicked();
+    void on_pushButton_symbol_far_weapon_clicked();
+
+    void on_action_Chinese_triggered();
+    void on_action_English_triggered();
+    void on_action_Russian_2_triggered();
+    void on_action_Japanese_triggered();
+    void on_actionReload_triggered();
+    void on_actionRestore_Default_triggered();
+    void on_actionAbout_Author_triggered();
+
+private:
+    void loadLevel(int levelIndex);
+    void showSideColours();
+    void chooseSideColour(ColourTriple& colour, QPushButton& button);
+    void aimPicker(QTextEdit& field, QPushButton& button);
+    void previewCategoryChosen(bool checked, int category);
+    void previewRangeChosen(bool checked, bool far);
+    void reloadModel(bool restoreDefault);
+    bool valuesCanBeWritten();
+    void handOverToModel();
+
+    std::unique_ptr<Ui::MainWindow> ui;
+    QIntValidator* distanceValidator = nullptr;
+    std::unique_ptr<DistanceControls> distances;
+    std::unique_ptr<LabelPreview> preview;
+    // The level the distance and alignment controls show and Apply writes; none for
+    // a level index the window does not know.
+    std::optional<LabelLevel> currentLevel = LabelLevel::FULL;
+    ColourTriple redSide;   // bound to ColorAliesSide
+    ColourTriple blueSide;  // bound to ColorEnemiesSide
+    bool firstFilling = true;
+};
