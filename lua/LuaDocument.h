@@ -1,6 +1,7 @@
 #pragma once
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -10,6 +11,8 @@
 #include "LuaNode.h"
 
 namespace lua {
+
+class ValueReader;
 
 // One Lua file held as its text (LF line ends) and as a tree of its top-level
 // assignments. Every change goes text -> re-parse, never tree -> file.
@@ -34,6 +37,9 @@ public:
     const LuaFileAccess& fileAccess() const { return fileAccess_; }
 
     // Paths: "<Top>.[n].<key>..." (lookup stops at the "..." terminator).
+    // An index segment that is not a number throws std::invalid_argument("invalid stoi
+    // argument"), one beyond int std::out_of_range("stoi argument out of range"); the
+    // numeric paths the program builds never throw. Anything else malformed finds nothing.
     const LuaNode* lookup(const std::string& path) const;
     std::pair<std::string, std::string> getEntry(const std::string& path) const;
     const LuaNode* topLevelOf(const std::string& path) const;
@@ -41,14 +47,25 @@ public:
     // Edits: a path, then "[" new key "]" "[" new value "]". With save, the file is
     // written afterwards and the outcome of that write is returned; without save, or
     // when the edit's path finds nothing, the outcome is "written" with nothing done.
+    // An edit without "..." or without a closed bracket group after it changes nothing;
+    // its path may throw as lookup() does.
     WriteOutcome applyEdit(const std::string& edit, bool save);
     WriteOutcome replaceText(const std::string& newText, bool save);
     // Writes the current text to path() in the file's own line-end style.
     WriteOutcome write() const;
 
 private:
+    struct BlockWords;  // where the block words stand in text_, rebuilt by every parse
+    // One statement from cursor_ on: adds its node, if it makes one, and moves cursor_
+    // to where the next statement begins (the end of text_ when parsing is over).
+    void gatherStatement(const BlockWords& words, const ValueReader& reader);
+    // Where parsing resumes after the block opened in pending text_[start..cursor_]; -1 without one.
+    int skipBlock(const BlockWords& words, int start, int lineStart) const;
+    void addStatement(int start, const ValueReader& reader);
+
     LuaNode* lookupMutable(const std::string& path);
-    static std::pair<std::string, std::string> parseEdit(const std::string& edit);
+    // (new key, new value); none when the edit has no "..." or no closed group after it.
+    static std::optional<std::pair<std::string, std::string>> parseEdit(const std::string& edit);
     static int matchingBracket(const std::string& s, int pos);
     static void reserialise(LuaNode& node);
     void rewriteStatement(const LuaNode& top);

@@ -1,7 +1,7 @@
 #pragma once
 // Fixed words and byte-level scanning primitives of the Lua document engine.
 // The engine does not tokenize Lua: it searches byte strings. Positions are
-// int indices; -1 means "not found".
+// int indices; -1 means "not found". A start position outside s finds nothing.
 #include <string>
 #include <string_view>
 #include <utility>
@@ -37,6 +37,7 @@ std::string trim(std::string_view s);
 
 using CommentRange = std::pair<int, int>;  // inclusive first and last index
 std::vector<CommentRange> commentRanges(std::string_view s);
+// ranges as commentRanges gives them: in text order, not overlapping.
 bool inComment(const std::vector<CommentRange>& ranges, int i);
 
 bool valueIsClosed(std::string_view s, int eq);
@@ -46,6 +47,10 @@ std::string callItem(std::string_view s, int n);
 // Throws std::out_of_range("invalid string position") for an empty s,
 // std::invalid_argument("invalid stoi argument") / std::out_of_range("stoi argument out of range").
 int parseBracketedKey(std::string_view s);
+// The standard string-to-int conversion (leading blanks, a sign, digits up to the first
+// other character), with the standard library's portable messages:
+// std::invalid_argument("invalid stoi argument") / std::out_of_range("stoi argument out of range").
+int toInt(std::string_view s);
 
 int findOutsideBrackets(std::string_view s, char ch, int from);
 

@@ -1,0 +1,213 @@
+#include "LuaDocument.h"
+
+#include <algorithm>
+
+#include "LuaScan.h"
+#include "LuaScanners.h"
+#include "LuaValues.h"
+
+namespace lua {
+
+namespace {
+
+// Longer texts are not taken as function names: no real name comes near it, and in a
+// broken file the name rules could otherwise pick up overlapping megabyte-long "names".
+constexpr int maxFunctionName = 256;
+
+int size(std::string_view s) { return static_cast<int>(s.size()); }
+
+}  // namespace
+
+struct LuaDocument::BlockWords {
+    explicit BlockWords(std::string_view text) : closer(text, blockCloser)
+    {
+        for (const std::string& opener : blockOpeners)
+            openers.emplace_back(text, opener);
+    }
+    // The smallest whole-word position >= from of any opener, or -1.
+    int nextOpener(int from) const
+    {
+        int best = -1;
+        for (const WordIndex& opener : openers) {
+            const int at = opener.find(from);
+            if (at != -1 && (best == -1 || at < best))
+                best = at;
+        }
+        return best;
+    }
+
+    std::vector<WordIndex> openers;
+    WordIndex closer;
+};
+
+void LuaDocument::load(const std::filesystem::path& path)
+{
+    const std::unique_ptr<std::ifstream> stream = fileAccess_.openForReading(path);
+    if (!stream)
+        return;
+    bool crlf = false;
+    std::string text = fileAccess_.readAll(stream.get(), &crlf);
+    path_ = path;
+    text_ = std::move(text);
+    crlf_ = crlf;
+    collectFunctionNames();
+    parse();
+}
+
+void LuaDocument::collectFunctionNames()
+{
+    const int wordLength = size(functionWord);
+    for (int kw = findWord(text_, functionWord, 0); kw != -1; kw = findWord(text_, functionWord, kw + 1)) {
+        const int p = firstNonSpace(text_, kw + wordLength);
+        if (p == -1)
+            continue;
+        std::string name;
+        if (text_[p] == '(') {
+            // Anonymous and assigned: "name = function(": the word before the "=".
+            const int e = kw > 0 ? lastNonSpace(text_, kw - 1) : -1;
+            const int f = e > 0 ? lastNonSpace(text_, e - 1) : -1;
+            if (f != -1) {
+                const int from = std::max(0, f - maxFunctionName);
+                const int g = lastSpace(std::string_view(text_).substr(from, f - from + 1), -1);
+                if (g != -1)
+                    name = text_.substr(from + g + 1, f - from - g);
+            }
+        } else if (isWordChar(text_[p])) {
+            // "function M.new(" gives "M.new".
+            const std::string_view window = std::string_view(text_).substr(p, maxFunctionName + 1);
+            const auto paren = window.find('(');
+            if (paren != std::string_view::npos || size(window) <= maxFunctionName)
+                name = std::string(window.substr(0, paren));
+        }
+        if (!name.empty() && size(name) <= maxFunctionName)
+            functionNames_.push_back(std::move(name));
+    }
+}
+
+void LuaDocument::parse()
+{
+    statements_.clear();
+    statementsByKey_.clear();
+    const BlockWords words(text_);
+    const ValueReader reader(functionNames_);
+    // continuing_ is not reset: a statement left open at the end of the text keeps
+    // the comment-line test off until the next statement settles it.
+    cursor_ = 0;
+    while (cursor_ < size(text_))
+        gatherStatement(words, reader);
+}
+
+void LuaDocument::gatherStatement(const BlockWords& words, const ValueReader& reader)
+{
+    const int start = cursor_;
+    int lineStart = start;
+    int eq = -1;
+    ValueClosureScan closure(0);
+    int blankAfterEqUpTo = 0;  // pending[eq + 1 .. this) is known to be blank
+    for (;;) {
+        if (cursor_ >= size(text_)) {
+            cursor_ = size(text_);  // the unfinished statement is dropped and parsing ends
+            return;
+        }
+        const auto lineEnd = text_.find('\n', cursor_);
+        cursor_ = lineEnd == std::string::npos ? size(text_) - 1 : static_cast<int>(lineEnd);
+        const std::string_view pending(text_.data() + start, cursor_ - start + 1);
+
+        if (!continuing_ && isCommentLine(pending))
+            break;
+        const int resume = skipBlock(words, start, lineStart);
+        if (resume != -1) {
+            cursor_ = resume;  // the block and what was gathered before it are dropped
+            return;
+        }
+        if (eq == -1) {
+            // The first "=" is always on the statement's first line: a line without
+            // one ends the statement.
+            const auto found = pending.find('=');
+            if (found == std::string_view::npos)
+                break;
+            eq = static_cast<int>(found);
+            closure = ValueClosureScan(eq);
+            blankAfterEqUpTo = eq + 1;
+        }
+        closure.feed(pending);
+        continuing_ = !closure.isClosed();
+        if (!continuing_) {
+            const int valueStart = firstNonSpace(pending, blankAfterEqUpTo);
+            if (valueStart != -1) {
+                addStatement(start, reader);
+                break;
+            }
+            blankAfterEqUpTo = size(pending);  // the value starts on a later line
+        }
+        ++cursor_;
+        lineStart = cursor_;
+    }
+    ++cursor_;
+}
+
+int LuaDocument::skipBlock(const BlockWords& words, int start, int lineStart) const
+{
+    const std::string_view pending(text_.data() + start, cursor_ - start + 1);
+    for (const std::string& opener : blockOpeners) {
+        // Earlier lines of the statement were checked when they ended and hold no
+        // opener, and they end in LF, so searching the last line gives the same answer
+        // as searching the whole pending statement.
+        const int at = findWord(pending, opener, lineStart - start);
+        if (at == -1)
+            continue;
+        const int kw = cursor_ - size(pending) + 1 + at;
+        // Nested blocks are matched by counting the openers that start before each
+        // candidate "end". A "do" or "repeat" block is not an opener, "elseif" is not
+        // "if", and opener words in strings and comments count: players' files rely on
+        // exactly this reading.
+        int e = words.closer.find(kw + size(opener));
+        int o = words.nextOpener(kw + 1);
+        while (o != -1 && e != -1 && o <= e) {
+            e = words.closer.find(e + size(blockCloser));
+            o = words.nextOpener(o + 2);
+        }
+        // An opener without its "end" runs to the end of the text.
+        return e == -1 ? size(text_) : e + size(blockCloser);
+    }
+    return -1;
+}
+
+void LuaDocument::addStatement(int start, const ValueReader& reader)
+{
+    const std::string_view s(text_.data() + start, cursor_ - start + 1);
+    const int eq = static_cast<int>(s.find('='));
+    std::string key = lastWordBefore(s, eq);
+
+    // The value runs from the first non-blank character after "=" to the statement's
+    // end, without the characters of its comments.
+    std::string value;
+    const int valueStart = firstNonSpace(s, eq + 1);
+    const std::vector<CommentRange> comments = commentRanges(s);
+    for (int i = valueStart; i != -1 && i < size(s); ++i) {
+        if (!inComment(comments, i))
+            value += s[i];
+    }
+    value = trim(value);
+    if (key.empty() || value.empty())
+        return;
+
+    std::unique_ptr<LuaNode> node = reader.makeNode(std::move(key), std::move(value), nullptr);
+    node->isLocal = s.find(localMarker) != std::string_view::npos;  // anywhere, even in a string
+    node->startPos = start;
+    node->endPos = cursor_;
+    // Work allowance for the item splitter: a well-formed statement needs a few times
+    // its length per nesting level.
+    std::size_t workBudget = 64 * s.size() + 4096;
+    reader.buildChildren(*node, workBudget);
+    statementsByKey_.emplace(node->key, node.get());  // the first statement of a key wins lookups
+    statements_.push_back(std::move(node));
+}
+
+const LuaNode* LuaDocument::statementByKey(const std::string& key) const
+{
+    const auto it = statementsByKey_.find(key);
+    return it == statementsByKey_.end() ? nullptr : it->second;
+}
+
+}  // namespace lua

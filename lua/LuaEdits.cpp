@@ -1,0 +1,113 @@
+#include <algorithm>
+
+#include "LuaDocument.h"
+#include "LuaScan.h"
+
+namespace lua {
+
+int LuaDocument::matchingBracket(const std::string& s, int pos)
+{
+    if (pos < 0 || pos >= static_cast<int>(s.size()))
+        return -1;
+    const char partner = bracketPartner(s[pos]);
+    const bool forward = isOpeningBracket(s[pos]);
+    if (!forward && !isClosingBracket(s[pos]))
+        return -1;
+    const int step = forward ? 1 : -1;
+    int depth = 0;
+    for (int i = pos + step; i >= 0 && i < static_cast<int>(s.size()); i += step) {
+        if (depth == 0 && s[i] == partner)
+            return i;
+        if (isOpeningBracket(s[i]))
+            depth += step;
+        else if (isClosingBracket(s[i]))
+            depth -= step;
+    }
+    return -1;
+}
+
+std::optional<std::pair<std::string, std::string>> LuaDocument::parseEdit(const std::string& edit)
+{
+    const int p = findText(edit, "...", 0);
+    const int q = findText(edit, "[", p);
+    const int r = matchingBracket(edit, q);
+    if (p == -1 || q == -1 || r == -1)
+        return std::nullopt;
+    std::string newKey = edit.substr(q + 1, r - q - 1);
+    // The value group is found from the end, so a new value cannot hold "[" or "]".
+    // Its "]" always exists (r at least); a last "[" after it leaves the value unchanged.
+    const auto open = edit.rfind('[');
+    const auto close = edit.rfind(']');
+    std::string newValue = close > open ? edit.substr(open + 1, close - open - 1) : std::string();
+    return std::make_pair(std::move(newKey), std::move(newValue));
+}
+
+void LuaDocument::reserialise(LuaNode& node)
+{
+    std::string value;
+    const bool record = node.kind == LuaValueKind::Record;
+    if (node.kind == LuaValueKind::Call)
+        value = node.calleeName + "(";
+    else
+        value = record ? "{\n" : "{";
+    for (std::size_t i = 0; i < node.children.size(); ++i) {
+        const LuaNode& child = *node.children[i];
+        if (i > 0)
+            value += record ? ",\n" : ",";
+        if (record)
+            value += std::string(child.depth, '\t') + child.key + " = ";
+        value += child.value;
+    }
+    if (record)
+        value += "\n" + std::string(node.depth, '\t') + "}";
+    else
+        value += node.kind == LuaValueKind::Call ? ")" : "}";
+    node.value = std::move(value);
+}
+
+void LuaDocument::rewriteStatement(const LuaNode& top)
+{
+    // The statement's whole lines are replaced: its indentation and inner comments go,
+    // every byte outside them stays. A tree older than the text (after replaceText)
+    // cannot point outside it.
+    const std::size_t start = std::min<std::size_t>(top.startPos, text_.size());
+    const std::size_t end = std::clamp<std::size_t>(top.endPos + 1, start, text_.size());
+    std::string statement = (top.isLocal ? localMarker + " " : std::string()) + top.key + " = " + top.value + "\n";
+    text_.replace(start, end - start, statement);
+}
+
+WriteOutcome LuaDocument::applyEdit(const std::string& edit, bool save)
+{
+    const auto parts = parseEdit(edit);
+    LuaNode* node = parts ? lookupMutable(edit) : nullptr;
+    if (!node)
+        return WriteOutcome{true, {}};
+    const auto& [newKey, newValue] = *parts;
+    if (!newKey.empty())
+        node->key = newKey;
+    if (!newValue.empty())
+        node->value = newValue;
+    if (!newKey.empty() || !newValue.empty()) {
+        for (LuaNode* ancestor = node->parent; ancestor; ancestor = ancestor->parent)
+            reserialise(*ancestor);
+    }
+    rewriteStatement(*topLevelOf(edit));
+    WriteOutcome outcome{true, {}};
+    if (save)
+        outcome = write();
+    parse();
+    return outcome;
+}
+
+WriteOutcome LuaDocument::replaceText(const std::string& newText, bool save)
+{
+    text_ = newText;
+    return save ? write() : WriteOutcome{true, {}};
+}
+
+WriteOutcome LuaDocument::write() const
+{
+    return fileAccess_.writeAll(path_, text_, crlf_);
+}
+
+}  // namespace lua

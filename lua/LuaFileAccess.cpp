@@ -1,0 +1,158 @@
+#include "LuaFileAccess.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QString>
+
+namespace lua {
+
+namespace {
+
+template <typename Char>
+bool hasLuaExtension(const std::basic_string<Char>& path)
+{
+    // The file name is what follows the last "/" or "\" on every platform, so that
+    // paths written for the simulator's platform are judged the same everywhere.
+    std::size_t nameStart = 0;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (path[i] == Char('/') || path[i] == Char('\\'))
+            nameStart = i + 1;
+    }
+    std::size_t nameEnd = path.size();
+#ifdef _WIN32
+    // "name.lua:stream" is an alternate data stream of name.lua.
+    for (std::size_t i = nameStart; i < path.size(); ++i) {
+        if (path[i] == Char(':')) {
+            nameEnd = i;
+            break;
+        }
+    }
+#endif
+    std::size_t dot = std::basic_string<Char>::npos;
+    for (std::size_t i = nameStart; i < nameEnd; ++i) {
+        if (path[i] == Char('.'))
+            dot = i;
+    }
+    // A leading "." does not start an extension (".lua", "." and ".." have none).
+    if (dot == std::basic_string<Char>::npos || dot == nameStart || nameEnd - dot != 4)
+        return false;
+    const char wanted[] = ".lua";
+    for (std::size_t i = 0; i < 4; ++i) {
+        Char c = path[dot + i];
+        if (c >= Char('A') && c <= Char('Z'))
+            c = Char(c - Char('A') + Char('a'));
+        if (c != Char(wanted[i]))
+            return false;
+    }
+    return true;
+}
+
+QString toQString(const std::filesystem::path& path)
+{
+#ifdef _WIN32
+    return QString::fromStdWString(path.native());
+#else
+    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+#endif
+}
+
+std::string withCrLf(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (char c : text) {
+        if (c == '\n')
+            out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+std::string withoutCrLf(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
+            out += text[i];
+    }
+    return out;
+}
+
+// Why the file cannot be written, found before anything is touched; empty if it may be.
+std::string obstacle(const QString& fileName)
+{
+    if (fileName.isEmpty())
+        return "no file name was given";
+    const QFileInfo file(fileName);
+    const QFileInfo folder(file.absolutePath());
+    if (!folder.isDir())
+        return "the folder does not exist";
+    if (file.isDir())
+        return "a folder of that name is in the way";
+    // Replacing a file goes through its folder, which would also override a file the
+    // player made read-only to protect it.
+    if (file.exists() && !file.isWritable())
+        return "permission denied";
+    return {};
+}
+
+std::string describe(const QSaveFile& file)
+{
+    if (file.error() == QFileDevice::PermissionsError)
+        return "permission denied";
+    return file.errorString().toLower().toStdString();
+}
+
+}  // namespace
+
+bool LuaFileAccess::isLuaFile(const std::filesystem::path& path)
+{
+    return hasLuaExtension(path.native());
+}
+
+std::unique_ptr<std::ifstream> LuaFileAccess::openForReading(const std::filesystem::path& path) const
+{
+    if (!isLuaFile(path))
+        return nullptr;
+    // Binary: line ends are converted by readAll, the same way on every platform.
+    return std::make_unique<std::ifstream>(path, std::ios::in | std::ios::binary);
+}
+
+std::string LuaFileAccess::readAll(std::istream* stream, bool* crlf) const
+{
+    std::string text;
+    if (stream && stream->rdbuf()) {
+        char buffer[1 << 16];
+        for (std::streamsize got; (got = stream->rdbuf()->sgetn(buffer, sizeof buffer)) > 0;)
+            text.append(buffer, static_cast<std::size_t>(got));
+    }
+    const auto firstLf = text.find('\n');
+    const bool windowsLineEnds = firstLf != std::string::npos && firstLf > 0 && text[firstLf - 1] == '\r';
+    if (crlf)
+        *crlf = windowsLineEnds;
+    return windowsLineEnds ? withoutCrLf(text) : text;
+}
+
+WriteOutcome LuaFileAccess::writeAll(const std::filesystem::path& path, const std::string& text,
+                                     bool crlf) const
+{
+    const QString fileName = toQString(path);
+    if (std::string reason = obstacle(fileName); !reason.empty())
+        return WriteOutcome{false, reason};
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return WriteOutcome{false, describe(file)};
+    const std::string bytes = crlf ? withCrLf(text) : text;
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+        std::string reason = describe(file);
+        file.cancelWriting();
+        return WriteOutcome{false, reason.empty() ? "it could not be written completely" : reason};
+    }
+    if (!file.commit())
+        return WriteOutcome{false, describe(file)};
+    return WriteOutcome{true, {}};
+}
+
+}  // namespace lua

@@ -1,0 +1,226 @@
+#include "LuaScan.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <stdexcept>
+
+#include "LuaScanners.h"
+
+namespace lua {
+
+const std::vector<std::string> blockOpeners{"function", "if", "for", "while"};
+const std::string blockCloser{"end"};
+const std::string localMarker{"local"};
+const std::string functionWord{"function"};
+const std::string commentMarker{"--"};
+const std::string commentLinePattern{"^\\s*--"};
+
+namespace {
+
+std::array<char, 256> bracketPairs{};
+bool bracketPairsBuilt = false;
+
+int size(std::string_view s) { return static_cast<int>(s.size()); }
+
+}  // namespace
+
+bool isOpeningBracket(char c) { return c == '(' || c == '[' || c == '{' || c == '<'; }
+bool isClosingBracket(char c) { return c == ')' || c == ']' || c == '}' || c == '>'; }
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool isWordChar(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+void buildBracketPairs()
+{
+    bracketPairs.fill('\0');
+    for (const auto& [open, close] : {std::pair{'(', ')'}, {'[', ']'}, {'{', '}'}, {'<', '>'}}) {
+        bracketPairs[static_cast<unsigned char>(open)] = close;
+        bracketPairs[static_cast<unsigned char>(close)] = open;
+    }
+    bracketPairsBuilt = true;
+}
+
+char bracketPartner(char c)
+{
+    if (!bracketPairsBuilt)
+        buildBracketPairs();
+    return bracketPairs[static_cast<unsigned char>(c)];
+}
+
+int findText(std::string_view s, std::string_view pattern, int from)
+{
+    if (from < 0 || from > size(s))
+        return -1;
+    const auto found = s.find(pattern, static_cast<std::size_t>(from));
+    return found == std::string_view::npos ? -1 : static_cast<int>(found);
+}
+
+int findWord(std::string_view s, std::string_view word, int from)
+{
+    if (word.empty())
+        return -1;
+    for (int i = findText(s, word, from); i != -1; i = findText(s, word, i + 1)) {
+        const int after = i + size(word);
+        const bool endsWord = after >= size(s) || !isWordChar(s[after]);
+        const bool startsWord = i == from || !isWordChar(s[i - 1]);
+        if (endsWord && startsWord)
+            return i;
+    }
+    return -1;
+}
+
+int firstNonSpace(std::string_view s, int from)
+{
+    if (from < 0)
+        return -1;
+    for (int i = from; i < size(s); ++i) {
+        if (!isBlank(s[i]))
+            return i;
+    }
+    return -1;
+}
+
+namespace {
+
+// Shared by lastNonSpace and lastSpace: the last index <= at whose blankness is wanted.
+int lastWithBlankness(std::string_view s, int at, bool blank)
+{
+    if (at == -1)
+        at = size(s) - 1;
+    for (int i = std::min(at, size(s) - 1); i >= 0; --i) {
+        if (isBlank(s[i]) == blank)
+            return i;
+    }
+    return -1;
+}
+
+}  // namespace
+
+int lastNonSpace(std::string_view s, int at) { return lastWithBlankness(s, at, false); }
+int lastSpace(std::string_view s, int at) { return lastWithBlankness(s, at, true); }
+
+std::string trim(std::string_view s)
+{
+    const int first = firstNonSpace(s, 0);
+    if (first == -1)
+        return std::string(s);
+    const int last = lastNonSpace(s, -1);
+    return std::string(s.substr(first, last - first + 1));
+}
+
+std::vector<CommentRange> commentRanges(std::string_view s)
+{
+    std::vector<CommentRange> ranges;
+    int from = 0;
+    for (int b = findText(s, commentMarker, from); b != -1; b = findText(s, commentMarker, from)) {
+        int last = findText(s, "\n", b);
+        if (last == -1)
+            last = size(s) - 1;
+        ranges.emplace_back(b, last);
+        from = last;
+    }
+    return ranges;
+}
+
+bool inComment(const std::vector<CommentRange>& ranges, int i)
+{
+    auto after = std::upper_bound(ranges.begin(), ranges.end(), i,
+                                  [](int index, const CommentRange& r) { return index < r.first; });
+    return after != ranges.begin() && i <= std::prev(after)->second;
+}
+
+bool valueIsClosed(std::string_view s, int eq)
+{
+    ValueClosureScan scan(eq);
+    scan.feed(s);
+    return scan.isClosed();
+}
+
+std::string tableItem(std::string_view s, int n)
+{
+    if (n < 0)
+        return {};
+    ItemSplitter items(trim(s), '{', '}');
+    std::string item;
+    for (int k = 0; k <= n; ++k)
+        item = items.next();
+    return item;
+}
+
+std::string callItem(std::string_view s, int n)
+{
+    const auto open = s.find('(');
+    if (open == std::string_view::npos)
+        throw std::out_of_range("invalid string position");
+    if (n < 0)
+        return {};
+    ItemSplitter items(trim(s.substr(open)), '(', ')');
+    std::string item;
+    for (int k = 0; k <= n; ++k)
+        item = items.next();
+    return item;
+}
+
+int toInt(std::string_view s)
+{
+    const std::string text(s);
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(begin, &end, 10);
+    if (end == begin)
+        throw std::invalid_argument("invalid stoi argument");
+    if (errno == ERANGE || value < INT_MIN || value > INT_MAX)
+        throw std::out_of_range("stoi argument out of range");
+    return static_cast<int>(value);
+}
+
+int parseBracketedKey(std::string_view s)
+{
+    if (s.empty())
+        throw std::out_of_range("invalid string position");
+    const std::string_view inner = s.size() >= 2 ? s.substr(1, s.size() - 2) : std::string_view{};
+    return toInt(trim(inner));
+}
+
+int findOutsideBrackets(std::string_view s, char ch, int from)
+{
+    if (from < 0)
+        return -1;
+    for (int i = from; i < size(s); ++i) {
+        if (!isOpeningBracket(s[i])) {
+            if (s[i] == ch)
+                return i;
+            continue;
+        }
+        int count = 0;
+        int j = i;
+        do {
+            if (isOpeningBracket(s[j]))
+                ++count;
+            else if (isClosingBracket(s[j]))
+                --count;
+            ++j;
+        } while (count != 0 && j < size(s));
+        if (count != 0 || j >= size(s))
+            return -1;
+        // The character right after a group is only compared, never taken as the
+        // start of another group: "<a>[b]" is searched as "<a>", "[", "b", "]".
+        if (s[j] == ch)
+            return j;
+        i = j;
+    }
+    return -1;
+}
+
+}  // namespace lua

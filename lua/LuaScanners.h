@@ -1,0 +1,72 @@
+#pragma once
+// Stateful forms of the scanning primitives, for the parser: they give the same
+// answers as the primitives of LuaScan.h but keep their place, so that a statement
+// growing line by line, or a table read item by item, is scanned once instead of
+// from the start on every call.
+#include <cstddef>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lua {
+
+// valueIsClosed(s, eq), fed with a statement that grows by whole lines (every fed
+// text but the last of the document ends in LF, so no comment marker straddles two feeds).
+class ValueClosureScan {
+public:
+    explicit ValueClosureScan(int eq) : eq_(eq) {}
+    // s is the whole statement so far; only the part not yet seen is scanned.
+    void feed(std::string_view s);
+    bool isClosed() const { return opener_ == '\0' || closed_; }
+
+private:
+    int eq_;
+    int next_ = 0;
+    bool inComment_ = false;
+    char opener_ = '\0';
+    char partner_ = '\0';
+    int depth_ = 0;
+    bool closed_ = false;
+};
+
+// The item splitter of tableItem/callItem, yielding items 0, 1, 2, ... in turn.
+// next() gives what tableItem/callItem would give for the next n; "" for an empty
+// item and for every call after the list has ended. A work limit (characters
+// stepped over) ends the list early; the parser sets one so that a broken table
+// whose items overlap cannot make it scan for ever.
+class ItemSplitter {
+public:
+    ItemSplitter(std::string trimmedList, char listOpener, char endMarker,
+                 std::size_t workLimit = std::numeric_limits<std::size_t>::max());
+    std::string next();
+    std::size_t work() const { return work_; }
+
+private:
+    std::string t_;
+    char listOpener_;
+    char endMarker_;
+    std::size_t workLimit_;
+    std::size_t work_ = 0;
+    int i_ = 0;
+    int depth_ = 0;
+    bool outside_ = true;
+    bool ended_ = false;
+};
+
+// findWord(text, word, from) answered from an index of the word's occurrences,
+// so that repeated searches over one text (block skipping) stay cheap.
+class WordIndex {
+public:
+    WordIndex(std::string_view text, std::string_view word);
+    int find(int from) const;
+
+private:
+    std::vector<int> endBounded_;   // occurrences not followed by a word character
+    std::vector<int> wholeWords_;   // those also not preceded by a word character
+};
+
+// True when s is found by commentLinePattern: optional blanks, then "--", at its very start.
+bool isCommentLine(std::string_view s);
+
+}  // namespace lua
