@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QFile>
+#include <QRadioButton>
 #include <QRegularExpression>
 
 #include "Dialogs.h"
@@ -112,7 +114,11 @@ void GuiTestBase::clickButton(const char* objectName, QWidget* window)
 {
     auto* button = child<QAbstractButton>(objectName, window);
     QVERIFY2(button, objectName);
-    QTest::mouseClick(button, Qt::LeftButton);
+    // Check boxes and radio buttons react only on their indicator and text, which may
+    // not reach the middle of a wide widget.
+    const bool indicator = qobject_cast<QCheckBox*>(button) || qobject_cast<QRadioButton*>(button);
+    const QPoint where = indicator ? QPoint(8, button->height() / 2) : button->rect().center();
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, where);
 }
 
 QString GuiTestBase::tempPath() const
