@@ -1,0 +1,51 @@
+#pragma once
+// A fresh temporary folder that is the current directory while a model test runs,
+// laid out like a player's machine:
+//   <tmp>/home/Config/View/Labels.lua   a copy of a fixture (the simulator's home)
+//   <tmp>/data/profile.lua              the editor's profile
+//   <tmp>/data/default.lua              the factory copy
+// The previous current directory is restored when the workspace ends.
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <filesystem>
+
+// Paths cross between Qt and the model in UTF-16, which both platforms convert faithfully.
+inline std::filesystem::path toPath(const QString& path)
+{
+    return std::filesystem::path(path.toStdU16String());
+}
+
+inline QString fromPath(const std::filesystem::path& path)
+{
+    return QString::fromStdU16String(path.u16string());
+}
+
+class ModelWorkspace {
+public:
+    ModelWorkspace();
+    ~ModelWorkspace();
+    ModelWorkspace(const ModelWorkspace&) = delete;
+    ModelWorkspace& operator=(const ModelWorkspace&) = delete;
+
+    bool isValid() const { return valid; }
+    QString path(const QString& relative) const;
+    std::filesystem::path home() const;  // <tmp>/home, absolute
+    QString labelFile() const;           // <tmp>/home/Config/View/Labels.lua
+
+    // Copies a fixture to Labels.lua, optionally replacing one text that must occur exactly once.
+    bool installLabels(const QString& fixture, const QByteArray& find = {}, const QByteArray& replace = {});
+    bool installDefault(const QByteArray& text = fixture("factory-default.lua"));
+    // A profile naming home() as the work directory, in English.
+    bool writeHomeProfile();
+
+    bool write(const QString& relative, const QByteArray& bytes) const;
+    QByteArray read(const QString& relative) const;
+    static QByteArray fixture(const QString& name);
+
+private:
+    QTemporaryDir folder;
+    QString previousDirectory;
+    bool valid = false;
+};
