@@ -17,8 +17,9 @@ private slots:
     void closingWithoutChoiceChangesNothing();
 
 private:
-    QPushButton* paletteButton(const QString& symbol) const;
     QGridLayout* grid() const;
+    void pick(const QString& symbol);
+    void expectRowShows(const QString& row, const QString& symbol) const;
 };
 
 QGridLayout* SymbolPickerTest::grid() const
@@ -26,14 +27,23 @@ QGridLayout* SymbolPickerTest::grid() const
     return child<QGridLayout>("gridLayout", app::symbolWindow);
 }
 
-QPushButton* SymbolPickerTest::paletteButton(const QString& symbol) const
+void SymbolPickerTest::pick(const QString& symbol)
 {
     for (int i = 0; i < grid()->count(); ++i) {
         auto* button = qobject_cast<QPushButton*>(grid()->itemAt(i)->widget());
-        if (button && button->text() == symbol)
-            return button;
+        if (button && button->text() == symbol) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            return;
+        }
     }
-    return nullptr;
+    QFAIL(qPrintable("no palette button " + symbol));
+}
+
+// The text field and the button of a symbol row ("far_navy") both show the symbol.
+void SymbolPickerTest::expectRowShows(const QString& row, const QString& symbol) const
+{
+    QCOMPARE(child<QTextEdit>(qPrintable("textEdit_" + row))->toPlainText(), symbol);
+    QCOMPARE(child<QPushButton>(qPrintable("pushButton_symbol_" + row))->text(), symbol);
 }
 
 void SymbolPickerTest::paletteIsSixRowsOfEight()
@@ -69,9 +79,8 @@ void SymbolPickerTest::pickFromFarNavy()
     clickButton("pushButton_symbol_far_navy");
     QVERIFY(app::symbolWindow->isVisible());
 
-    QTest::mouseClick(paletteButton(QStringLiteral("⊕")), Qt::LeftButton);
-    QCOMPARE(child<QTextEdit>("textEdit_far_navy")->toPlainText(), QStringLiteral("⊕"));
-    QCOMPARE(child<QPushButton>("pushButton_symbol_far_navy")->text(), QStringLiteral("⊕"));
+    pick(QStringLiteral("⊕"));
+    expectRowShows(QStringLiteral("far_navy"), QStringLiteral("⊕"));
     QVERIFY(!app::symbolWindow->isVisible());
     QVERIFY2(child<QLabel>("label_preview_symbol")->text().contains(QStringLiteral("⊕")),
              qPrintable(child<QLabel>("label_preview_symbol")->text()));
@@ -85,11 +94,9 @@ void SymbolPickerTest::secondSymbolButtonReaimsThePicker()
     clickButton("pushButton_symbol_far_ground");
     QVERIFY(app::symbolWindow->isVisible());
 
-    QTest::mouseClick(paletteButton(QStringLiteral("☢")), Qt::LeftButton);
-    QCOMPARE(child<QTextEdit>("textEdit_far_ground")->toPlainText(), QStringLiteral("☢"));
-    QCOMPARE(child<QPushButton>("pushButton_symbol_far_ground")->text(), QStringLiteral("☢"));
-    QCOMPARE(child<QTextEdit>("textEdit_near_air")->toPlainText(), nearAir);
-    QCOMPARE(child<QPushButton>("pushButton_symbol_near_air")->text(), nearAir);
+    pick(QStringLiteral("☢"));
+    expectRowShows(QStringLiteral("far_ground"), QStringLiteral("☢"));
+    expectRowShows(QStringLiteral("near_air"), nearAir);
 }
 
 void SymbolPickerTest::closingWithoutChoiceChangesNothing()
@@ -99,8 +106,7 @@ void SymbolPickerTest::closingWithoutChoiceChangesNothing()
     QVERIFY(app::symbolWindow->isVisible());
     QVERIFY(app::symbolWindow->close());
 
-    QCOMPARE(child<QTextEdit>("textEdit_far_weapon")->toPlainText(), farWeapon);
-    QCOMPARE(child<QPushButton>("pushButton_symbol_far_weapon")->text(), farWeapon);
+    expectRowShows(QStringLiteral("far_weapon"), farWeapon);
 }
 
 QTEST_MAIN(SymbolPickerTest)
