@@ -72,3 +72,10 @@ QByteArray ModelWorkspace::fixture(const QString& name)
     QFile file(QStringLiteral(HALVANE_FIXTURES "/") + name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+LoadedModel::LoadedModel(const QString& fixture, const QByteArray& find, const QByteArray& replace)
+{
+    ready = workspace.installLabels(fixture, find, replace) && workspace.writeHomeProfile();
+    profile = std::make_unique<ProfileStore>();
+    config = std::make_unique<LabelConfig>(*profile);
+}

@@ -10,6 +10,10 @@
 #include <QTemporaryDir>
 
 #include <filesystem>
+#include <memory>
+
+#include "LabelConfig.h"
+#include "ProfileStore.h"
 
 // Paths cross between Qt and the model in UTF-16, which both platforms convert faithfully.
 inline std::filesystem::path toPath(const QString& path)
@@ -48,4 +52,15 @@ private:
     QTemporaryDir folder;
     QString previousDirectory;
     bool valid = false;
+};
+
+// A workspace holding a label file (a fixture, optionally with one text replaced) and a
+// profile that names its folder, with the profile store and the model built on them.
+struct LoadedModel {
+    explicit LoadedModel(const QString& fixture = QStringLiteral("Labels.lua"), const QByteArray& find = {},
+                         const QByteArray& replace = {});
+    ModelWorkspace workspace;
+    bool ready = false;
+    std::unique_ptr<ProfileStore> profile;
+    std::unique_ptr<LabelConfig> config;
 };

@@ -73,13 +73,11 @@ void LabelLoadingTest::initTestCase()
 
 void LabelLoadingTest::everySettingReceivesItsTexts()
 {
-    ModelWorkspace workspace;
-    QVERIFY(workspace.installLabels("Labels.lua"));
-    QVERIFY(workspace.writeHomeProfile());
-    ProfileStore profile;
-    const LabelConfig config(profile);
+    const LoadedModel model;
+    QVERIFY(model.ready);
+    const LabelConfig& config = *model.config;
 
-    QCOMPARE(fromPath(config.getLabelFilePath()), workspace.labelFile());
+    QCOMPARE(fromPath(config.getLabelFilePath()), model.workspace.labelFile());
     QCOMPARE(config.getLoadList().size(), std::size_t(72));
     QVERIFY(config.unreadableSettings().empty());
 
@@ -180,11 +178,9 @@ void LabelLoadingTest::gettersNameTheirCatalogueEntries()
 
 void LabelLoadingTest::olderLayoutOpensWithWhatItCanRead()
 {
-    ModelWorkspace workspace;
-    QVERIFY(workspace.installLabels("Labels-older-layout.lua"));
-    QVERIFY(workspace.writeHomeProfile());
-    ProfileStore profile;
-    const LabelConfig config(profile);
+    const LoadedModel model(QStringLiteral("Labels-older-layout.lua"));
+    QVERIFY(model.ready);
+    const LabelConfig& config = *model.config;
 
     const std::vector<const LabelSetting*> unreadable = config.unreadableSettings();
     QCOMPARE(unreadable.size(), std::size_t(58));
@@ -245,11 +241,9 @@ void LabelLoadingTest::unreadableValueIsReportedAndNeverWritten()
     QFETCH(QByteArray, find);
     QFETCH(QByteArray, replace);
     QFETCH(int, which);
-    ModelWorkspace workspace;
-    QVERIFY(workspace.installLabels("Labels.lua", find, replace));
-    QVERIFY(workspace.writeHomeProfile());
-    ProfileStore profile;
-    LabelConfig config(profile);
+    LoadedModel model(QStringLiteral("Labels.lua"), find, replace);
+    QVERIFY(model.ready);
+    LabelConfig& config = *model.config;
 
     // Each case: the setting, whether its reader gives a value, and the setter the window would call.
     struct Case {
@@ -286,13 +280,13 @@ void LabelLoadingTest::unreadableValueIsReportedAndNeverWritten()
     QCOMPARE(tested.setting.keyText, before.keyText);
     QCOMPARE(tested.setting.valueText, before.valueText);
 
-    const QByteArray file = workspace.read("home/Config/View/Labels.lua");
+    const QByteArray file = model.workspace.read("home/Config/View/Labels.lua");
     const ApplyOutcome outcome = config.applyPendingEdits();
     QVERIFY(outcome.written);
     QCOMPARE(outcome.notSaved, std::vector<const LabelSetting*>{&tested.setting});
     QByteArray expected = file;
     expected.replace("WeaponOn \t\t \t\t= true", "WeaponOn = true");
-    QCOMPARE(workspace.read("home/Config/View/Labels.lua"), expected);
+    QCOMPARE(model.workspace.read("home/Config/View/Labels.lua"), expected);
 }
 
 void LabelLoadingTest::missingLabelFileLeavesTheModelEmpty()
@@ -378,29 +372,25 @@ void LabelLoadingTest::unanswerableExistenceTestThrows()
 
 void LabelLoadingTest::changeToFolderWithoutLabelFileKeepsSettings()
 {
-    ModelWorkspace workspace;
-    QVERIFY(workspace.installLabels("Labels.lua"));
-    QVERIFY(workspace.writeHomeProfile());
-    ProfileStore profile;
-    LabelConfig config(profile);
+    LoadedModel model;
+    QVERIFY(model.ready);
+    LabelConfig& config = *model.config;
 
-    const std::filesystem::path elsewhere = toPath(workspace.path("elsewhere"));
+    const std::filesystem::path elsewhere = toPath(model.workspace.path("elsewhere"));
     config.changeWorkDirectory(elsewhere);
     QVERIFY(config.lastProfileWrite().written);
     QCOMPARE(ProfileStore().getWorkDirectory(), elsewhere);
-    QVERIFY(!labelFileExists(profile));
-    QCOMPARE(fromPath(config.getLabelFilePath()), workspace.labelFile());
+    QVERIFY(!labelFileExists(*model.profile));
+    QCOMPARE(fromPath(config.getLabelFilePath()), model.workspace.labelFile());
     QCOMPARE(config.symbolSizeValue(), std::optional<int>(13));
     QVERIFY(config.unreadableSettings().empty());
 }
 
 void LabelLoadingTest::reloadDiscardsUnappliedTexts()
 {
-    ModelWorkspace workspace;
-    QVERIFY(workspace.installLabels("Labels.lua"));
-    QVERIFY(workspace.writeHomeProfile());
-    ProfileStore profile;
-    LabelConfig config(profile);
+    LoadedModel model;
+    QVERIFY(model.ready);
+    LabelConfig& config = *model.config;
 
     config.setVisibility(UnitCategory::Air, false);
     config.setDistance(LabelLevel::FULL, UnitCategory::Ground, DistanceBand::NEAR, 8000);
