@@ -1,6 +1,6 @@
 #include "LabelConfig.h"
 
-#include <algorithm>
+#include <array>
 #include <charconv>
 #include <stdexcept>
 

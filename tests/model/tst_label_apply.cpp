@@ -2,6 +2,7 @@
 // and that nothing is ever written that the file cannot hold.
 #include <QtTest>
 
+#include <cctype>
 #include <functional>
 #include <set>
 

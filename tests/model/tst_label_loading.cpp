@@ -2,6 +2,7 @@
 // interpret them, and what cannot be read is reported instead of crashing.
 #include <QtTest>
 
+#include <functional>
 #include <set>
 
 #include "FixtureValues.h"
