@@ -70,8 +70,14 @@ void LuaDocument::rewriteStatement(const LuaNode& top)
     // The statement's whole lines are replaced: its indentation and inner comments go,
     // every byte outside them stays. A tree older than the text (after replaceText)
     // cannot point outside it.
-    const std::size_t start = std::min<std::size_t>(top.startPos, text_.size());
+    std::size_t start = std::min<std::size_t>(top.startPos, text_.size());
     const std::size_t end = std::clamp<std::size_t>(top.endPos + 1, start, text_.size());
+    // A statement that follows a block's "end" on the same line keeps the blanks before
+    // it; dropping them would glue it to the "end" and break the script.
+    if (start > 0 && text_[start - 1] != '\n') {
+        while (start < end && isBlank(text_[start]))
+            ++start;
+    }
     std::string statement = (top.isLocal ? localMarker + " " : std::string()) + top.key + " = " + top.value + "\n";
     text_.replace(start, end - start, statement);
 }

@@ -1,0 +1,174 @@
+// Applying edits: which statement is rewritten and how, what stays byte for byte,
+// malformed edit texts, and replacing the whole text.
+#include <QtTest>
+
+#include "EngineTestSupport.h"
+#include "LuaDocument.h"
+
+namespace {
+
+// The text of a document after applying edits (without saving) to the given text.
+std::string edited(const std::string& text, const std::vector<std::string>& edits)
+{
+    enginetest::Scratch scratch;
+    lua::LuaDocument doc;
+    enginetest::loadText(doc, scratch, text);
+    for (const std::string& edit : edits)
+        doc.applyEdit(edit, false);
+    return doc.text();
+}
+
+}  // namespace
+
+class EditsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void rewrites_data();
+    void rewrites();
+    void malformedEditsChangeNothing_data();
+    void malformedEditsChangeNothing();
+    void editsSeeEachOthersResults();
+    void savingWritesTheFile();
+    void unresolvedEditWritesNothing();
+    void treeFollowsTheText();
+    void replaceText();
+};
+
+void EditsTest::rewrites_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("edits");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("replace a value")
+        << "-- head\nLanguage = EN\n-- tail\n" << QStringList{"<Language>...[][JP]"}
+        << "-- head\nLanguage = JP\n-- tail\n";
+    QTest::newRow("field of a multi-line table")
+        << "x = 0\nT = {\n  a = 1, -- one\n  b = \"x\",\n}\ny = 1\n" << QStringList{"<T>.<b>...[][\"y\"]"}
+        << "x = 0\nT = {\n\ta = 1,\n\tb = \"y\"\n}\ny = 1\n";
+    QTest::newRow("two levels deep")
+        << "R = {\n  a = {\n    b = 1,\n  },\n}\n" << QStringList{"<R>.<a>.<b>...[][2]"}
+        << "R = {\n\ta = {\n\t\tb = 2\n\t}\n}\n";
+    QTest::newRow("local stays local") << "local x = 5\n" << QStringList{"<x>...[][6]"} << "local x = 6\n";
+    QTest::newRow("indentation is lost") << "    y = 1\n" << QStringList{"<y>...[][2]"} << "y = 2\n";
+    QTest::newRow("empty groups still rewrite")
+        << "z   =   { 1 ,  2 } -- c\n" << QStringList{"<z>...[][]"} << "z = { 1 ,  2 }\n";
+    QTest::newRow("new key in brackets")
+        << "F = { [10] = 1, [20] = 2 }\n" << QStringList{"<F>.[1]...[[25]][]"}
+        << "F = {\n\t[10] = 1,\n\t[25] = 2\n}\n";
+    QTest::newRow("key and value")
+        << "F = { a = 1 }\n" << QStringList{"<F>.<a>...[b][3]"} << "F = {\n\tb = 3\n}\n";
+    QTest::newRow("array item")
+        << "C = {0,\t82 ,199}\n" << QStringList{"<C>.[1]...[][90]"} << "C = {0,90,199}\n";
+    QTest::newRow("call argument")
+        << "function base(t) return t end\nL = base({ A = { [10] = 1 } })\n"
+        << QStringList{"<L>.[0].<A>.[0]...[][2]"}
+        << "function base(t) return t end\nL = base({\n\t\tA = {\n\t\t\t[10] = 2\n\t\t}\n\t})\n";
+    QTest::newRow("siblings keep their parsed text")
+        << "T = { p = {1,  2}, q = 3 }\n" << QStringList{"<T>.<q>...[][4]"}
+        << "T = {\n\tp = {1,  2},\n\tq = 4\n}\n";
+    QTest::newRow("first of a duplicated key")
+        << "k = 1\nk = 2\n" << QStringList{"<k>...[][9]"} << "k = 9\nk = 2\n";
+    QTest::newRow("last line gains an LF") << "a = 1\nb = 2" << QStringList{"<b>...[][3]"} << "a = 1\nb = 3\n";
+    QTest::newRow("substring local becomes a local statement")
+        << "name = \"locals\"\n" << QStringList{"<name>...[][\"x\"]"} << "local name = \"x\"\n";
+    QTest::newRow("top-level key renamed")
+        << "a = 1\n" << QStringList{"<a>...[b][]"} << "b = 1\n";
+    QTest::newRow("statement after a block on the same line stays apart from it")
+        << "if x then y = 1 end z = 2\n" << QStringList{"<z>...[][3]", "<z>...[][4]"}
+        << "if x then y = 1 end z = 4\n";
+}
+
+void EditsTest::rewrites()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, edits);
+    QFETCH(QString, expected);
+    std::vector<std::string> list;
+    for (const QString& edit : edits)
+        list.push_back(edit.toStdString());
+    QCOMPARE(QString::fromStdString(edited(text.toStdString(), list)), expected);
+}
+
+void EditsTest::malformedEditsChangeNothing_data()
+{
+    QTest::addColumn<QString>("edit");
+    QTest::newRow("no terminator") << "<a>[b][2]";
+    QTest::newRow("no group") << "<a>...";
+    QTest::newRow("group never closed") << "<a>...[[2]";
+    QTest::newRow("unknown path") << "<zz>...[][2]";
+    QTest::newRow("index beyond") << "<a>.[3]...[][2]";
+    QTest::newRow("empty text") << "";
+    QTest::newRow("only dots") << "...";
+}
+
+void EditsTest::malformedEditsChangeNothing()
+{
+    QFETCH(QString, edit);
+    const std::string text = "a   =  1 -- keep\n";
+    QCOMPARE(edited(text, {edit.toStdString()}), text);
+}
+
+void EditsTest::editsSeeEachOthersResults()
+{
+    const std::string text = "T = { a = 1, b = 2 }\nU = 3\n";
+    QCOMPARE(edited(text, {"<T>.<a>...[][5]", "<T>.<b>...[][6]", "<U>...[][7]"}),
+             std::string("T = {\n\ta = 5,\n\tb = 6\n}\nU = 7\n"));
+    // A value group that is not closed after the last "[" leaves the value alone.
+    QCOMPARE(edited("a = 1\n", {"<a>...[b][2"}), std::string("b = 1\n"));
+}
+
+void EditsTest::savingWritesTheFile()
+{
+    enginetest::Scratch scratch;
+    lua::LuaDocument doc;
+    enginetest::loadText(doc, scratch, "-- c\r\nx = 1\r\ny = 2\r\n");
+    QVERIFY(doc.crlf());
+    const lua::WriteOutcome outcome = doc.applyEdit("<x>...[][3]", true);
+    QVERIFY(outcome.written);
+    QVERIFY(outcome.reason.empty());
+    QCOMPARE(enginetest::readBytes(doc.path()), std::string("-- c\r\nx = 3\r\ny = 2\r\n"));
+    QCOMPARE(doc.text(), std::string("-- c\nx = 3\ny = 2\n"));
+}
+
+void EditsTest::unresolvedEditWritesNothing()
+{
+    enginetest::Scratch scratch;
+    lua::LuaDocument doc;
+    const std::string original = "x   = 1\r\n";
+    enginetest::loadText(doc, scratch, original);
+    QVERIFY(doc.applyEdit("<missing>...[][3]", true).written);
+    QCOMPARE(enginetest::readBytes(doc.path()), original);
+}
+
+void EditsTest::treeFollowsTheText()
+{
+    enginetest::Scratch scratch;
+    lua::LuaDocument doc;
+    enginetest::loadText(doc, scratch, "function f(a) return a end\nA = f({ k = 1 })\nB = 2\n");
+    doc.applyEdit("<A>.[0].<k>...[][8]", false);
+    QCOMPARE(doc.functionNames(), std::vector<std::string>{"f"});
+    QCOMPARE(doc.getEntry("<A>.[0].<k>...").second, std::string("8"));
+    const lua::LuaNode* b = doc.statementByKey("B");
+    QCOMPARE(b->startPos, static_cast<int>(doc.text().find("B = 2")));
+    QCOMPARE(b->endPos, static_cast<int>(doc.text().size()) - 1);
+}
+
+void EditsTest::replaceText()
+{
+    enginetest::Scratch scratch;
+    lua::LuaDocument doc;
+    enginetest::loadText(doc, scratch, "long_name = 1\nother = 2\n");
+    QVERIFY(doc.replaceText("x = 5\n", true).written);
+    QCOMPARE(enginetest::readBytes(doc.path()), std::string("x = 5\n"));
+    QCOMPARE(doc.text(), std::string("x = 5\n"));
+    QVERIFY(doc.statementByKey("long_name"));  // the tree waits for the caller to reload
+    // An edit through the old tree cannot reach outside the new, shorter text.
+    doc.applyEdit("<other>...[][3]", false);
+    QCOMPARE(doc.text(), std::string("x = 5\nother = 3\n"));
+    QVERIFY(doc.replaceText("y = 1\n", false).written);
+    QCOMPARE(enginetest::readBytes(doc.path()), std::string("x = 5\n"));
+}
+
+QTEST_APPLESS_MAIN(EditsTest)
+#include "tst_edits.moc"

@@ -1,0 +1,237 @@
+// Reading and writing Lua files: which paths count as Lua files, line ends both ways,
+// and writes that either replace the file whole or leave it exactly as it was.
+#include <QtTest>
+
+#include <filesystem>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+#include "EngineTestSupport.h"
+#include "LuaDocument.h"
+#include "LuaFileAccess.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> folderContents(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+class FileAccessTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void isLuaFile_data();
+    void isLuaFile();
+    void readingConvertsLineEnds_data();
+    void readingConvertsLineEnds();
+    void openForReading();
+    void writingRestoresLineEnds();
+    void writeReplacesExistingFile();
+    void failedWritesLeaveEverythingAsItWas_data();
+    void failedWritesLeaveEverythingAsItWas();
+    void readOnlyFileIsNotReplaced();
+    void documentKeepsTextAfterFailedWrite();
+    void fixtureLineEndsSurviveAnEdit_data();
+    void fixtureLineEndsSurviveAnEdit();
+};
+
+void FileAccessTest::isLuaFile_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("lua");
+    QTest::newRow("drive path") << "D:/x/Labels.lua" << true;
+    QTest::newRow("backslash") << "data\\profile.lua" << true;
+    QTest::newRow("upper case") << "Labels.LUA" << true;
+    QTest::newRow("other extension") << "D:/x/Labels.txt" << false;
+    QTest::newRow("dot file") << "D:/x/.lua" << false;
+    QTest::newRow("folder with the extension") << "D:/x.lua/readme" << false;
+    QTest::newRow("backup") << "labels.lua.bak" << false;
+    QTest::newRow("longer extension") << "labels.luac" << false;
+    QTest::newRow("dot") << "." << false;
+    QTest::newRow("dot dot") << ".." << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("hidden name with extension") << ".x.lua" << true;
+}
+
+void FileAccessTest::isLuaFile()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, lua);
+    QCOMPARE(lua::LuaFileAccess::isLuaFile(fs::path(path.toStdString())), lua);
+}
+
+void FileAccessTest::readingConvertsLineEnds_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("crlf");
+    QTest::newRow("windows") << QByteArray("a\r\nb\r\n") << QByteArray("a\nb\n") << true;
+    QTest::newRow("lone CR kept") << QByteArray("a\r\nb\rc\r\n") << QByteArray("a\nb\rc\n") << true;
+    QTest::newRow("mixed, first is CR LF") << QByteArray("a\r\nb\nc") << QByteArray("a\nb\nc") << true;
+    QTest::newRow("unix") << QByteArray("a\nb\r\n") << QByteArray("a\nb\r\n") << false;
+    QTest::newRow("no line end") << QByteArray("a\rb") << QByteArray("a\rb") << false;
+    QTest::newRow("empty") << QByteArray() << QByteArray() << false;
+    QTest::newRow("LF first at start") << QByteArray("\na\r\n") << QByteArray("\na\r\n") << false;
+}
+
+void FileAccessTest::readingConvertsLineEnds()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, text);
+    QFETCH(bool, crlf);
+    enginetest::Scratch scratch;
+    const fs::path file = scratch.write("x.lua", bytes.toStdString());
+    const lua::LuaFileAccess files;
+    auto stream = files.openForReading(file);
+    bool foundCrlf = !crlf;
+    QCOMPARE(QByteArray::fromStdString(files.readAll(stream.get(), &foundCrlf)), text);
+    QCOMPARE(foundCrlf, crlf);
+}
+
+void FileAccessTest::openForReading()
+{
+    enginetest::Scratch scratch;
+    const lua::LuaFileAccess files;
+    QVERIFY(!files.openForReading(scratch.write("notes.txt", "a = 1\n")));
+    auto missing = files.openForReading(scratch.file("missing.lua"));
+    QVERIFY(missing);
+    QVERIFY(!missing->is_open());
+    bool crlf = true;
+    QCOMPARE(files.readAll(missing.get(), &crlf), std::string());
+    QVERIFY(!crlf);
+    QCOMPARE(files.readAll(nullptr), std::string());
+}
+
+void FileAccessTest::writingRestoresLineEnds()
+{
+    enginetest::Scratch scratch;
+    const lua::LuaFileAccess files;
+    const std::string text = "a = 1\n\nb = {\n}\n";
+    QVERIFY(files.writeAll(scratch.file("w.lua"), text, true).written);
+    QCOMPARE(enginetest::readBytes(scratch.file("w.lua")), std::string("a = 1\r\n\r\nb = {\r\n}\r\n"));
+    auto stream = files.openForReading(scratch.file("w.lua"));
+    QCOMPARE(files.readAll(stream.get()), text);
+    QVERIFY(files.writeAll(scratch.file("u.lua"), text, false).written);
+    QCOMPARE(enginetest::readBytes(scratch.file("u.lua")), text);
+}
+
+void FileAccessTest::writeReplacesExistingFile()
+{
+    enginetest::Scratch scratch;
+    const fs::path file = scratch.write("x.lua", std::string(5000, 'x'));
+    const lua::WriteOutcome outcome = lua::LuaFileAccess().writeAll(file, "short\n", false);
+    QVERIFY(outcome.written);
+    QVERIFY(outcome.reason.empty());
+    QCOMPARE(enginetest::readBytes(file), std::string("short\n"));
+    QCOMPARE(folderContents(file.parent_path()), std::vector<std::string>{"x.lua"});
+}
+
+void FileAccessTest::failedWritesLeaveEverythingAsItWas_data()
+{
+    QTest::addColumn<QString>("target");  // relative to the scratch folder
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing folder") << "gone/x.lua" << "the folder does not exist";
+    QTest::newRow("parent is a file") << "keep.lua/x.lua" << "the folder does not exist";
+    QTest::newRow("folder in the way") << "sub.lua" << "a folder of that name is in the way";
+}
+
+void FileAccessTest::failedWritesLeaveEverythingAsItWas()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, reason);
+    enginetest::Scratch scratch;
+    const std::string kept = "k = 1\r\n";
+    scratch.write("keep.lua", kept);
+    fs::create_directory(scratch.file("sub.lua"));
+    const auto before = folderContents(scratch.file(""));
+
+    const lua::WriteOutcome outcome =
+        lua::LuaFileAccess().writeAll(scratch.file(target.toStdString()), "new = 2\n", true);
+    QVERIFY(!outcome.written);
+    QVERIFY(!outcome);
+    QCOMPARE(QString::fromStdString(outcome.reason), reason);
+    QCOMPARE(folderContents(scratch.file("")), before);
+    QCOMPARE(enginetest::readBytes(scratch.file("keep.lua")), kept);
+    QVERIFY(fs::is_empty(scratch.file("sub.lua")));
+}
+
+void FileAccessTest::readOnlyFileIsNotReplaced()
+{
+#ifdef Q_OS_UNIX
+    if (geteuid() == 0)
+        QSKIP("permission bits do not stop root");
+#endif
+    enginetest::Scratch scratch;
+    const fs::path file = scratch.write("ro.lua", "a = 1\n");
+    fs::permissions(file, fs::perms::owner_read, fs::perm_options::replace);
+    const lua::WriteOutcome outcome = lua::LuaFileAccess().writeAll(file, "a = 2\n", false);
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace);
+    QVERIFY(!outcome.written);
+    QCOMPARE(outcome.reason, std::string("permission denied"));
+    QCOMPARE(enginetest::readBytes(file), std::string("a = 1\n"));
+}
+
+void FileAccessTest::documentKeepsTextAfterFailedWrite()
+{
+    enginetest::Scratch scratch;
+    fs::create_directory(scratch.file("game"));
+    const fs::path file = scratch.write("game/Labels.lua", "x = 1\r\n");
+    lua::LuaDocument doc;
+    doc.load(file);
+    fs::remove_all(scratch.file("game"));
+
+    const lua::WriteOutcome outcome = doc.applyEdit("<x>...[][2]", true);
+    QVERIFY(!outcome.written);
+    QCOMPARE(outcome.reason, std::string("the folder does not exist"));
+    QCOMPARE(doc.text(), std::string("x = 2\n"));
+    QVERIFY(!fs::exists(file));
+
+    // Once the folder is back, a later write succeeds with the text kept in memory.
+    fs::create_directory(scratch.file("game"));
+    QVERIFY(doc.write().written);
+    QCOMPARE(enginetest::readBytes(file), std::string("x = 2\r\n"));
+}
+
+void FileAccessTest::fixtureLineEndsSurviveAnEdit_data()
+{
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<bool>("crlf");
+    QTest::newRow("current layout, CR LF") << "Labels.lua" << true;
+    QTest::newRow("older layout, LF") << "Labels-older-layout.lua" << false;
+}
+
+void FileAccessTest::fixtureLineEndsSurviveAnEdit()
+{
+    QFETCH(QString, fixture);
+    QFETCH(bool, crlf);
+    enginetest::Scratch scratch;
+    const fs::path file = scratch.copyFixture(fixture.toStdString());
+    const std::string original = enginetest::readBytes(file);
+    lua::LuaDocument doc;
+    doc.load(file);
+    QCOMPARE(doc.crlf(), crlf);
+    QCOMPARE(doc.text().find('\r'), std::string::npos);
+    QVERIFY(doc.applyEdit("<AirOn>...[][false]", true).written);
+    const std::string written = enginetest::readBytes(file);
+    const auto line = original.find("AirOn");
+    const auto lineEnd = original.find('\n', line);
+    // Everything but the AirOn line is byte for byte the original, line ends included.
+    QCOMPARE(written.substr(0, line), original.substr(0, line));
+    const std::string rewritten = crlf ? "AirOn = false\r\n" : "AirOn = false\n";
+    QCOMPARE(written.substr(line, rewritten.size()), rewritten);
+    QCOMPARE(written.substr(line + rewritten.size()), original.substr(lineEnd + 1));
+}
+
+QTEST_APPLESS_MAIN(FileAccessTest)
+#include "tst_file_access.moc"
