@@ -103,6 +103,13 @@ MainWindow::MainWindow(QWidget* parent)
     ui->actionReload->setIcon(themeIcon(ThemeIconId::SystemReboot));
     ui->actionRestore_Default->setIcon(themeIcon(ThemeIconId::SyncSynchronizing));
     ui->actionAbout_Author->setIcon(themeIcon(ThemeIconId::AddressBookNew));
+    distances->followUserSteps();
+    // Keys, the wheel and clicks on the groove move the size slider without sliderMoved.
+    QSlider* size = ui->horizontalSlider_symbol_size;
+    connect(size, &QAbstractSlider::actionTriggered, this, [this, size] {
+        if (!size->isSliderDown())
+            on_horizontalSlider_symbol_size_sliderMoved(size->sliderPosition());
+    });
     distanceValidator = new QIntValidator(0, 1000000, this);
     fillFromModel();
 }
