@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QIntValidator>
+#include <QLayout>
 #include <QRegularExpression>
 #include <QUrl>
 
@@ -19,6 +20,7 @@
 #include "SDwindow.h"
 #include "SettingNames.h"
 #include "SymbolWindow.h"
+#include "TextFitting.h"
 #include "ThemeIcons.h"
 #include "confirmWindow.h"
 #include "ui_MainWindow.h"
@@ -98,6 +100,12 @@ MainWindow::MainWindow(QWidget* parent)
 {
     ui->setupUi(this);
     setFixedSize(964, 665);
+    // Lays the central widget out at its final size now, so the captions can be fitted
+    // to it before the window is first shown.
+    layout()->activate();
+    textFitting = std::make_unique<TextFitting>(
+        *ui->centralwidget, std::initializer_list<const QLabel*>{ui->label_preview, ui->label_preview_symbol,
+                                                                  ui->label_symbol_size_real});
     setWindowIcon(themeIcon(ThemeIconId::FolderOpen));
     ui->actionSelectDirectory->setIcon(themeIcon(ThemeIconId::FolderOpen));
     ui->actionReload->setIcon(themeIcon(ThemeIconId::SystemReboot));
@@ -158,12 +166,18 @@ void MainWindow::fillFromModel()
     ui->label_preview_symbol->setTextFormat(Qt::PlainText);
     preview->enable();
     redrawPreview();
-    applyMainWindowTexts(*this);
+    applyTexts();
     firstFilling = false;
 
     const std::vector<const LabelSetting*> unreadable = model.unreadableSettings();
     if (!unreadable.empty())
         showWarning(this, message(MessageId::SettingsUnreadable).arg(describeSettings(unreadable, *ui)));
+}
+
+void MainWindow::applyTexts()
+{
+    applyMainWindowTexts(*this);
+    textFitting->fit();
 }
 
 void MainWindow::redrawPreview()
@@ -391,10 +405,10 @@ void MainWindow::on_pushButton_symbol_far_ground_clicked() { aimPicker(*ui->text
 void MainWindow::on_pushButton_symbol_far_navy_clicked() { aimPicker(*ui->textEdit_far_navy, *ui->pushButton_symbol_far_navy); }
 void MainWindow::on_pushButton_symbol_far_weapon_clicked() { aimPicker(*ui->textEdit_far_weapon, *ui->pushButton_symbol_far_weapon); }
 
-void MainWindow::on_action_Chinese_triggered() { if (switchLanguage(1, this)) applyMainWindowTexts(*this); }
-void MainWindow::on_action_English_triggered() { if (switchLanguage(0, this)) applyMainWindowTexts(*this); }
-void MainWindow::on_action_Russian_2_triggered() { if (switchLanguage(2, this)) applyMainWindowTexts(*this); }
-void MainWindow::on_action_Japanese_triggered() { if (switchLanguage(3, this)) applyMainWindowTexts(*this); }
+void MainWindow::on_action_Chinese_triggered() { if (switchLanguage(1, this)) applyTexts(); }
+void MainWindow::on_action_English_triggered() { if (switchLanguage(0, this)) applyTexts(); }
+void MainWindow::on_action_Russian_2_triggered() { if (switchLanguage(2, this)) applyTexts(); }
+void MainWindow::on_action_Japanese_triggered() { if (switchLanguage(3, this)) applyTexts(); }
 void MainWindow::on_actionReload_triggered() { reloadModel(false); }
 void MainWindow::on_actionRestore_Default_triggered() { reloadModel(true); }
 void MainWindow::on_actionAbout_Author_triggered() { QDesktopServices::openUrl(authorPage); }

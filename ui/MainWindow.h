@@ -11,6 +11,7 @@ class QPushButton;
 class QTextEdit;
 class DistanceControls;
 class LabelPreview;
+class TextFitting;
 namespace Ui {
 class MainWindow;
 }
@@ -116,6 +117,7 @@ private slots:
     void on_actionAbout_Author_triggered();
 
 private:
+    void applyTexts();
     void loadLevel(int levelIndex);
     void showSideColours();
     void chooseSideColour(ColourTriple& colour, QPushButton& button);
@@ -130,6 +132,7 @@ private:
     QIntValidator* distanceValidator = nullptr;
     std::unique_ptr<DistanceControls> distances;
     std::unique_ptr<LabelPreview> preview;
+    std::unique_ptr<TextFitting> textFitting;
     // The level the distance and alignment controls show and Apply writes; none for
     // a level index the window does not know.
     std::optional<LabelLevel> currentLevel = LabelLevel::FULL;
