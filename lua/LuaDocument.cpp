@@ -19,10 +19,16 @@ int size(std::string_view s) { return static_cast<int>(s.size()); }
 }  // namespace
 
 struct LuaDocument::BlockWords {
-    explicit BlockWords(std::string_view text) : closer(text, blockCloser)
+    explicit BlockWords(std::string_view text) : openers(WordIndex::build(text, blockWords()))
     {
-        for (const std::string& opener : blockOpeners)
-            openers.emplace_back(text, opener);
+        closer = openers.back();
+        openers.pop_back();
+    }
+    static std::vector<std::string> blockWords()
+    {
+        std::vector<std::string> words = blockOpeners;
+        words.push_back(blockCloser);
+        return words;
     }
     // The smallest whole-word position >= from of any opener, or -1.
     int nextOpener(int from) const
@@ -39,6 +45,9 @@ struct LuaDocument::BlockWords {
     std::vector<WordIndex> openers;
     WordIndex closer;
 };
+
+LuaDocument::LuaDocument() = default;
+LuaDocument::~LuaDocument() = default;
 
 void LuaDocument::load(const std::filesystem::path& path)
 {
@@ -87,19 +96,66 @@ void LuaDocument::collectFunctionNames()
 void LuaDocument::parse()
 {
     statements_.clear();
-    statementsByKey_.clear();
-    const BlockWords words(text_);
+    continuingBefore_.clear();
+    blockWords_.reset();
     const ValueReader reader(functionNames_);
     // continuing_ is not reset: a statement left open at the end of the text keeps
     // the comment-line test off until the next statement settles it.
+    continuingAtParseStart_ = continuing_;
     cursor_ = 0;
     while (cursor_ < size(text_))
-        gatherStatement(words, reader);
+        gatherStatement(reader);
+    indexStatements();
+    treeFollowsText_ = true;
 }
 
-void LuaDocument::gatherStatement(const BlockWords& words, const ValueReader& reader)
+void LuaDocument::indexStatements()
+{
+    statementsByKey_.clear();
+    for (const auto& statement : statements_)
+        statementsByKey_.emplace(statement->key, statement.get());  // the first of a key wins lookups
+}
+
+bool LuaDocument::reparseRewritten(std::size_t index, int newEnd)
+{
+    // The text before the statement is unchanged, and so is the parse's path through
+    // it, provided the parse starts in the same state as the one that built the tree.
+    if (!treeFollowsText_ || continuing_ != continuingAtParseStart_ || index >= statements_.size())
+        return false;
+    const bool continuingAtEnd = continuing_;
+    const int start = statements_[index]->startPos;
+    const int shift = newEnd - statements_[index]->endPos;
+    std::vector<std::unique_ptr<LuaNode>> following(std::make_move_iterator(statements_.begin() + index + 1),
+                                                    std::make_move_iterator(statements_.end()));
+    const std::vector<bool> followingContinuing(continuingBefore_.begin() + index + 1, continuingBefore_.end());
+    continuing_ = continuingBefore_[index];
+    statements_.resize(index);
+    continuingBefore_.resize(index);
+    blockWords_.reset();
+    cursor_ = start;
+    gatherStatement(ValueReader(functionNames_));
+    // If the new statement is one node ending at its own LF with no bracket left open,
+    // the parse leaves it in the state it left the old one in, and reads on exactly as
+    // before: the following statements are the old ones, moved.
+    const bool sameState = statements_.size() == index + 1 && cursor_ == newEnd + 1 && !continuing_;
+    continuing_ = continuingAtEnd;
+    if (!sameState)
+        return false;
+    for (auto& statement : following) {
+        statement->startPos += shift;
+        statement->endPos += shift;
+        statements_.push_back(std::move(statement));
+    }
+    continuingBefore_.insert(continuingBefore_.end(), followingContinuing.begin(), followingContinuing.end());
+    indexStatements();
+    cursor_ = size(text_);
+    return true;
+}
+
+void LuaDocument::gatherStatement(const ValueReader& reader)
 {
     const int start = cursor_;
+    const bool continuingBefore = continuing_;
     int lineStart = start;
     int eq = -1;
     ValueClosureScan closure(0);
@@ -115,7 +171,7 @@ void LuaDocument::gatherStatement(const BlockWords& words, const ValueReader& re
 
         if (!continuing_ && isCommentLine(pending))
             break;
-        const int resume = skipBlock(words, start, lineStart);
+        const int resume = skipBlock(start, lineStart);
         if (resume != -1) {
             cursor_ = resume;  // the block and what was gathered before it are dropped
             return;
@@ -135,7 +191,7 @@ void LuaDocument::gatherStatement(const BlockWords& words, const ValueReader& re
         if (!continuing_) {
             const int valueStart = firstNonSpace(pending, blankAfterEqUpTo);
             if (valueStart != -1) {
-                addStatement(start, reader);
+                addStatement(start, continuingBefore, reader);
                 break;
             }
             blankAfterEqUpTo = size(pending);  // the value starts on a later line
@@ -146,7 +202,7 @@ void LuaDocument::gatherStatement(const BlockWords& words, const ValueReader& re
     ++cursor_;
 }
 
-int LuaDocument::skipBlock(const BlockWords& words, int start, int lineStart) const
+int LuaDocument::skipBlock(int start, int lineStart)
 {
     const std::string_view pending(text_.data() + start, cursor_ - start + 1);
     for (const std::string& opener : blockOpeners) {
@@ -157,6 +213,9 @@ int LuaDocument::skipBlock(const BlockWords& words, int start, int lineStart) co
         if (at == -1)
             continue;
         const int kw = cursor_ - size(pending) + 1 + at;
+        if (!blockWords_)
+            blockWords_ = std::make_unique<BlockWords>(text_);
+        const BlockWords& words = *blockWords_;
         // Nested blocks are matched by counting the openers that start before each
         // candidate "end". A "do" or "repeat" block is not an opener, "elseif" is not
         // "if", and opener words in strings and comments count: players' files rely on
@@ -173,7 +232,7 @@ int LuaDocument::skipBlock(const BlockWords& words, int start, int lineStart) co
     return -1;
 }
 
-void LuaDocument::addStatement(int start, const ValueReader& reader)
+void LuaDocument::addStatement(int start, bool continuingBefore, const ValueReader& reader)
 {
     const std::string_view s(text_.data() + start, cursor_ - start + 1);
     const int eq = static_cast<int>(s.find('='));
@@ -182,12 +241,16 @@ void LuaDocument::addStatement(int start, const ValueReader& reader)
     // The value runs from the first non-blank character after "=" to the statement's
     // end, without the characters of its comments.
     std::string value;
-    const int valueStart = firstNonSpace(s, eq + 1);
-    const std::vector<CommentRange> comments = commentRanges(s);
-    for (int i = valueStart; i != -1 && i < size(s); ++i) {
-        if (!inComment(comments, i))
-            value += s[i];
+    int from = firstNonSpace(s, eq + 1);
+    if (from == -1)
+        return;
+    for (const auto& [first, last] : commentRanges(s)) {
+        if (last < from)
+            continue;
+        value.append(s.substr(from, std::max(0, first - from)));
+        from = last + 1;
     }
+    value.append(s.substr(std::min(from, size(s))));
     value = trim(value);
     if (key.empty() || value.empty())
         return;
@@ -200,8 +263,8 @@ void LuaDocument::addStatement(int start, const ValueReader& reader)
     // its length per nesting level.
     std::size_t workBudget = 64 * s.size() + 4096;
     reader.buildChildren(*node, workBudget);
-    statementsByKey_.emplace(node->key, node.get());  // the first statement of a key wins lookups
     statements_.push_back(std::move(node));
+    continuingBefore_.push_back(continuingBefore);
 }
 
 const LuaNode* LuaDocument::statementByKey(const std::string& key) const

@@ -18,7 +18,8 @@ class ValueReader;
 // assignments. Every change goes text -> re-parse, never tree -> file.
 class LuaDocument {
 public:
-    LuaDocument() = default;
+    LuaDocument();
+    ~LuaDocument();
     LuaDocument(const LuaDocument&) = delete;
     LuaDocument& operator=(const LuaDocument&) = delete;
 
@@ -55,20 +56,26 @@ public:
     WriteOutcome write() const;
 
 private:
-    struct BlockWords;  // where the block words stand in text_, rebuilt by every parse
+    struct BlockWords;  // where the block words stand in text_, made when a block is first met
     // One statement from cursor_ on: adds its node, if it makes one, and moves cursor_
     // to where the next statement begins (the end of text_ when parsing is over).
-    void gatherStatement(const BlockWords& words, const ValueReader& reader);
+    void gatherStatement(const ValueReader& reader);
     // Where parsing resumes after the block opened in pending text_[start..cursor_]; -1 without one.
-    int skipBlock(const BlockWords& words, int start, int lineStart) const;
-    void addStatement(int start, const ValueReader& reader);
+    int skipBlock(int start, int lineStart);
+    void addStatement(int start, bool continuingBefore, const ValueReader& reader);
+    void indexStatements();
+    // After rewriteStatement: re-parses only the rewritten statement (the one at index,
+    // now ending at newEnd) when that is sure to give the tree parse() would give;
+    // false when a full parse is needed.
+    bool reparseRewritten(std::size_t index, int newEnd);
 
     LuaNode* lookupMutable(const std::string& path);
     // (new key, new value); none when the edit has no "..." or no closed group after it.
     static std::optional<std::pair<std::string, std::string>> parseEdit(const std::string& edit);
     static int matchingBracket(const std::string& s, int pos);
     static void reserialise(LuaNode& node);
-    void rewriteStatement(const LuaNode& top);
+    // Returns the index of the LF that ends the rewritten statement.
+    int rewriteStatement(const LuaNode& top);
 
     LuaFileAccess fileAccess_;
     std::filesystem::path path_;
@@ -79,6 +86,10 @@ private:
     std::vector<std::string> functionNames_;
     std::vector<std::unique_ptr<LuaNode>> statements_;
     std::unordered_map<std::string, LuaNode*> statementsByKey_;
+    std::unique_ptr<BlockWords> blockWords_;
+    std::vector<bool> continuingBefore_;  // continuing_ as each statement's gathering began
+    bool continuingAtParseStart_ = false;
+    bool treeFollowsText_ = true;         // false from replaceText to the next parse
 };
 
 }  // namespace lua

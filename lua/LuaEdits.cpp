@@ -65,21 +65,20 @@ void LuaDocument::reserialise(LuaNode& node)
     node.value = std::move(value);
 }
 
-void LuaDocument::rewriteStatement(const LuaNode& top)
+int LuaDocument::rewriteStatement(const LuaNode& top)
 {
     // The statement's whole lines are replaced: its indentation and inner comments go,
     // every byte outside them stays. A tree older than the text (after replaceText)
     // cannot point outside it.
-    std::size_t start = std::min<std::size_t>(top.startPos, text_.size());
+    const std::size_t start = std::min<std::size_t>(top.startPos, text_.size());
     const std::size_t end = std::clamp<std::size_t>(top.endPos + 1, start, text_.size());
-    // A statement that follows a block's "end" on the same line keeps the blanks before
-    // it; dropping them would glue it to the "end" and break the script.
-    if (start > 0 && text_[start - 1] != '\n') {
-        while (start < end && isBlank(text_[start]))
-            ++start;
-    }
     std::string statement = (top.isLocal ? localMarker + " " : std::string()) + top.key + " = " + top.value + "\n";
+    // A statement that follows a block's "end" on the same line starts mid-line; a
+    // blank keeps it from being glued to that "end", which would break the script.
+    if (start > 0 && isWordChar(text_[start - 1]) && isWordChar(statement.front()))
+        statement.insert(statement.begin(), ' ');
     text_.replace(start, end - start, statement);
+    return static_cast<int>(start + statement.size()) - 1;
 }
 
 WriteOutcome LuaDocument::applyEdit(const std::string& edit, bool save)
@@ -97,17 +96,23 @@ WriteOutcome LuaDocument::applyEdit(const std::string& edit, bool save)
         for (LuaNode* ancestor = node->parent; ancestor; ancestor = ancestor->parent)
             reserialise(*ancestor);
     }
-    rewriteStatement(*topLevelOf(edit));
+    const LuaNode* top = topLevelOf(edit);
+    const auto index = static_cast<std::size_t>(
+        std::find_if(statements_.begin(), statements_.end(), [&](const auto& s) { return s.get() == top; })
+        - statements_.begin());
+    const int newEnd = rewriteStatement(*top);
     WriteOutcome outcome{true, {}};
     if (save)
         outcome = write();
-    parse();
+    if (!reparseRewritten(index, newEnd))
+        parse();
     return outcome;
 }
 
 WriteOutcome LuaDocument::replaceText(const std::string& newText, bool save)
 {
     text_ = newText;
+    treeFollowsText_ = false;
     return save ? write() : WriteOutcome{true, {}};
 }
 

@@ -27,19 +27,6 @@ int size(std::string_view s) { return static_cast<int>(s.size()); }
 
 }  // namespace
 
-bool isOpeningBracket(char c) { return c == '(' || c == '[' || c == '{' || c == '<'; }
-bool isClosingBracket(char c) { return c == ')' || c == ']' || c == '}' || c == '>'; }
-
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool isWordChar(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
-
 void buildBracketPairs()
 {
     bracketPairs.fill('\0');
@@ -109,14 +96,7 @@ int lastWithBlankness(std::string_view s, int at, bool blank)
 int lastNonSpace(std::string_view s, int at) { return lastWithBlankness(s, at, false); }
 int lastSpace(std::string_view s, int at) { return lastWithBlankness(s, at, true); }
 
-std::string trim(std::string_view s)
-{
-    const int first = firstNonSpace(s, 0);
-    if (first == -1)
-        return std::string(s);
-    const int last = lastNonSpace(s, -1);
-    return std::string(s.substr(first, last - first + 1));
-}
+std::string trim(std::string_view s) { return std::string(trimmedView(s)); }
 
 std::vector<CommentRange> commentRanges(std::string_view s)
 {
@@ -150,7 +130,7 @@ std::string tableItem(std::string_view s, int n)
 {
     if (n < 0)
         return {};
-    ItemSplitter items(trim(s), '{', '}');
+    ItemSplitter items(trimmedView(s), '{', '}');
     std::string item;
     for (int k = 0; k <= n; ++k)
         item = items.next();
@@ -164,7 +144,7 @@ std::string callItem(std::string_view s, int n)
         throw std::out_of_range("invalid string position");
     if (n < 0)
         return {};
-    ItemSplitter items(trim(s.substr(open)), '(', ')');
+    ItemSplitter items(trimmedView(s.substr(open)), '(', ')');
     std::string item;
     for (int k = 0; k <= n; ++k)
         item = items.next();

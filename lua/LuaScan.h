@@ -18,10 +18,16 @@ extern const std::string commentMarker;              // "--"
 extern const std::string commentLinePattern;         // "^\\s*--" (ECMAScript, searched)
 
 // Opening/closing brackets: ( [ { <  and  ) ] } >
-bool isOpeningBracket(char c);
-bool isClosingBracket(char c);
-bool isBlank(char c);      // space, HT, LF, VT, FF, CR
-bool isWordChar(char c);   // ASCII letters, digits, '_'
+// (Inline: the scanners call them for every character of every value.)
+inline bool isOpeningBracket(char c) { return c == '(' || c == '[' || c == '{' || c == '<'; }
+inline bool isClosingBracket(char c) { return c == ')' || c == ']' || c == '}' || c == '>'; }
+// space, HT, LF, VT, FF, CR
+inline bool isBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+// ASCII letters, digits, '_'
+inline bool isWordChar(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
 
 // Builds the bracket pair map; start-up calls it once before any document is parsed.
 // Calling it again is harmless, and bracketPartner() builds it on first use as well.

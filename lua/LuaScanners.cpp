@@ -34,10 +34,10 @@ void ValueClosureScan::feed(std::string_view s)
     next_ = std::max(next_, end);
 }
 
-ItemSplitter::ItemSplitter(std::string trimmedList, char listOpener, char endMarker,
+ItemSplitter::ItemSplitter(std::string_view trimmedList, char listOpener, char endMarker,
                            std::size_t workLimit)
-    : t_(std::move(trimmedList)), listOpener_(listOpener), endMarker_(endMarker),
-      workLimit_(workLimit), ended_(t_.size() < 2)
+    : t_(trimmedList), listOpener_(listOpener), endMarker_(endMarker), workLimit_(workLimit),
+      ended_(t_.size() < 2)
 {
 }
 
@@ -67,12 +67,34 @@ std::string ItemSplitter::next()
         ended_ = true;
         return {};
     }
+    const int start = itemStart();
+    previousEnd_ = i_;
+    previousDepth_ = depth_;
+    const std::string_view item = trimmedView(t_.substr(start + 1, i_ - 1 - start));
+    if (firstNonSpace(item, 0) == -1 || (item.size() == 1 && item[0] == endMarker_))
+        return {};
+    return std::string(item);
+}
+
+int ItemSplitter::itemStart()
+{
+    // Shortcut for an item ended by a counted ",": no "," between it and the previous
+    // counted one (or t_[0]) can qualify below, as it would have been counted too. So
+    // the start is the previous counted "," if that is not deeper, and for the first
+    // item t_[0] if its own bookkeeping, reversed, qualifies.
+    if (t_[i_] == ',') {
+        if (previousEnd_ != -1 && previousDepth_ <= depth_)
+            return previousEnd_;
+        const char first = t_[0];
+        const int depthAtStart = isClosingBracket(first) ? 1 : isOpeningBracket(first) ? -1 : 0;
+        if (previousEnd_ == -1 && first != '"' && depthAtStart <= depth_)
+            return 0;
+    }
     // Backward: the item starts after the nearest "," (or t_[0]) where the reversed
     // bookkeeping is outside strings and not deeper than at the item's end.
     int depth = depth_;
     bool outside = outside_;
-    int start = -1;
-    for (int p = i_ - 1; p >= 0 && start == -1; --p) {
+    for (int p = i_ - 1; p >= 0; --p) {
         const char c = t_[p];
         ++work_;
         if (c == '"')
@@ -82,29 +104,46 @@ std::string ItemSplitter::next()
         else if (isOpeningBracket(c))
             --depth;
         if (outside && depth <= depth_ && (c == ',' || p == 0))
-            start = p;
+            return p;
     }
-    if (start == -1) {
-        const auto opener = t_.rfind(listOpener_, static_cast<std::size_t>(i_ - 1));
-        start = opener == std::string::npos ? -1 : static_cast<int>(opener);
-    }
-    std::string item = trim(std::string_view(t_).substr(start + 1, i_ - 1 - start));
-    if (firstNonSpace(item, 0) == -1 || item == std::string(1, endMarker_))
-        return {};
-    return item;
+    const auto opener = t_.rfind(listOpener_, static_cast<std::size_t>(i_ - 1));
+    return opener == std::string_view::npos ? -1 : static_cast<int>(opener);
 }
 
-WordIndex::WordIndex(std::string_view text, std::string_view word)
+std::string_view trimmedView(std::string_view s)
 {
+    const int first = firstNonSpace(s, 0);
+    if (first == -1)
+        return s;
+    return s.substr(first, lastNonSpace(s, -1) - first + 1);
+}
+
+std::vector<WordIndex> WordIndex::build(std::string_view text, const std::vector<std::string>& words)
+{
+    // A word of word characters that is not followed by another word character ends
+    // where a run of word characters ends; it is a whole word when it is the whole run.
+    std::vector<WordIndex> indexes(words.size());
     const int size = static_cast<int>(text.size());
-    for (int i = findText(text, word, 0); i != -1; i = findText(text, word, i + 1)) {
-        const int after = i + static_cast<int>(word.size());
-        if (after < size && isWordChar(text[after]))
+    for (int runStart = 0; runStart < size;) {
+        if (!isWordChar(text[runStart])) {
+            ++runStart;
             continue;
-        endBounded_.push_back(i);
-        if (i == 0 || !isWordChar(text[i - 1]))
-            wholeWords_.push_back(i);
+        }
+        int runEnd = runStart;
+        while (runEnd < size && isWordChar(text[runEnd]))
+            ++runEnd;
+        const std::string_view run = text.substr(runStart, runEnd - runStart);
+        for (std::size_t w = 0; w < words.size(); ++w) {
+            const std::string& word = words[w];
+            if (run.size() < word.size() || run.substr(run.size() - word.size()) != word)
+                continue;
+            indexes[w].endBounded_.push_back(runEnd - static_cast<int>(word.size()));
+            if (run.size() == word.size())
+                indexes[w].wholeWords_.push_back(runStart);
+        }
+        runStart = runEnd;
     }
+    return indexes;
 }
 
 int WordIndex::find(int from) const

@@ -37,13 +37,16 @@ private:
 // whose items overlap cannot make it scan for ever.
 class ItemSplitter {
 public:
-    ItemSplitter(std::string trimmedList, char listOpener, char endMarker,
+    // trimmedList must outlive the splitter.
+    ItemSplitter(std::string_view trimmedList, char listOpener, char endMarker,
                  std::size_t workLimit = std::numeric_limits<std::size_t>::max());
     std::string next();
     std::size_t work() const { return work_; }
 
 private:
-    std::string t_;
+    int itemStart();
+
+    std::string_view t_;
     char listOpener_;
     char endMarker_;
     std::size_t workLimit_;
@@ -52,13 +55,19 @@ private:
     int depth_ = 0;
     bool outside_ = true;
     bool ended_ = false;
+    int previousEnd_ = -1;    // where the previous item ended, -1 before the first
+    int previousDepth_ = 0;   // the depth there
 };
+
+// s without leading and trailing blanks, as trim() gives it, but without a copy.
+std::string_view trimmedView(std::string_view s);
 
 // findWord(text, word, from) answered from an index of the word's occurrences,
 // so that repeated searches over one text (block skipping) stay cheap.
 class WordIndex {
 public:
-    WordIndex(std::string_view text, std::string_view word);
+    // One index per word, all made in one pass; the words consist of word characters.
+    static std::vector<WordIndex> build(std::string_view text, const std::vector<std::string>& words);
     int find(int from) const;
 
 private:

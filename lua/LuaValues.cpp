@@ -104,7 +104,7 @@ void spend(std::size_t& workBudget, const ItemSplitter& items)
 
 void ValueReader::buildRecordFields(LuaNode& node, std::size_t& workBudget) const
 {
-    ItemSplitter items(trim(node.value), '{', '}', workBudget);
+    ItemSplitter items(trimmedView(node.value), '{', '}', workBudget);
     // A field list ends at the first item that is empty, has no "=", or lacks a key or a value.
     for (std::string item = items.next(); !item.empty(); item = items.next()) {
         const auto eq = item.find('=');
@@ -131,7 +131,7 @@ void ValueReader::buildItems(LuaNode& node, std::size_t& workBudget) const
         opener = '(';
         endMarker = ')';
     }
-    ItemSplitter items(trim(list), opener, endMarker, workBudget);
+    ItemSplitter items(trimmedView(list), opener, endMarker, workBudget);
     for (std::string item = items.next(); !item.empty(); item = items.next())
         adopt(node, makeNode({}, std::move(item), &node));
     spend(workBudget, items);

@@ -30,6 +30,16 @@ std::string valueAt(const lua::LuaDocument& document, const std::string& path)
     return node->value;
 }
 
+void snapshot(const lua::LuaNode& node, std::string& out)
+{
+    out += std::to_string(node.depth) + '|' + std::to_string(static_cast<int>(node.kind)) + '|' + node.key + '|'
+           + node.value + '|' + node.calleeName + '|' + std::to_string(node.startPos) + '|'
+           + std::to_string(node.endPos) + '|' + (node.isLocal ? "L" : "") + '|'
+           + std::to_string(node.childrenByKey.size()) + '\n';
+    for (const auto& child : node.children)
+        snapshot(*child, out);
+}
+
 std::string colour(const int rgb[3])
 {
     return "{" + std::to_string(rgb[0]) + "," + std::to_string(rgb[1]) + "," + std::to_string(rgb[2]) + "}";
@@ -74,6 +84,16 @@ void loadText(lua::LuaDocument& document, const Scratch& scratch, const std::str
               const std::string& name)
 {
     document.load(scratch.write(name, text));
+}
+
+std::string treeSnapshot(const lua::LuaDocument& document)
+{
+    std::string out;
+    for (const auto& statement : document.statements()) {
+        snapshot(*statement, out);
+        out += document.statementByKey(statement->key) == statement.get() ? "first\n" : "later\n";
+    }
+    return out;
 }
 
 ApplyValues fullLevelValues(const lua::LuaDocument& document)

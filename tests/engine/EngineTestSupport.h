@@ -41,6 +41,9 @@ struct ApplyValues {
     std::string alignments[4];     // bare alignment names
 };
 
+// Every node of the document's tree with its fields, one per line, for comparing trees.
+std::string treeSnapshot(const lua::LuaDocument& document);
+
 // The values the document holds at level FULL, as the editor reads them.
 ApplyValues fullLevelValues(const lua::LuaDocument& document);
 // The 42 edits of one Apply at level FULL, in queue order.

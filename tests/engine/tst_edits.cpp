@@ -77,6 +77,8 @@ void EditsTest::rewrites_data()
     QTest::newRow("statement after a block on the same line stays apart from it")
         << "if x then y = 1 end z = 2\n" << QStringList{"<z>...[][3]", "<z>...[][4]"}
         << "if x then y = 1 end z = 4\n";
+    QTest::newRow("statement after a block and a semicolon")
+        << "if x then y = 1 end; z = 2\n" << QStringList{"<z>...[][3]"} << "if x then y = 1 end z = 3\n";
 }
 
 void EditsTest::rewrites()

@@ -100,12 +100,12 @@ void RobustnessTest::randomDocuments()
 {
     std::mt19937 random(424242);
     enginetest::Scratch scratch;
-    for (int round = 0; round < 400; ++round) {
+    for (int round = 0; round < 800; ++round) {
         const std::string text = randomDocument(random);
         lua::LuaDocument doc;
         enginetest::loadText(doc, scratch, text);
         checkDocument(doc);
-        for (int e = 0; e < 6 && !doc.statements().empty(); ++e) {
+        for (int e = 0; e < 12 && !doc.statements().empty(); ++e) {
             const lua::LuaNode* target = nullptr;
             const std::string path = randomPath(random, doc, &target);
             const lua::LuaNode* top = doc.topLevelOf(path);
@@ -130,6 +130,10 @@ void RobustnessTest::randomDocuments()
                 if (wellFormed)
                     QFAIL(qPrintable("edit threw: " + QString::fromStdString(edit)));
             }
+            // The tree after the edit is the one a full parse of the new text gives.
+            const std::string afterEdit = enginetest::treeSnapshot(doc);
+            doc.parse();
+            QCOMPARE(enginetest::treeSnapshot(doc), afterEdit);
             // Only the statement's own span changed.
             QCOMPARE(doc.text().substr(0, start), before.substr(0, start));
             QVERIFY(doc.text().size() >= before.size() - end - 1);
