@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QIntValidator>
@@ -59,6 +60,7 @@ private slots:
     void longerWordsOfOtherLanguagesStayReadable_data();
     void longerWordsOfOtherLanguagesStayReadable();
     void reloadShowsTheFileAgain();
+    void reloadThatCannotReadKeepsTheWindow();
     void restoreDefaultShowsTheFactorySettings();
 };
 
@@ -430,6 +432,26 @@ void MainWindowOpenTest::reloadShowsTheFileAgain()
     QCOMPARE(child<QComboBox>("comboBox_profille")->currentText(), QStringLiteral("FULL"));
     QCOMPARE(child<QComboBox>("comboBox_symbol_pos_air")->currentText(), QStringLiteral("LeftBottom"));
     QVERIFY(dialogs::takeShownMessages().isEmpty());
+}
+
+void MainWindowOpenTest::reloadThatCannotReadKeepsTheWindow()
+{
+#ifdef Q_OS_WIN
+    QSKIP("a looping symbolic link needs privileges on Windows");
+#endif
+    // A folder of the path that loops back on itself makes the file system refuse to
+    // say whether Labels.lua exists at all.
+    const QString config = homePath() + "/Config";
+    QVERIFY(QDir().rename(config, homePath() + "/Config-aside"));
+    QVERIFY(QFile::link(config, config));
+    user::retype(child<QLineEdit>("lineEdit_value_far_navy"), QStringLiteral("25000"));
+
+    triggerAction("actionReload");
+    const QStringList shown = dialogs::takeShownMessages();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown.first().startsWith("Labels.lua could not be read: "), qPrintable(shown.first()));
+    QCOMPARE(child<QLineEdit>("lineEdit_value_far_navy")->text(), QStringLiteral("25000"));
+    QVERIFY(app::mainWindow->isVisible());
 }
 
 void MainWindowOpenTest::restoreDefaultShowsTheFactorySettings()
