@@ -33,6 +33,7 @@ private slots:
     void unresolvedEditWritesNothing();
     void treeFollowsTheText();
     void replaceText();
+    void openStatementAtEndCarriesIntoNextParse();
 };
 
 void EditsTest::rewrites_data()
@@ -170,6 +171,20 @@ void EditsTest::replaceText()
     QCOMPARE(doc.text(), std::string("x = 5\nother = 3\n"));
     QVERIFY(doc.replaceText("y = 1\n", false).written);
     QCOMPARE(enginetest::readBytes(doc.path()), std::string("x = 5\n"));
+}
+
+void EditsTest::openStatementAtEndCarriesIntoNextParse()
+{
+    // The load ends inside the open table, and the parse after an edit starts in that
+    // state: the comment-line test is off, so the first line's "for" opens a block
+    // that runs to the end of the text, and no statement is read.
+    enginetest::Scratch scratch;
+    lua::LuaDocument doc;
+    enginetest::loadText(doc, scratch, "-- for a while\nx = 1\nt = {\n");
+    QVERIFY(doc.statementByKey("x"));
+    doc.applyEdit("<x>...[][2]", false);
+    QCOMPARE(doc.text(), std::string("-- for a while\nx = 2\nt = {\n"));
+    QVERIFY(doc.statements().empty());
 }
 
 QTEST_APPLESS_MAIN(EditsTest)
