@@ -14,7 +14,7 @@ namespace {
 // broken file the name rules could otherwise pick up overlapping megabyte-long "names".
 constexpr int maxFunctionName = 256;
 
-int size(std::string_view s) { return static_cast<int>(s.size()); }
+int length(std::string_view s) { return static_cast<int>(s.size()); }
 
 }  // namespace
 
@@ -65,7 +65,7 @@ void LuaDocument::load(const std::filesystem::path& path)
 
 void LuaDocument::collectFunctionNames()
 {
-    const int wordLength = size(functionWord);
+    const int wordLength = length(functionWord);
     for (int kw = findWord(text_, functionWord, 0); kw != -1; kw = findWord(text_, functionWord, kw + 1)) {
         const int p = firstNonSpace(text_, kw + wordLength);
         if (p == -1)
@@ -85,10 +85,10 @@ void LuaDocument::collectFunctionNames()
             // "function M.new(" gives "M.new".
             const std::string_view window = std::string_view(text_).substr(p, maxFunctionName + 1);
             const auto paren = window.find('(');
-            if (paren != std::string_view::npos || size(window) <= maxFunctionName)
+            if (paren != std::string_view::npos || length(window) <= maxFunctionName)
                 name = std::string(window.substr(0, paren));
         }
-        if (!name.empty() && size(name) <= maxFunctionName)
+        if (!name.empty() && length(name) <= maxFunctionName)
             functionNames_.push_back(std::move(name));
     }
 }
@@ -103,7 +103,7 @@ void LuaDocument::parse()
     // the comment-line test off until the next statement settles it.
     continuingAtParseStart_ = continuing_;
     cursor_ = 0;
-    while (cursor_ < size(text_))
+    while (cursor_ < length(text_))
         gatherStatement(reader);
     indexStatements();
     treeFollowsText_ = true;
@@ -148,7 +148,7 @@ bool LuaDocument::reparseRewritten(std::size_t index, int newEnd)
     }
     continuingBefore_.insert(continuingBefore_.end(), followingContinuing.begin(), followingContinuing.end());
     indexStatements();
-    cursor_ = size(text_);
+    cursor_ = length(text_);
     return true;
 }
 
@@ -161,12 +161,12 @@ void LuaDocument::gatherStatement(const ValueReader& reader)
     ValueClosureScan closure(0);
     int blankAfterEqUpTo = 0;  // pending[eq + 1 .. this) is known to be blank
     for (;;) {
-        if (cursor_ >= size(text_)) {
-            cursor_ = size(text_);  // the unfinished statement is dropped and parsing ends
+        if (cursor_ >= length(text_)) {
+            cursor_ = length(text_);  // the unfinished statement is dropped and parsing ends
             return;
         }
         const auto lineEnd = text_.find('\n', cursor_);
-        cursor_ = lineEnd == std::string::npos ? size(text_) - 1 : static_cast<int>(lineEnd);
+        cursor_ = lineEnd == std::string::npos ? length(text_) - 1 : static_cast<int>(lineEnd);
         const std::string_view pending(text_.data() + start, cursor_ - start + 1);
 
         if (!continuing_ && isCommentLine(pending))
@@ -194,7 +194,7 @@ void LuaDocument::gatherStatement(const ValueReader& reader)
                 addStatement(start, continuingBefore, reader);
                 break;
             }
-            blankAfterEqUpTo = size(pending);  // the value starts on a later line
+            blankAfterEqUpTo = length(pending);  // the value starts on a later line
         }
         ++cursor_;
         lineStart = cursor_;
@@ -212,7 +212,7 @@ int LuaDocument::skipBlock(int start, int lineStart)
         const int at = findWord(pending, opener, lineStart - start);
         if (at == -1)
             continue;
-        const int kw = cursor_ - size(pending) + 1 + at;
+        const int kw = cursor_ - length(pending) + 1 + at;
         if (!blockWords_)
             blockWords_ = std::make_unique<BlockWords>(text_);
         const BlockWords& words = *blockWords_;
@@ -220,14 +220,14 @@ int LuaDocument::skipBlock(int start, int lineStart)
         // candidate "end". A "do" or "repeat" block is not an opener, "elseif" is not
         // "if", and opener words in strings and comments count: players' files rely on
         // exactly this reading.
-        int e = words.closer.find(kw + size(opener));
+        int e = words.closer.find(kw + length(opener));
         int o = words.nextOpener(kw + 1);
         while (o != -1 && e != -1 && o <= e) {
-            e = words.closer.find(e + size(blockCloser));
+            e = words.closer.find(e + length(blockCloser));
             o = words.nextOpener(o + 2);
         }
         // An opener without its "end" runs to the end of the text.
-        return e == -1 ? size(text_) : e + size(blockCloser);
+        return e == -1 ? length(text_) : e + length(blockCloser);
     }
     return -1;
 }
@@ -250,7 +250,7 @@ void LuaDocument::addStatement(int start, bool continuingBefore, const ValueRead
         value.append(s.substr(from, std::max(0, first - from)));
         from = last + 1;
     }
-    value.append(s.substr(std::min(from, size(s))));
+    value.append(s.substr(std::min(from, length(s))));
     value = trim(value);
     if (key.empty() || value.empty())
         return;

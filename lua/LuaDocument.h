@@ -16,6 +16,12 @@ class ValueReader;
 
 // One Lua file held as its text (LF line ends) and as a tree of its top-level
 // assignments. Every change goes text -> re-parse, never tree -> file.
+//
+// No text can make parsing fail, hang or read outside it. For texts no label script
+// comes near, three limits keep time and memory in proportion to the text: tables
+// nested deeper than 100 levels get no children; once splitting a statement's tables
+// has stepped over 64 times its length (plus 4096) characters, its remaining tables get
+// no children; texts longer than 256 bytes are not taken as function names.
 class LuaDocument {
 public:
     LuaDocument();

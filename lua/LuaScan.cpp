@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <iterator>
 #include <stdexcept>
 
 #include "LuaScanners.h"
@@ -23,7 +24,7 @@ namespace {
 std::array<char, 256> bracketPairs{};
 bool bracketPairsBuilt = false;
 
-int size(std::string_view s) { return static_cast<int>(s.size()); }
+int length(std::string_view s) { return static_cast<int>(s.size()); }
 
 }  // namespace
 
@@ -46,7 +47,7 @@ char bracketPartner(char c)
 
 int findText(std::string_view s, std::string_view pattern, int from)
 {
-    if (from < 0 || from > size(s))
+    if (from < 0 || from > length(s))
         return -1;
     const auto found = s.find(pattern, static_cast<std::size_t>(from));
     return found == std::string_view::npos ? -1 : static_cast<int>(found);
@@ -57,8 +58,8 @@ int findWord(std::string_view s, std::string_view word, int from)
     if (word.empty())
         return -1;
     for (int i = findText(s, word, from); i != -1; i = findText(s, word, i + 1)) {
-        const int after = i + size(word);
-        const bool endsWord = after >= size(s) || !isWordChar(s[after]);
+        const int after = i + length(word);
+        const bool endsWord = after >= length(s) || !isWordChar(s[after]);
         const bool startsWord = i == from || !isWordChar(s[i - 1]);
         if (endsWord && startsWord)
             return i;
@@ -70,7 +71,7 @@ int firstNonSpace(std::string_view s, int from)
 {
     if (from < 0)
         return -1;
-    for (int i = from; i < size(s); ++i) {
+    for (int i = from; i < length(s); ++i) {
         if (!isBlank(s[i]))
             return i;
     }
@@ -83,8 +84,8 @@ namespace {
 int lastWithBlankness(std::string_view s, int at, bool blank)
 {
     if (at == -1)
-        at = size(s) - 1;
-    for (int i = std::min(at, size(s) - 1); i >= 0; --i) {
+        at = length(s) - 1;
+    for (int i = std::min(at, length(s) - 1); i >= 0; --i) {
         if (isBlank(s[i]) == blank)
             return i;
     }
@@ -105,7 +106,7 @@ std::vector<CommentRange> commentRanges(std::string_view s)
     for (int b = findText(s, commentMarker, from); b != -1; b = findText(s, commentMarker, from)) {
         int last = findText(s, "\n", b);
         if (last == -1)
-            last = size(s) - 1;
+            last = length(s) - 1;
         ranges.emplace_back(b, last);
         from = last;
     }
@@ -177,7 +178,7 @@ int findOutsideBrackets(std::string_view s, char ch, int from)
 {
     if (from < 0)
         return -1;
-    for (int i = from; i < size(s); ++i) {
+    for (int i = from; i < length(s); ++i) {
         if (!isOpeningBracket(s[i])) {
             if (s[i] == ch)
                 return i;
@@ -191,8 +192,8 @@ int findOutsideBrackets(std::string_view s, char ch, int from)
             else if (isClosingBracket(s[j]))
                 --count;
             ++j;
-        } while (count != 0 && j < size(s));
-        if (count != 0 || j >= size(s))
+        } while (count != 0 && j < length(s));
+        if (count != 0 || j >= length(s))
             return -1;
         // The character right after a group is only compared, never taken as the
         // start of another group: "<a>[b]" is searched as "<a>", "[", "b", "]".
