@@ -123,10 +123,16 @@ std::unique_ptr<std::ifstream> LuaFileAccess::openForReading(const std::filesyst
 std::string LuaFileAccess::readAll(std::istream* stream, bool* crlf) const
 {
     std::string text;
-    if (stream && stream->rdbuf()) {
+    if (stream) {
+        // istream::read, not the buffer itself: a directory opens as a stream on some
+        // platforms, and its buffer throws on the first read.
         char buffer[1 << 16];
-        for (std::streamsize got; (got = stream->rdbuf()->sgetn(buffer, sizeof buffer)) > 0;)
-            text.append(buffer, static_cast<std::size_t>(got));
+        while (stream->read(buffer, sizeof buffer) || stream->gcount() > 0)
+            text.append(buffer, static_cast<std::size_t>(stream->gcount()));
+        // A file that breaks off while being read counts as unreadable: part of it,
+        // written back after an edit, would cut the file short.
+        if (stream->bad())
+            text.clear();
     }
     const auto firstLf = text.find('\n');
     const bool windowsLineEnds = firstLf != std::string::npos && firstLf > 0 && text[firstLf - 1] == '\r';

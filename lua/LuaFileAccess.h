@@ -25,8 +25,9 @@ public:
     static bool isLuaFile(const std::filesystem::path& path);
     // None when the path is not a .lua path; otherwise a stream, possibly in a failed state.
     std::unique_ptr<std::ifstream> openForReading(const std::filesystem::path& path) const;
-    // The whole remaining content; none gives "". When the first line end is CR LF,
-    // every CR LF becomes LF and *crlf (if given) is set to true, else to false.
+    // The whole remaining content; none, or a read error, gives "". When the first
+    // line end is CR LF, every CR LF becomes LF and *crlf (if given) is set to true,
+    // else to false.
     std::string readAll(std::istream* stream, bool* crlf = nullptr) const;
     // Safe write: the text goes to a temporary file in the same folder, which replaces
     // the original only when everything was written (QSaveFile); a failure leaves the

@@ -111,6 +111,15 @@ void FileAccessTest::openForReading()
     QCOMPARE(files.readAll(missing.get(), &crlf), std::string());
     QVERIFY(!crlf);
     QCOMPARE(files.readAll(nullptr), std::string());
+    // A folder with a Lua file's name reads as empty, and a document loads it as empty.
+    fs::create_directory(scratch.file("Labels.lua"));
+    auto folder = files.openForReading(scratch.file("Labels.lua"));
+    QVERIFY(folder);
+    QCOMPARE(files.readAll(folder.get()), std::string());
+    lua::LuaDocument doc;
+    doc.load(scratch.file("Labels.lua"));
+    QVERIFY(doc.text().empty());
+    QVERIFY(doc.statements().empty());
 }
 
 void FileAccessTest::writingRestoresLineEnds()
