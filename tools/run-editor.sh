@@ -9,7 +9,10 @@ bash tools/build.sh
 run=build/run
 mkdir -p "$run/data"
 cp data/default.lua "$run/data/default.lua"
-home=$(sed -n 's/^[[:space:]]*WorkDirectory[[:space:]]*=[[:space:]]*"\(.*\)".*/\1/p' "$run/data/profile.lua" 2>/dev/null | head -n 1)
+home=""
+if [ -f "$run/data/profile.lua" ]; then
+  home=$(sed -n 's/^[[:space:]]*WorkDirectory[[:space:]]*=[[:space:]]*"\(.*\)".*/\1/p' "$run/data/profile.lua" | head -n 1)
+fi
 if [ -z "$home" ] || [ ! -e "$home/Config/View/Labels.lua" ]; then
   demo="$(pwd)/$run/demo-home"
   mkdir -p "$demo/Config/View"
