@@ -1,102 +1,13 @@
-// The scanning primitives: the documented cases, and the stateful scanners checked
-// against straightforward renderings of the primitives on random texts.
+// The scanning primitives on hand-checked cases, and their stateful forms (as the
+// parser uses them) giving the same answers.
 #include <QtTest>
 
-#include <random>
-#include <regex>
 #include <stdexcept>
 
 #include "LuaScan.h"
 #include "LuaScanners.h"
 
 using namespace lua;
-
-namespace {
-
-// Straight from the item splitter's description: counts from scratch for each n.
-std::string referenceItem(std::string_view s, int n, bool call)
-{
-    std::string t = call ? trim(s.substr(s.find('('))) : trim(s);
-    const char endMarker = call ? ')' : '}';
-    if (t.size() < 2)
-        return {};
-    const int last = static_cast<int>(t.size()) - 1;
-    int depth = 0, count = -1, i = 1;
-    bool outside = true;
-    for (;; ++i) {
-        if (i > last)
-            return {};
-        if (t[i] == '"')
-            outside = !outside;
-        else if (isOpeningBracket(t[i]))
-            ++depth;
-        else if (isClosingBracket(t[i]))
-            --depth;
-        if (outside && depth <= 0 && (t[i] == ',' || i == last))
-            ++count;
-        if (count == n)
-            break;
-    }
-    int d = depth, start = -1;
-    bool o = outside;
-    for (int p = i - 1; p >= 0; --p) {
-        if (t[p] == '"')
-            o = !o;
-        else if (isClosingBracket(t[p]))
-            ++d;
-        else if (isOpeningBracket(t[p]))
-            --d;
-        if (o && d <= depth && (t[p] == ',' || p == 0)) {
-            start = p;
-            break;
-        }
-    }
-    if (start == -1) {
-        const auto opener = t.rfind(call ? '(' : '{', i - 1);
-        start = opener == std::string::npos ? -1 : static_cast<int>(opener);
-    }
-    const std::string item = trim(t.substr(start + 1, i - 1 - start));
-    return firstNonSpace(item, 0) == -1 || item == std::string(1, endMarker) ? std::string() : item;
-}
-
-bool referenceValueIsClosed(std::string_view s, int eq)
-{
-    const auto ranges = commentRanges(s);
-    const auto commented = [&](int i) {
-        for (const auto& [first, last] : ranges) {
-            if (first <= i && i <= last)
-                return true;
-        }
-        return false;
-    };
-    int i = eq;
-    while (i < static_cast<int>(s.size()) && !(isOpeningBracket(s[i]) && !commented(i)))
-        ++i;
-    if (i >= static_cast<int>(s.size()))
-        return true;
-    int depth = 1;
-    for (int j = i + 1; j < static_cast<int>(s.size()) && depth > 0; ++j) {
-        if (s[j] == s[i] && !commented(j))
-            ++depth;
-        else if (s[j] == bracketPartner(s[i]) && !commented(j))
-            --depth;
-    }
-    return depth == 0;
-}
-
-// Random texts over a small alphabet rich in the characters the primitives care about.
-std::string randomText(std::mt19937& random, int maxLength)
-{
-    static const std::string alphabet = "{}()[]<>,\"=- \n\tabif1.end";
-    std::uniform_int_distribution<int> length(0, maxLength);
-    std::uniform_int_distribution<int> pick(0, static_cast<int>(alphabet.size()) - 1);
-    std::string text(length(random), ' ');
-    for (char& c : text)
-        c = alphabet[pick(random)];
-    return text;
-}
-
-}  // namespace
 
 class ScanTest : public QObject {
     Q_OBJECT
@@ -111,20 +22,16 @@ private slots:
     void trim();
     void commentRanges_data();
     void commentRanges();
+    void isCommentLine();
     void valueIsClosed_data();
     void valueIsClosed();
-    void tableItem_data();
-    void tableItem();
-    void callItem();
+    void items_data();
+    void items();
     void parseBracketedKey_data();
     void parseBracketedKey();
     void conversionErrors();
     void findOutsideBrackets_data();
     void findOutsideBrackets();
-    void splitterMatchesItemRule();
-    void closureScanMatchesValueIsClosed();
-    void commentLineMatchesPattern();
-    void wordIndexMatchesFindWord();
 };
 
 void ScanTest::findText_data()
@@ -163,6 +70,9 @@ void ScanTest::findWord_data()
     QTest::newRow("underscore is a word char") << "_end end" << "end" << 0 << 5;
     QTest::newRow("case-sensitive") << "End end" << "end" << 0 << 4;
     QTest::newRow("at the very end") << "x=end" << "end" << 0 << 2;
+    QTest::newRow("from after the only one") << "if x" << "if" << 1 << -1;
+    QTest::newRow("negative from") << "if x" << "if" << -1 << -1;
+    QTest::newRow("from past the end") << "if" << "if" << 3 << -1;
 }
 
 void ScanTest::findWord()
@@ -171,7 +81,9 @@ void ScanTest::findWord()
     QFETCH(QString, word);
     QFETCH(int, from);
     QFETCH(int, expected);
-    QCOMPARE(lua::findWord(s.toStdString(), word.toStdString(), from), expected);
+    const std::string text = s.toStdString();
+    QCOMPARE(lua::findWord(text, word.toStdString(), from), expected);
+    QCOMPARE(WordIndex::build(text, {word.toStdString()}).front().find(from), expected);
 }
 
 void ScanTest::blanks()
@@ -187,7 +99,6 @@ void ScanTest::blanks()
     QCOMPARE(lastSpace(s, 3), 2);
     QCOMPARE(lastSpace("abc", -1), -1);
     QCOMPARE(lastNonSpace("", -1), -1);
-    // Vertical tab and form feed are blanks too.
     QCOMPARE(firstNonSpace("\v\fx", 0), 2);
 }
 
@@ -225,11 +136,11 @@ void ScanTest::commentRanges()
 {
     QFETCH(QString, s);
     QFETCH(QList<int>, expected);
+    const auto ranges = lua::commentRanges(s.toStdString());
     QList<int> found;
-    for (const auto& [first, last] : lua::commentRanges(s.toStdString()))
+    for (const auto& [first, last] : ranges)
         found << first << last;
     QCOMPARE(found, expected);
-    const auto ranges = lua::commentRanges(s.toStdString());
     for (int i = 0; i < s.size(); ++i) {
         bool expectedIn = false;
         for (int r = 0; r < expected.size(); r += 2)
@@ -238,12 +149,21 @@ void ScanTest::commentRanges()
     }
 }
 
+void ScanTest::isCommentLine()
+{
+    for (const char* line : {"--x", " \t-- note", "\n--", "---"})
+        QVERIFY2(lua::isCommentLine(line), line);
+    for (const char* line : {"", "  ", "-", "- -", "x -- y", "a--"})
+        QVERIFY2(!lua::isCommentLine(line), line);
+}
+
 void ScanTest::valueIsClosed_data()
 {
     QTest::addColumn<QString>("s");
     QTest::addColumn<bool>("closed");
     QTest::newRow("open brace") << "t = {" << false;
     QTest::newRow("brace in comment") << "t = { -- }" << false;
+    QTest::newRow("comment ends at LF") << "t = { -- }\n}\n" << true;
     QTest::newRow("no bracket") << "x = 5" << true;
     QTest::newRow("closed on a later line") << "t = {\n a = 1,\n}\n" << true;
     QTest::newRow("only the first kind counts") << "f = base({\n" << false;
@@ -251,6 +171,7 @@ void ScanTest::valueIsClosed_data()
     QTest::newRow("bracket before eq ignored") << "t[1] = 5" << true;
     QTest::newRow("quotes ignored") << "s = { \"}\"" << true;
     QTest::newRow("nested same kind") << "t = {{}" << false;
+    QTest::newRow("nested over lines") << "t = {\n{\n}\n}\n" << true;
 }
 
 void ScanTest::valueIsClosed()
@@ -258,51 +179,62 @@ void ScanTest::valueIsClosed()
     QFETCH(QString, s);
     QFETCH(bool, closed);
     const std::string text = s.toStdString();
-    QCOMPARE(lua::valueIsClosed(text, static_cast<int>(text.find('='))), closed);
+    const int eq = static_cast<int>(text.find('='));
+    QCOMPARE(lua::valueIsClosed(text, eq), closed);
+    // Fed line by line, as the parser does, the answer after each line is the one
+    // for the text so far.
+    ValueClosureScan scan(eq);
+    for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', end + 1)) {
+        const std::string_view pending(text.data(), end + 1);
+        scan.feed(pending);
+        QCOMPARE(scan.isClosed(), lua::valueIsClosed(pending, eq));
+    }
+    scan.feed(text);
+    QCOMPARE(scan.isClosed(), closed);
 }
 
-void ScanTest::tableItem_data()
+void ScanTest::items_data()
 {
+    QTest::addColumn<bool>("call");
     QTest::addColumn<QString>("s");
     QTest::addColumn<int>("n");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("record field") << "{a = 1, b = {2, 3}}" << 1 << "b = {2, 3}";
-    QTest::newRow("empty table") << "{}" << 0 << "";
-    QTest::newRow("after trailing comma") << "{1, 2,}" << 2 << "";
-    QTest::newRow("last plain item") << "{ 0, 0, 255 }" << 2 << "255";
-    QTest::newRow("nested first item") << "{ {1,2}, 3 }" << 0 << "{1,2}";
-    QTest::newRow("tab inside") << "{0,\t82 ,199}" << 1 << "82";
-    QTest::newRow("comma in string") << "{\"a,b\", c}" << 0 << "\"a,b\"";
-    QTest::newRow("empty middle item") << "{1, , 3}" << 1 << "";
-    QTest::newRow("item after an empty one") << "{1, , 3}" << 2 << "3";
-    QTest::newRow("beyond the end") << "{1}" << 3 << "";
+    QTest::newRow("record field") << false << "{a = 1, b = {2, 3}}" << 1 << "b = {2, 3}";
+    QTest::newRow("empty table") << false << "{}" << 0 << "";
+    QTest::newRow("after trailing comma") << false << "{1, 2,}" << 2 << "";
+    QTest::newRow("last plain item") << false << "{ 0, 0, 255 }" << 2 << "255";
+    QTest::newRow("nested first item") << false << "{ {1,2}, 3 }" << 0 << "{1,2}";
+    QTest::newRow("tab inside") << false << "{0,\t82 ,199}" << 1 << "82";
+    QTest::newRow("comma in string") << false << "{\"a,b\", c}" << 0 << "\"a,b\"";
+    QTest::newRow("empty middle item") << false << "{1, , 3}" << 1 << "";
+    QTest::newRow("item after an empty one") << false << "{1, , 3}" << 2 << "3";
+    QTest::newRow("beyond the end") << false << "{1}" << 3 << "";
+    QTest::newRow("negative n") << false << "{1}" << -1 << "";
     // "<" counts as a bracket, so the comma is not counted and item 0 is found
     // backwards from the end, after that same comma.
-    QTest::newRow("comparison disturbs splitting") << "{a < b, c}" << 0 << "c";
-    QTest::newRow("one character") << "{" << 0 << "";
+    QTest::newRow("comparison disturbs splitting") << false << "{a < b, c}" << 0 << "c";
+    QTest::newRow("one character") << false << "{" << 0 << "";
+    QTest::newRow("unclosed quote hides the rest") << false << "{\"a, b}" << 0 << "";
+    // Stray closers make the depth negative: an item then starts where the reversed
+    // count first comes back to that depth, or at the list's own opener.
+    QTest::newRow("stray closer in the first item") << false << "{1}, 2}" << 0 << "1}";
+    QTest::newRow("item after a stray closer") << false << "{1}, 2}" << 1 << "2";
+    QTest::newRow("stray closers after an item") << false << "{a, b)), c}" << 1 << "a, b))";
+    QTest::newRow("call: table argument") << true << "f(a, {1, 2})" << 1 << "{1, 2}";
+    QTest::newRow("call: comma in string") << true << "f(\"a, b\", c)" << 0 << "\"a, b\"";
+    QTest::newRow("call: after a string") << true << "f(\"a, b\", c)" << 1 << "c";
+    QTest::newRow("call: record argument") << true << "base({x = 1})" << 0 << "{x = 1}";
+    QTest::newRow("call: no arguments") << true << "f()" << 0 << "";
 }
 
-void ScanTest::tableItem()
+void ScanTest::items()
 {
+    QFETCH(bool, call);
     QFETCH(QString, s);
     QFETCH(int, n);
     QFETCH(QString, expected);
-    QCOMPARE(QString::fromStdString(lua::tableItem(s.toStdString(), n)), expected);
-}
-
-void ScanTest::callItem()
-{
-    QCOMPARE(lua::callItem("f(a, {1, 2})", 1), std::string("{1, 2}"));
-    QCOMPARE(lua::callItem("f(\"a, b\", c)", 0), std::string("\"a, b\""));
-    QCOMPARE(lua::callItem("f(\"a, b\", c)", 1), std::string("c"));
-    QCOMPARE(lua::callItem("base({x = 1})", 0), std::string("{x = 1}"));
-    QCOMPARE(lua::callItem("f()", 0), std::string());
-    try {
-        lua::callItem("{1, 2}", 0);
-        QFAIL("a text without \"(\" must throw");
-    } catch (const std::out_of_range& e) {
-        QCOMPARE(std::string(e.what()), std::string("invalid string position"));
-    }
+    const std::string text = s.toStdString();
+    QCOMPARE(QString::fromStdString(call ? lua::callItem(text, n) : lua::tableItem(text, n)), expected);
 }
 
 void ScanTest::parseBracketedKey_data()
@@ -333,6 +265,7 @@ void ScanTest::conversionErrors()
         }
         return "no exception";
     };
+    QCOMPARE(message([] { lua::callItem("{1, 2}", 0); }), std::string("invalid string position"));
     QCOMPARE(message([] { lua::parseBracketedKey(""); }), std::string("invalid string position"));
     QCOMPARE(message([] { lua::parseBracketedKey("[x]"); }), std::string("invalid stoi argument"));
     QCOMPARE(message([] { lua::parseBracketedKey("["); }), std::string("invalid stoi argument"));
@@ -345,83 +278,23 @@ void ScanTest::conversionErrors()
 void ScanTest::findOutsideBrackets_data()
 {
     QTest::addColumn<QString>("s");
-    QTest::addColumn<int>("from");
     QTest::addColumn<int>("expected");
-    QTest::newRow("after top-level key") << "<a.b>.[0]..." << 0 << 5;
-    QTest::newRow("blank after group") << "<R> .<a>..." << 0 << 4;
-    QTest::newRow("nested group") << "[a[.]b].x" << 0 << 7;
-    QTest::newRow("unclosed group") << "<a.b" << 0 << -1;
-    QTest::newRow("group closed by another kind") << "(a].b" << 0 << 3;
+    QTest::newRow("after top-level key") << "<a.b>.[0]..." << 5;
+    QTest::newRow("blank after group") << "<R> .<a>..." << 4;
+    QTest::newRow("nested group") << "[a[.]b].x" << 7;
+    QTest::newRow("unclosed group") << "<a.b" << -1;
+    QTest::newRow("group closed by another kind") << "(a].b" << 3;
     // The character after a group is only compared, so "<a>[." is searched as
     // "<a>", "[", "." and the "." inside the second group is found.
-    QTest::newRow("second group not skipped") << "<a>[.]" << 0 << 4;
-    QTest::newRow("none") << "abc" << 0 << -1;
+    QTest::newRow("second group not skipped") << "<a>[.]" << 4;
+    QTest::newRow("none") << "abc" << -1;
 }
 
 void ScanTest::findOutsideBrackets()
 {
     QFETCH(QString, s);
-    QFETCH(int, from);
     QFETCH(int, expected);
-    QCOMPARE(lua::findOutsideBrackets(s.toStdString(), '.', from), expected);
-}
-
-void ScanTest::splitterMatchesItemRule()
-{
-    std::mt19937 random(20240611);
-    for (int round = 0; round < 3000; ++round) {
-        const bool call = round % 3 == 0;
-        std::string text = (call ? "f(" : "{") + randomText(random, 40);
-        for (int n = 0; n < 8; ++n) {
-            const std::string expected = referenceItem(text, n, call);
-            const std::string actual = call ? lua::callItem(text, n) : lua::tableItem(text, n);
-            if (actual != expected)
-                QFAIL(qPrintable(QString("item %1 of [%2]").arg(n).arg(QString::fromStdString(text))));
-        }
-    }
-}
-
-void ScanTest::closureScanMatchesValueIsClosed()
-{
-    std::mt19937 random(7);
-    for (int round = 0; round < 3000; ++round) {
-        const std::string text = randomText(random, 60);
-        const int eq = static_cast<int>(text.find('='));
-        if (eq < 0)
-            continue;
-        QCOMPARE(lua::valueIsClosed(text, eq), referenceValueIsClosed(text, eq));
-        // Fed line by line, as the parser does, the answer after each line is the same.
-        ValueClosureScan scan(eq);
-        for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', end + 1)) {
-            const std::string_view pending(text.data(), end + 1);
-            scan.feed(pending);
-            QCOMPARE(scan.isClosed(), referenceValueIsClosed(pending, eq));
-        }
-    }
-}
-
-void ScanTest::commentLineMatchesPattern()
-{
-    const std::regex pattern(commentLinePattern);
-    std::mt19937 random(11);
-    for (int round = 0; round < 3000; ++round) {
-        const std::string text = randomText(random, 12);
-        QCOMPARE(isCommentLine(text), std::regex_search(text, pattern));
-    }
-}
-
-void ScanTest::wordIndexMatchesFindWord()
-{
-    std::mt19937 random(3);
-    for (int round = 0; round < 300; ++round) {
-        const std::string text = randomText(random, 80);
-        const std::vector<std::string> words{"if", "end", "f"};
-        const std::vector<WordIndex> indexes = WordIndex::build(text, words);
-        for (std::size_t w = 0; w < words.size(); ++w) {
-            for (int from = -1; from <= static_cast<int>(text.size()) + 1; ++from)
-                QCOMPARE(indexes[w].find(from), lua::findWord(text, words[w], from));
-        }
-    }
+    QCOMPARE(lua::findOutsideBrackets(s.toStdString(), '.', 0), expected);
 }
 
 QTEST_APPLESS_MAIN(ScanTest)
