@@ -22,14 +22,10 @@ class ProfileStoreTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void readsLanguageAndDirectory_data();
     void readsLanguageAndDirectory();
-    void languageCodes_data();
-    void languageCodes();
-    void directoryValues_data();
-    void directoryValues();
+    void setLanguageRewritesOnlyItsStatement_data();
     void setLanguageRewritesOnlyItsStatement();
-    void choosingTheCurrentLanguageKeepsTheFile();
-    void unknownLanguageIsReported();
     void directoryIsStoredOnlyWhenItReadsBack_data();
     void directoryIsStoredOnlyWhenItReadsBack();
     void missingProfileIsCreatedWithBothSettings();
@@ -37,101 +33,63 @@ private slots:
     void failedWriteIsReported();
 };
 
+void ProfileStoreTest::readsLanguageAndDirectory_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("directory");
+    QTest::newRow("player's profile") << playerProfile << 3 << QStringLiteral("D:\\Games\\Sim");
+    QTest::newRow("EN") << QByteArray("Language = EN\n") << 0 << QString();
+    QTest::newRow("CN, blank in directory")
+        << QByteArray("Language = CN\nWorkDirectory = \"E:\\Sim Two\"\n") << 1 << QStringLiteral("E:\\Sim Two");
+    QTest::newRow("RU, blanks and comment") << QByteArray("Language   =   RU -- Russian\n") << 2 << QString();
+    QTest::newRow("JP, no line end") << QByteArray("Language = JP") << 3 << QString();
+    QTest::newRow("quoted code") << QByteArray("Language = \"CN\"\n") << 0 << QString();
+    QTest::newRow("lower-case code") << QByteArray("Language = cn\n") << 0 << QString();
+    QTest::newRow("empty quotes") << QByteArray("WorkDirectory = \"\"\n") << 0 << QString();
+    QTest::newRow("one character") << QByteArray("WorkDirectory = x\n") << 0 << QString();
+    QTest::newRow("no statement") << QByteArray("-- empty\n") << 0 << QString();
+}
+
 void ProfileStoreTest::readsLanguageAndDirectory()
 {
+    QFETCH(QByteArray, text);
+    QFETCH(int, language);
+    QFETCH(QString, directory);
     ModelWorkspace workspace;
-    QVERIFY(workspace.isValid());
-    QVERIFY(workspace.write(profile, playerProfile));
-    currentLanguage = 0;
+    QVERIFY(workspace.write(profile, text));
+    currentLanguage = -1;
 
     const ProfileStore store;
-    QCOMPARE(store.getLanguage(), 3);
-    QCOMPARE(currentLanguage, 3);
-    QCOMPARE(fromPath(store.getWorkDirectory()), QStringLiteral("D:\\Games\\Sim"));
+    QCOMPARE(store.getLanguage(), language);
+    QCOMPARE(currentLanguage, language);
+    QCOMPARE(fromPath(store.getWorkDirectory()), directory);
 }
 
-void ProfileStoreTest::languageCodes_data()
+void ProfileStoreTest::setLanguageRewritesOnlyItsStatement_data()
 {
-    QTest::addColumn<QByteArray>("statement");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("EN") << QByteArray("Language = EN\n") << 0;
-    QTest::newRow("CN") << QByteArray("Language = CN\n") << 1;
-    QTest::newRow("RU") << QByteArray("Language   =   RU -- Russian\n") << 2;
-    QTest::newRow("JP") << QByteArray("Language = JP") << 3;
-    QTest::newRow("quoted code matches nothing") << QByteArray("Language = \"CN\"\n") << 0;
-    QTest::newRow("lower case matches nothing") << QByteArray("Language = cn\n") << 0;
-    QTest::newRow("no statement") << QByteArray("-- empty\n") << 0;
-}
-
-void ProfileStoreTest::languageCodes()
-{
-    QFETCH(QByteArray, statement);
-    QFETCH(int, expected);
-    ModelWorkspace workspace;
-    QVERIFY(workspace.write(profile, statement));
-    currentLanguage = 2;
-
-    const ProfileStore store;
-    QCOMPARE(store.getLanguage(), expected);
-    QCOMPARE(currentLanguage, expected);
-}
-
-void ProfileStoreTest::directoryValues_data()
-{
-    QTest::addColumn<QByteArray>("statement");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("quoted") << QByteArray("WorkDirectory = \"E:\\Sim Two\"\n") << QStringLiteral("E:\\Sim Two");
-    QTest::newRow("empty quotes") << QByteArray("WorkDirectory = \"\"\n") << QString();
-    QTest::newRow("one character") << QByteArray("WorkDirectory = x\n") << QString();
-    QTest::newRow("no statement") << QByteArray("Language = EN\n") << QString();
-}
-
-void ProfileStoreTest::directoryValues()
-{
-    QFETCH(QByteArray, statement);
-    QFETCH(QString, expected);
-    ModelWorkspace workspace;
-    QVERIFY(workspace.write(profile, statement));
-
-    const ProfileStore store;
-    QCOMPARE(fromPath(store.getWorkDirectory()), expected);
+    QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("written");
+    QTest::addColumn<QByteArray>("stored");
+    QTest::newRow("another language") << 1 << true << QByteArray("CN");
+    QTest::newRow("the current language") << 3 << true << QByteArray("JP");
+    QTest::newRow("unknown number") << 7 << false << QByteArray("JP");
 }
 
 void ProfileStoreTest::setLanguageRewritesOnlyItsStatement()
 {
+    QFETCH(int, index);
+    QFETCH(bool, written);
+    QFETCH(QByteArray, stored);
     ModelWorkspace workspace;
     QVERIFY(workspace.write(profile, playerProfile));
     ProfileStore store;
 
-    const lua::WriteOutcome outcome = store.setLanguage(1);
-    QVERIFY(outcome.written);
-    QVERIFY(outcome.reason.empty());
-    QByteArray expected = playerProfile;
-    expected.replace("Language = JP", "Language = CN");
-    QCOMPARE(workspace.read(profile), expected);
-    QCOMPARE(ProfileStore().getLanguage(), 1);
-}
-
-void ProfileStoreTest::choosingTheCurrentLanguageKeepsTheFile()
-{
-    ModelWorkspace workspace;
-    QVERIFY(workspace.write(profile, playerProfile));
-    ProfileStore store;
-
-    QVERIFY(store.setLanguage(3).written);
-    QCOMPARE(workspace.read(profile), playerProfile);
-}
-
-void ProfileStoreTest::unknownLanguageIsReported()
-{
-    ModelWorkspace workspace;
-    QVERIFY(workspace.write(profile, playerProfile));
-    ProfileStore store;
-
-    const lua::WriteOutcome outcome = store.setLanguage(7);
-    QVERIFY(!outcome.written);
-    QVERIFY(!outcome.reason.empty());
-    QCOMPARE(workspace.read(profile), playerProfile);
+    const lua::WriteOutcome outcome = store.setLanguage(index);
+    QCOMPARE(outcome.written, written);
+    QCOMPARE(outcome.reason.empty(), written);
+    QCOMPARE(workspace.read(profile), QByteArray(playerProfile).replace("Language = JP", "Language = " + stored));
+    QCOMPARE(ProfileStore().getLanguage(), written ? index : 3);
 }
 
 void ProfileStoreTest::directoryIsStoredOnlyWhenItReadsBack_data()
@@ -146,15 +104,11 @@ void ProfileStoreTest::directoryIsStoredOnlyWhenItReadsBack_data()
     QTest::newRow("non-ASCII") << QStringLiteral("/home/pilot/Симулятор") << true;
 #endif
     QTest::newRow("trailing separator") << QStringLiteral("D:\\Sim\\") << true;
-    QTest::newRow("opening square bracket") << QStringLiteral("D:\\[x") << false;
-    QTest::newRow("closing square bracket") << QStringLiteral("D:\\a]b") << false;
+    QTest::newRow("square bracket") << QStringLiteral("D:\\a]b") << false;
     QTest::newRow("two hyphens") << QStringLiteral("D:\\Sim--old") << false;
     QTest::newRow("double quote") << QStringLiteral("D:\\say \"hi\"") << false;
-    QTest::newRow("line feed") << QStringLiteral("D:\\a\nb") << false;
-    QTest::newRow("carriage return") << QStringLiteral("D:\\a\rb") << false;
+    QTest::newRow("line break") << QStringLiteral("D:\\a\rb") << false;
     QTest::newRow("for") << QStringLiteral("D:\\for fun") << false;
-    QTest::newRow("if") << QStringLiteral("D:\\if") << false;
-    QTest::newRow("while") << QStringLiteral("D:\\while\\x") << false;
     QTest::newRow("function") << QStringLiteral("/function") << false;
     QTest::newRow("unclosed parenthesis") << QStringLiteral("D:\\Games (old") << false;
     QTest::newRow("unclosed angle bracket") << QStringLiteral("/sims/<beta") << false;
@@ -176,35 +130,25 @@ void ProfileStoreTest::directoryIsStoredOnlyWhenItReadsBack()
     QCOMPARE(store.getWorkDirectory(), chosen);
     const ProfileStore reread;
     QCOMPARE(reread.getLanguage(), 3);
-    if (stored) {
-        QByteArray expected = playerProfile;
-        expected.replace("WorkDirectory = \"D:\\Games\\Sim\"", "WorkDirectory = \"" + directory.toUtf8() + "\"");
-        QCOMPARE(workspace.read(profile), expected);
-        QCOMPARE(reread.getWorkDirectory(), chosen);
-    } else {
+    const QString kept = stored ? directory : QStringLiteral("D:\\Games\\Sim");
+    QCOMPARE(fromPath(reread.getWorkDirectory()), kept);
+    QCOMPARE(workspace.read(profile),
+             QByteArray(playerProfile).replace("D:\\Games\\Sim", kept.toUtf8()));
+    if (!stored)
         QVERIFY2(outcome.reason.find("not remembered") != std::string::npos, outcome.reason.c_str());
-        QCOMPARE(workspace.read(profile), playerProfile);
-        QCOMPARE(fromPath(reread.getWorkDirectory()), QStringLiteral("D:\\Games\\Sim"));
-    }
 }
 
 void ProfileStoreTest::missingProfileIsCreatedWithBothSettings()
 {
     ModelWorkspace workspace;
-    {
-        ProfileStore store;
-        QCOMPARE(store.getLanguage(), 0);
-        QVERIFY(store.getWorkDirectory().empty());
-        QVERIFY(store.setLanguage(2).written);
-        QCOMPARE(workspace.read(profile), QByteArray("Language = RU\nWorkDirectory = \"\"\n"));
-    }
-    QVERIFY(QFile::remove(workspace.path(profile)));
+    QCOMPARE(ProfileStore().getLanguage(), 0);
+    QVERIFY(ProfileStore().getWorkDirectory().empty());
+    QVERIFY(ProfileStore().setLanguage(2).written);
+    QCOMPARE(workspace.read(profile), QByteArray("Language = RU\nWorkDirectory = \"\"\n"));
+
     QVERIFY(QDir(workspace.path("data")).removeRecursively());
-    {
-        ProfileStore store;
-        QVERIFY(store.setWorkDirectory("/games/sim").written);
-        QCOMPARE(workspace.read(profile), QByteArray("Language = EN\nWorkDirectory = \"/games/sim\"\n"));
-    }
+    QVERIFY(ProfileStore().setWorkDirectory("/games/sim").written);
+    QCOMPARE(workspace.read(profile), QByteArray("Language = EN\nWorkDirectory = \"/games/sim\"\n"));
     const ProfileStore reread;
     QCOMPARE(reread.getLanguage(), 0);
     QCOMPARE(reread.getWorkDirectory(), std::filesystem::path("/games/sim"));
@@ -213,8 +157,7 @@ void ProfileStoreTest::missingProfileIsCreatedWithBothSettings()
 void ProfileStoreTest::missingStatementIsAppended()
 {
     ModelWorkspace workspace;
-    const QByteArray onlyLanguage = "-- mine\r\nLanguage = CN\r\n";
-    QVERIFY(workspace.write(profile, onlyLanguage));
+    QVERIFY(workspace.write(profile, "-- mine\r\nLanguage = CN\r\n"));
     {
         ProfileStore store;
         QVERIFY(store.setLanguage(2).written);
@@ -224,10 +167,7 @@ void ProfileStoreTest::missingStatementIsAppended()
 
     const QByteArray onlyDirectory = "WorkDirectory = \"D:\\Sim\"";  // no line end at all
     QVERIFY(workspace.write(profile, onlyDirectory));
-    {
-        ProfileStore store;
-        QVERIFY(store.setLanguage(3).written);
-    }
+    QVERIFY(ProfileStore().setLanguage(3).written);
     QCOMPARE(workspace.read(profile), onlyDirectory + "\nLanguage = JP\n");
     const ProfileStore reread;
     QCOMPARE(reread.getLanguage(), 3);
