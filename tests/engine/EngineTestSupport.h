@@ -30,6 +30,13 @@ private:
 void loadText(lua::LuaDocument& document, const Scratch& scratch, const std::string& text,
               const std::string& name = "doc.lua");
 
+// A document loaded from text, with a scratch folder of its own.
+struct LoadedText {
+    explicit LoadedText(const std::string& text) { loadText(doc, scratch, text); }
+    Scratch scratch;
+    lua::LuaDocument doc;
+};
+
 // Values that one Apply hands over, in the order of the editor's Apply.
 struct ApplyValues {
     int enemies[3];

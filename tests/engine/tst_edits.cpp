@@ -10,12 +10,10 @@ namespace {
 // The text of a document after applying edits (without saving) to the given text.
 std::string edited(const std::string& text, const std::vector<std::string>& edits)
 {
-    enginetest::Scratch scratch;
-    lua::LuaDocument doc;
-    enginetest::loadText(doc, scratch, text);
+    enginetest::LoadedText loaded(text);
     for (const std::string& edit : edits)
-        doc.applyEdit(edit, false);
-    return doc.text();
+        loaded.doc.applyEdit(edit, false);
+    return loaded.doc.text();
 }
 
 }  // namespace
@@ -26,11 +24,7 @@ class EditsTest : public QObject {
 private slots:
     void rewrites_data();
     void rewrites();
-    void malformedEditsChangeNothing_data();
-    void malformedEditsChangeNothing();
-    void editsSeeEachOthersResults();
     void savingWritesTheFile();
-    void unresolvedEditWritesNothing();
     void treeFollowsTheText();
     void replaceText();
     void openStatementAtEndCarriesIntoNextParse();
@@ -80,6 +74,19 @@ void EditsTest::rewrites_data()
         << "if x then y = 1 end z = 4\n";
     QTest::newRow("statement after a block and a semicolon")
         << "if x then y = 1 end; z = 2\n" << QStringList{"<z>...[][3]"} << "if x then y = 1 end z = 3\n";
+    QTest::newRow("edits see each other's results")
+        << "T = { a = 1, b = 2 }\nU = 3\n" << QStringList{"<T>.<a>...[][5]", "<T>.<b>...[][6]", "<U>...[][7]"}
+        << "T = {\n\ta = 5,\n\tb = 6\n}\nU = 7\n";
+    QTest::newRow("value group not closed keeps the value") << "a = 1\n" << QStringList{"<a>...[b][2"} << "b = 1\n";
+    // Malformed edits change nothing, not even the statement's layout.
+    const QString kept = "a   =  1 -- keep\n";
+    QTest::newRow("no terminator") << kept << QStringList{"<a>[b][2]"} << kept;
+    QTest::newRow("no group") << kept << QStringList{"<a>..."} << kept;
+    QTest::newRow("group never closed") << kept << QStringList{"<a>...[[2]"} << kept;
+    QTest::newRow("unknown path") << kept << QStringList{"<zz>...[][2]"} << kept;
+    QTest::newRow("index beyond") << kept << QStringList{"<a>.[3]...[][2]"} << kept;
+    QTest::newRow("empty edit") << kept << QStringList{""} << kept;
+    QTest::newRow("only dots") << kept << QStringList{"..."} << kept;
 }
 
 void EditsTest::rewrites()
@@ -93,62 +100,26 @@ void EditsTest::rewrites()
     QCOMPARE(QString::fromStdString(edited(text.toStdString(), list)), expected);
 }
 
-void EditsTest::malformedEditsChangeNothing_data()
-{
-    QTest::addColumn<QString>("edit");
-    QTest::newRow("no terminator") << "<a>[b][2]";
-    QTest::newRow("no group") << "<a>...";
-    QTest::newRow("group never closed") << "<a>...[[2]";
-    QTest::newRow("unknown path") << "<zz>...[][2]";
-    QTest::newRow("index beyond") << "<a>.[3]...[][2]";
-    QTest::newRow("empty text") << "";
-    QTest::newRow("only dots") << "...";
-}
-
-void EditsTest::malformedEditsChangeNothing()
-{
-    QFETCH(QString, edit);
-    const std::string text = "a   =  1 -- keep\n";
-    QCOMPARE(edited(text, {edit.toStdString()}), text);
-}
-
-void EditsTest::editsSeeEachOthersResults()
-{
-    const std::string text = "T = { a = 1, b = 2 }\nU = 3\n";
-    QCOMPARE(edited(text, {"<T>.<a>...[][5]", "<T>.<b>...[][6]", "<U>...[][7]"}),
-             std::string("T = {\n\ta = 5,\n\tb = 6\n}\nU = 7\n"));
-    // A value group that is not closed after the last "[" leaves the value alone.
-    QCOMPARE(edited("a = 1\n", {"<a>...[b][2"}), std::string("b = 1\n"));
-}
-
 void EditsTest::savingWritesTheFile()
 {
-    enginetest::Scratch scratch;
-    lua::LuaDocument doc;
-    enginetest::loadText(doc, scratch, "-- c\r\nx = 1\r\ny = 2\r\n");
+    const std::string original = "-- c\r\nx = 1\r\ny   = 2\r\n";
+    enginetest::LoadedText loaded(original);
+    lua::LuaDocument& doc = loaded.doc;
     QVERIFY(doc.crlf());
+    // An edit whose path finds nothing still counts as written, and rewrites nothing.
+    QVERIFY(doc.applyEdit("<missing>...[][3]", true).written);
+    QCOMPARE(enginetest::readBytes(doc.path()), original);
     const lua::WriteOutcome outcome = doc.applyEdit("<x>...[][3]", true);
     QVERIFY(outcome.written);
     QVERIFY(outcome.reason.empty());
-    QCOMPARE(enginetest::readBytes(doc.path()), std::string("-- c\r\nx = 3\r\ny = 2\r\n"));
-    QCOMPARE(doc.text(), std::string("-- c\nx = 3\ny = 2\n"));
-}
-
-void EditsTest::unresolvedEditWritesNothing()
-{
-    enginetest::Scratch scratch;
-    lua::LuaDocument doc;
-    const std::string original = "x   = 1\r\n";
-    enginetest::loadText(doc, scratch, original);
-    QVERIFY(doc.applyEdit("<missing>...[][3]", true).written);
-    QCOMPARE(enginetest::readBytes(doc.path()), original);
+    QCOMPARE(enginetest::readBytes(doc.path()), std::string("-- c\r\nx = 3\r\ny   = 2\r\n"));
+    QCOMPARE(doc.text(), std::string("-- c\nx = 3\ny   = 2\n"));
 }
 
 void EditsTest::treeFollowsTheText()
 {
-    enginetest::Scratch scratch;
-    lua::LuaDocument doc;
-    enginetest::loadText(doc, scratch, "function f(a) return a end\nA = f({ k = 1 })\nB = 2\n");
+    enginetest::LoadedText loaded("function f(a) return a end\nA = f({ k = 1 })\nB = 2\n");
+    lua::LuaDocument& doc = loaded.doc;
     doc.applyEdit("<A>.[0].<k>...[][8]", false);
     QCOMPARE(doc.functionNames(), std::vector<std::string>{"f"});
     QCOMPARE(doc.getEntry("<A>.[0].<k>...").second, std::string("8"));
@@ -159,9 +130,8 @@ void EditsTest::treeFollowsTheText()
 
 void EditsTest::replaceText()
 {
-    enginetest::Scratch scratch;
-    lua::LuaDocument doc;
-    enginetest::loadText(doc, scratch, "long_name = 1\nother = 2\n");
+    enginetest::LoadedText loaded("long_name = 1\nother = 2\n");
+    lua::LuaDocument& doc = loaded.doc;
     QVERIFY(doc.replaceText("x = 5\n", true).written);
     QCOMPARE(enginetest::readBytes(doc.path()), std::string("x = 5\n"));
     QCOMPARE(doc.text(), std::string("x = 5\n"));
@@ -178,9 +148,8 @@ void EditsTest::openStatementAtEndCarriesIntoNextParse()
     // The load ends inside the open table, and the parse after an edit starts in that
     // state: the comment-line test is off, so the first line's "for" opens a block
     // that runs to the end of the text, and no statement is read.
-    enginetest::Scratch scratch;
-    lua::LuaDocument doc;
-    enginetest::loadText(doc, scratch, "-- for a while\nx = 1\nt = {\n");
+    enginetest::LoadedText loaded("-- for a while\nx = 1\nt = {\n");
+    lua::LuaDocument& doc = loaded.doc;
     QVERIFY(doc.statementByKey("x"));
     doc.applyEdit("<x>...[][2]", false);
     QCOMPARE(doc.text(), std::string("-- for a while\nx = 2\nt = {\n"));

@@ -9,8 +9,8 @@ using lua::LuaValueKind;
 
 namespace {
 
-struct Parsed {
-    explicit Parsed(const std::string& text) { enginetest::loadText(doc, scratch, text); }
+struct Parsed : enginetest::LoadedText {
+    using LoadedText::LoadedText;
     const lua::LuaNode* at(const std::string& key) const { return doc.statementByKey(key); }
     QStringList keys() const
     {
@@ -19,8 +19,6 @@ struct Parsed {
             keys << QString::fromStdString(statement->key);
         return keys;
     }
-    enginetest::Scratch scratch;
-    lua::LuaDocument doc;
 };
 
 // The descendants of node as "key=value" in tree order, checking their links on the way.
