@@ -36,8 +36,7 @@ private slots:
     void readingConvertsLineEnds_data();
     void readingConvertsLineEnds();
     void openForReading();
-    void writingRestoresLineEnds();
-    void writeReplacesExistingFile();
+    void writeReplacesTheFileInItsLineEnds();
     void failedWritesLeaveEverythingAsItWas_data();
     void failedWritesLeaveEverythingAsItWas();
     void readOnlyFileIsNotReplaced();
@@ -122,28 +121,19 @@ void FileAccessTest::openForReading()
     QVERIFY(doc.statements().empty());
 }
 
-void FileAccessTest::writingRestoresLineEnds()
-{
-    enginetest::Scratch scratch;
-    const lua::LuaFileAccess files;
-    const std::string text = "a = 1\n\nb = {\n}\n";
-    QVERIFY(files.writeAll(scratch.file("w.lua"), text, true).written);
-    QCOMPARE(enginetest::readBytes(scratch.file("w.lua")), std::string("a = 1\r\n\r\nb = {\r\n}\r\n"));
-    auto stream = files.openForReading(scratch.file("w.lua"));
-    QCOMPARE(files.readAll(stream.get()), text);
-    QVERIFY(files.writeAll(scratch.file("u.lua"), text, false).written);
-    QCOMPARE(enginetest::readBytes(scratch.file("u.lua")), text);
-}
-
-void FileAccessTest::writeReplacesExistingFile()
+void FileAccessTest::writeReplacesTheFileInItsLineEnds()
 {
     enginetest::Scratch scratch;
     const fs::path file = scratch.write("x.lua", std::string(5000, 'x'));
-    const lua::WriteOutcome outcome = lua::LuaFileAccess().writeAll(file, "short\n", false);
+    const lua::LuaFileAccess files;
+    const std::string text = "a = 1\n\nb = {\n}\n";
+    const lua::WriteOutcome outcome = files.writeAll(file, text, true);
     QVERIFY(outcome.written);
     QVERIFY(outcome.reason.empty());
-    QCOMPARE(enginetest::readBytes(file), std::string("short\n"));
-    QCOMPARE(folderContents(file.parent_path()), std::vector<std::string>{"x.lua"});
+    QCOMPARE(enginetest::readBytes(file), std::string("a = 1\r\n\r\nb = {\r\n}\r\n"));
+    QVERIFY(files.writeAll(file, text, false).written);
+    QCOMPARE(enginetest::readBytes(file), text);
+    QCOMPARE(folderContents(scratch.file("")), std::vector<std::string>{"x.lua"});
 }
 
 void FileAccessTest::failedWritesLeaveEverythingAsItWas_data()
