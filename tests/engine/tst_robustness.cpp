@@ -38,16 +38,15 @@ bool isPlainName(const std::string& key)
 // Parent links, depths and the key map agree with the children lists.
 void checkNode(const lua::LuaNode& node)
 {
-    for (std::size_t i = 0; i < node.children.size(); ++i) {
-        const lua::LuaNode& child = *node.children[i];
+    for (const auto& owned : node.children) {
+        const lua::LuaNode& child = *owned;
         QCOMPARE(child.parent, &node);
         QCOMPARE(child.depth, node.depth + 1);
         QVERIFY(!child.value.empty());
         if (!child.key.empty()) {
-            const lua::LuaNode* first = node.childrenByKey.at(child.key);
-            QVERIFY(first == &child || std::find_if(node.children.begin(), node.children.begin() + i,
-                                                    [&](const auto& c) { return c.get() == first; })
-                                           != node.children.begin() + i);
+            const auto first = std::find_if(node.children.begin(), node.children.end(),
+                                            [&](const auto& c) { return c->key == child.key; });
+            QCOMPARE(node.childrenByKey.at(child.key), first->get());
         }
         checkNode(child);
     }
