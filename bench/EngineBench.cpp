@@ -48,12 +48,7 @@ void fullApplyWithWrite(benchmark::State& state)
     enginetest::Scratch scratch;
     const std::string original = enginetest::readBytes(enginetest::fixture("Labels.lua"));
     const auto file = scratch.write("Labels.lua", original);
-    std::vector<std::string> batch;
-    {
-        lua::LuaDocument doc;
-        doc.load(file);
-        batch = enginetest::fullLevelBatch(enginetest::fullLevelValues(doc));
-    }
+    const std::vector<std::string> batch = enginetest::applyBatch("full-apply.edits");
     for (auto _ : state) {
         state.PauseTiming();
         enginetest::writeBytes(file, original);

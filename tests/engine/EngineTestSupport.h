@@ -1,6 +1,6 @@
 #pragma once
 // Helpers shared by the engine tests and the benchmark: files in a temporary folder,
-// and the batch of edits that one Apply of the editor makes.
+// and the batches of edits that one Apply of the editor makes.
 #include <QTemporaryDir>
 
 #include <filesystem>
@@ -14,6 +14,8 @@ namespace enginetest {
 std::string readBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, const std::string& bytes);
 std::filesystem::path fixture(const std::string& name);
+// A file of tests/engine/expected/.
+std::filesystem::path expectedFile(const std::string& name);
 
 // A temporary folder for files that tests write and load.
 class Scratch {
@@ -37,23 +39,11 @@ struct LoadedText {
     lua::LuaDocument doc;
 };
 
-// Values that one Apply hands over, in the order of the editor's Apply.
-struct ApplyValues {
-    int enemies[3];
-    int allies[3];
-    int symbolSize;
-    bool visible[4];               // Air, Ground, Navy, Weapon
-    std::string symbols[4][2];     // near, far, without quotation marks
-    int distances[4][4];           // EMPTY, NEAR, FAR, DOT (Weapon: no DOT)
-    std::string alignments[4];     // bare alignment names
-};
-
 // Every node of the document's tree with its fields, one per line, for comparing trees.
 std::string treeSnapshot(const lua::LuaDocument& document);
 
-// The values the document holds at level FULL, as the editor reads them.
-ApplyValues fullLevelValues(const lua::LuaDocument& document);
-// The 42 edits of one Apply at level FULL, in queue order.
-std::vector<std::string> fullLevelBatch(const ApplyValues& values);
+// The edits of one Apply at level FULL on the label script fixture, in queue order, as
+// kept one per line in an .edits file of tests/engine/expected/.
+std::vector<std::string> applyBatch(const std::string& editsName);
 
 }  // namespace enginetest

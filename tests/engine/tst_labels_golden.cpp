@@ -30,8 +30,7 @@ std::string formatPath(int level, int category)
 // kept in the temporary folder for inspection.
 bool sameAsExpected(const std::string& written, const std::string& expectedName)
 {
-    const auto expected = std::filesystem::path(HALVANE_TESTS_DIR) / "engine" / "expected" / expectedName;
-    if (written == enginetest::readBytes(expected))
+    if (written == enginetest::readBytes(enginetest::expectedFile(expectedName)))
         return true;
     const auto actual = std::filesystem::temp_directory_path() / (expectedName + ".actual");
     enginetest::writeBytes(actual, written);
@@ -116,8 +115,7 @@ void LabelsGoldenTest::catalogueDistancesAndAlignments()
 
 void LabelsGoldenTest::unchangedApplyRewritesOnlyTouchedStatements()
 {
-    const enginetest::ApplyValues values = enginetest::fullLevelValues(*doc_);
-    const std::vector<std::string> batch = enginetest::fullLevelBatch(values);
+    const std::vector<std::string> batch = enginetest::applyBatch("full-apply.edits");
     QCOMPARE(batch.size(), std::size_t(42));
     for (const std::string& edit : batch) {
         QVERIFY(doc_->applyEdit(edit, false).written);
@@ -129,8 +127,7 @@ void LabelsGoldenTest::unchangedApplyRewritesOnlyTouchedStatements()
     QVERIFY(doc_->write().written);
     const std::string written = enginetest::readBytes(doc_->path());
     QVERIFY(sameAsExpected(written, "Labels-after-full-apply.lua"));
-    // The values read back are the ones handed over, and a second Apply changes no byte.
-    QCOMPARE(enginetest::fullLevelBatch(enginetest::fullLevelValues(*doc_)), batch);
+    // A second Apply of the same values changes no byte.
     for (const std::string& edit : batch)
         doc_->applyEdit(edit, false);
     QVERIFY(doc_->write().written);
@@ -139,24 +136,19 @@ void LabelsGoldenTest::unchangedApplyRewritesOnlyTouchedStatements()
 
 void LabelsGoldenTest::changedApplyWritesTheNewValues()
 {
-    enginetest::ApplyValues values = enginetest::fullLevelValues(*doc_);
-    values.enemies[1] = 90;
-    values.symbolSize = 15;
-    values.visible[2] = false;
-    values.symbols[0][0] = "A";
-    values.distances[0][1] = 12001;  // Air NEAR, with its companion key 6000
-    values.distances[1][1] = 6000;   // Ground NEAR
-    values.distances[3][2] = 24000;  // Weapon FAR, with its companion key 12000
-    values.alignments[0] = "CenterTop";
-    const std::vector<std::string> batch = enginetest::fullLevelBatch(values);
-    for (const std::string& edit : batch)
+    // Changed: enemies' green 90, symbol size 15, Navy hidden, Air near symbol "A",
+    // Air NEAR 12001 (companion 6000), Ground NEAR 6000, Weapon FAR 24000 (companion
+    // 12000), Air alignment CenterTop.
+    for (const std::string& edit : enginetest::applyBatch("changed-apply.edits"))
         doc_->applyEdit(edit, false);
     QVERIFY(doc_->write().written);
     QVERIFY(sameAsExpected(enginetest::readBytes(doc_->path()), "Labels-after-changed-apply.lua"));
 
     lua::LuaDocument reread;
     reread.load(doc_->path());
-    QCOMPARE(enginetest::fullLevelBatch(enginetest::fullLevelValues(reread)), batch);
+    QCOMPARE(reread.getEntry("<ColorEnemiesSide>...").second, std::string("{0,90,199}"));
+    QCOMPARE(reread.getEntry("<NavyOn>...").second, std::string("false"));
+    QCOMPARE(reread.getEntry("<LEVEL_FULL>.[0].<AirFormat> .[2]...").first, std::string("[12001]"));
     QCOMPARE(reread.getEntry("<LEVEL_FULL>.[0].<AirFormat> .[1]...").first, std::string("[6000]"));
     QCOMPARE(reread.getEntry("<LEVEL_FULL>.[0].<WeaponFormat> .[2]...").first, std::string("[12000]"));
     QCOMPARE(reread.getEntry("<LEVEL_FULL>.[0].<AirFormat>.[1].[1]...").second, std::string("\"CenterTop\""));

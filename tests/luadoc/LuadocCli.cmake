@@ -1,5 +1,5 @@
 # Drives the luadoc command line on a copy of the label script fixture.
-# cmake -DLUADOC=<exe> -DFIXTURES=<dir> -DHERE=<tests/luadoc> -DEXPECTED=<file> -DWORK=<dir> -P LuadocCli.cmake
+# cmake -DLUADOC=<exe> -DFIXTURES=<dir> -DEXPECTED=<tests/engine/expected> -DWORK=<dir> -P LuadocCli.cmake
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 file(COPY "${FIXTURES}/Labels.lua" DESTINATION "${WORK}")
@@ -45,10 +45,11 @@ run(2 dump)
 run(2 shuffle "${labels}")
 run(2 lookup "${labels}")
 
-run(0 apply "${labels}" "${HERE}/full-apply.edits")
-execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${labels}" "${EXPECTED}" RESULT_VARIABLE differs)
+run(0 apply "${labels}" "${EXPECTED}/full-apply.edits")
+execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${labels}" "${EXPECTED}/Labels-after-full-apply.lua"
+                RESULT_VARIABLE differs)
 if(differs)
-  message(FATAL_ERROR "apply: ${labels} differs from ${EXPECTED}")
+  message(FATAL_ERROR "apply: ${labels} differs from ${EXPECTED}/Labels-after-full-apply.lua")
 endif()
 
 # Edits whose file cannot be written: non-zero exit, a message, and nothing created.
