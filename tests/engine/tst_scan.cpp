@@ -13,13 +13,9 @@ class ScanTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void findText_data();
-    void findText();
-    void findWord_data();
-    void findWord();
-    void blanks();
-    void trim_data();
-    void trim();
+    void find_data();
+    void find();
+    void blanksAndTrim();
     void commentRanges_data();
     void commentRanges();
     void isCommentLine();
@@ -27,66 +23,54 @@ private slots:
     void valueIsClosed();
     void items_data();
     void items();
-    void parseBracketedKey_data();
-    void parseBracketedKey();
-    void conversionErrors();
+    void conversions();
     void findOutsideBrackets_data();
     void findOutsideBrackets();
 };
 
-void ScanTest::findText_data()
+void ScanTest::find_data()
 {
+    QTest::addColumn<bool>("wholeWord");
     QTest::addColumn<QString>("s");
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<int>("from");
     QTest::addColumn<int>("expected");
-    QTest::newRow("comment marker") << "ab--c" << "--" << 0 << 2;
-    QTest::newRow("overlapping start") << "aaab" << "aab" << 0 << 1;
-    QTest::newRow("from skips earlier") << "a-a-" << "-" << 2 << 3;
-    QTest::newRow("absent") << "abc" << "x" << 0 << -1;
-    QTest::newRow("from past the end") << "abc" << "c" << 7 << -1;
-    QTest::newRow("negative from") << "abc" << "a" << -1 << -1;
+    QTest::newRow("comment marker") << false << "ab--c" << "--" << 0 << 2;
+    QTest::newRow("overlapping start") << false << "aaab" << "aab" << 0 << 1;
+    QTest::newRow("from skips earlier") << false << "a-a-" << "-" << 2 << 3;
+    QTest::newRow("absent") << false << "abc" << "x" << 0 << -1;
+    QTest::newRow("from past the end") << false << "abc" << "c" << 7 << -1;
+    QTest::newRow("negative from") << false << "abc" << "a" << -1 << -1;
+    QTest::newRow("word: elseif is not if") << true << "elseif x" << "if" << 0 << -1;
+    QTest::newRow("word: if at start") << true << "if x" << "if" << 0 << 0;
+    QTest::newRow("word: no look-behind at from") << true << "xif" << "if" << 1 << 1;
+    QTest::newRow("word: word char after") << true << "iffy if" << "if" << 0 << 5;
+    QTest::newRow("word: underscore is a word char") << true << "_end end" << "end" << 0 << 5;
+    QTest::newRow("word: case-sensitive") << true << "End end" << "end" << 0 << 4;
+    QTest::newRow("word: at the very end") << true << "x=end" << "end" << 0 << 2;
+    QTest::newRow("word: from after the only one") << true << "if x" << "if" << 1 << -1;
+    QTest::newRow("word: negative from") << true << "if x" << "if" << -1 << -1;
+    QTest::newRow("word: from past the end") << true << "if" << "if" << 3 << -1;
 }
 
-void ScanTest::findText()
+void ScanTest::find()
 {
+    QFETCH(bool, wholeWord);
     QFETCH(QString, s);
     QFETCH(QString, pattern);
     QFETCH(int, from);
     QFETCH(int, expected);
-    QCOMPARE(lua::findText(s.toStdString(), pattern.toStdString(), from), expected);
-}
-
-void ScanTest::findWord_data()
-{
-    QTest::addColumn<QString>("s");
-    QTest::addColumn<QString>("word");
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("elseif is not if") << "elseif x" << "if" << 0 << -1;
-    QTest::newRow("if at start") << "if x" << "if" << 0 << 0;
-    QTest::newRow("no look-behind at from") << "xif" << "if" << 1 << 1;
-    QTest::newRow("word char after") << "iffy if" << "if" << 0 << 5;
-    QTest::newRow("underscore is a word char") << "_end end" << "end" << 0 << 5;
-    QTest::newRow("case-sensitive") << "End end" << "end" << 0 << 4;
-    QTest::newRow("at the very end") << "x=end" << "end" << 0 << 2;
-    QTest::newRow("from after the only one") << "if x" << "if" << 1 << -1;
-    QTest::newRow("negative from") << "if x" << "if" << -1 << -1;
-    QTest::newRow("from past the end") << "if" << "if" << 3 << -1;
-}
-
-void ScanTest::findWord()
-{
-    QFETCH(QString, s);
-    QFETCH(QString, word);
-    QFETCH(int, from);
-    QFETCH(int, expected);
     const std::string text = s.toStdString();
-    QCOMPARE(lua::findWord(text, word.toStdString(), from), expected);
-    QCOMPARE(WordIndex::build(text, {word.toStdString()}).front().find(from), expected);
+    const std::string what = pattern.toStdString();
+    if (!wholeWord) {
+        QCOMPARE(lua::findText(text, what, from), expected);
+        return;
+    }
+    QCOMPARE(lua::findWord(text, what, from), expected);
+    QCOMPARE(WordIndex::build(text, {what}).front().find(from), expected);
 }
 
-void ScanTest::blanks()
+void ScanTest::blanksAndTrim()
 {
     const std::string s = " \t a b\r\n";
     QCOMPARE(firstNonSpace(s, 0), 3);
@@ -100,23 +84,10 @@ void ScanTest::blanks()
     QCOMPARE(lastSpace("abc", -1), -1);
     QCOMPARE(lastNonSpace("", -1), -1);
     QCOMPARE(firstNonSpace("\v\fx", 0), 2);
-}
-
-void ScanTest::trim_data()
-{
-    QTest::addColumn<QString>("s");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("both ends") << " \t{1, 2}\r\n" << "{1, 2}";
-    QTest::newRow("inner blanks kept") << "a  b" << "a  b";
-    QTest::newRow("all blanks unchanged") << " \t " << " \t ";
-    QTest::newRow("empty") << "" << "";
-}
-
-void ScanTest::trim()
-{
-    QFETCH(QString, s);
-    QFETCH(QString, expected);
-    QCOMPARE(QString::fromStdString(lua::trim(s.toStdString())), expected);
+    QCOMPARE(lua::trim(" \t{1, 2}\r\n"), std::string("{1, 2}"));
+    QCOMPARE(lua::trim("a  b"), std::string("a  b"));
+    QCOMPARE(lua::trim(" \t "), std::string(" \t "));  // all blanks: unchanged
+    QCOMPARE(lua::trim(""), std::string());
 }
 
 void ScanTest::commentRanges_data()
@@ -237,26 +208,13 @@ void ScanTest::items()
     QCOMPARE(QString::fromStdString(call ? lua::callItem(text, n) : lua::tableItem(text, n)), expected);
 }
 
-void ScanTest::parseBracketedKey_data()
+void ScanTest::conversions()
 {
-    QTest::addColumn<QString>("s");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("plain") << "[20000]" << 20000;
-    QTest::newRow("blanks") << "[ 7 ]" << 7;
-    QTest::newRow("negative") << "[-5]" << -5;
-    QTest::newRow("stops at first non-digit") << "[12ab]" << 12;
-    QTest::newRow("tab") << "[\t5000]" << 5000;
-}
-
-void ScanTest::parseBracketedKey()
-{
-    QFETCH(QString, s);
-    QFETCH(int, expected);
-    QCOMPARE(lua::parseBracketedKey(s.toStdString()), expected);
-}
-
-void ScanTest::conversionErrors()
-{
+    QCOMPARE(lua::parseBracketedKey("[20000]"), 20000);
+    QCOMPARE(lua::parseBracketedKey("[ 7 ]"), 7);
+    QCOMPARE(lua::parseBracketedKey("[\t5000]"), 5000);
+    QCOMPARE(lua::parseBracketedKey("[-5]"), -5);
+    QCOMPARE(lua::parseBracketedKey("[12ab]"), 12);  // up to the first non-digit
     const auto message = [](auto call) -> std::string {
         try {
             call();
