@@ -14,21 +14,6 @@ ModelWorkspace::~ModelWorkspace()
     QDir::setCurrent(previousDirectory);
 }
 
-QString ModelWorkspace::path(const QString& relative) const
-{
-    return folder.filePath(relative);
-}
-
-std::filesystem::path ModelWorkspace::home() const
-{
-    return toPath(path(QStringLiteral("home")));
-}
-
-QString ModelWorkspace::labelFile() const
-{
-    return path(QStringLiteral("home/Config/View/Labels.lua"));
-}
-
 bool ModelWorkspace::installLabels(const QString& fixtureName, const QByteArray& find, const QByteArray& replace)
 {
     QByteArray bytes = fixture(fixtureName);
@@ -55,7 +40,7 @@ bool ModelWorkspace::writeHomeProfile()
 bool ModelWorkspace::write(const QString& relative, const QByteArray& bytes) const
 {
     const QString target = path(relative);
-    if (!QDir().mkpath(QFileInfo(target).path()))
+    if (!valid || !QDir().mkpath(QFileInfo(target).path()))
         return false;
     QFile file(target);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();

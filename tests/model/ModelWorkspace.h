@@ -30,13 +30,10 @@ class ModelWorkspace {
 public:
     ModelWorkspace();
     ~ModelWorkspace();
-    ModelWorkspace(const ModelWorkspace&) = delete;
-    ModelWorkspace& operator=(const ModelWorkspace&) = delete;
 
-    bool isValid() const { return valid; }
-    QString path(const QString& relative) const;
-    std::filesystem::path home() const;  // <tmp>/home, absolute
-    QString labelFile() const;           // <tmp>/home/Config/View/Labels.lua
+    QString path(const QString& relative) const { return folder.filePath(relative); }
+    std::filesystem::path home() const { return toPath(path(QStringLiteral("home"))); }
+    QString labelFile() const { return path(QStringLiteral("home/Config/View/Labels.lua")); }
 
     // Copies a fixture to Labels.lua, optionally replacing one text that must occur exactly once.
     bool installLabels(const QString& fixture, const QByteArray& find = {}, const QByteArray& replace = {});
@@ -44,6 +41,7 @@ public:
     // A profile naming home() as the work directory, in English.
     bool writeHomeProfile();
 
+    // Fails, writing nothing, when the workspace could not become the current directory.
     bool write(const QString& relative, const QByteArray& bytes) const;
     QByteArray read(const QString& relative) const;
     static QByteArray fixture(const QString& name);
