@@ -1,28 +1,53 @@
 #include "GuiTestBase.h"
 
-#include <QAction>
 #include <QAbstractButton>
+#include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
+#include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTextEdit>
 
-#include "Dialogs.h"
 #include "LabelConfig.h"
 #include "ProfileStore.h"
 #include "StartUp.h"
 
 namespace {
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 bool copyInto(const QString& source, const QString& target)
 {
     QDir().mkpath(QFileInfo(target).path());
     return QFile::copy(source, target);
+}
+
+QPoint handleCentre(const QSlider* slider)
+{
+    QStyleOptionSlider option;
+    option.initFrom(slider);
+    option.orientation = slider->orientation();
+    option.minimum = slider->minimum();
+    option.maximum = slider->maximum();
+    option.sliderPosition = slider->sliderPosition();
+    option.sliderValue = slider->value();
+    option.singleStep = slider->singleStep();
+    option.pageStep = slider->pageStep();
+    option.subControls = QStyle::SC_All;
+    return slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider).center();
+}
+
+// QTest::keyClicks knows only ASCII keys; symbols such as ▲ arrive as key events that
+// carry the text, the way an input method delivers them.
+void typeText(QWidget* widget, const QString& text)
+{
+    for (const QChar character : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(character), Qt::NoModifier);
 }
 }  // namespace
 
@@ -63,17 +88,13 @@ void GuiTestBase::layOut()
     QDir().mkpath(homePath());
     if (!world.fixture.isEmpty())
         QVERIFY(copyInto(world.fixture, labelFilePath()));
+    if (!world.from.isEmpty())
+        QVERIFY(replaceOnce(labelFilePath(), world.from, world.to));
     QVERIFY(copyInto(QStringLiteral(HALVANE_SOURCE_DIR "/data/default.lua"), tempPath() + "/data/default.lua"));
-    writeProfile();
-}
-
-void GuiTestBase::writeProfile()
-{
-    const QString workDirectory = world.workDirectory.isEmpty() ? homePath() : world.workDirectory;
     QFile profile(profilePath());
-    QVERIFY(profile.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QVERIFY(profile.open(QIODevice::WriteOnly));
     profile.write(QStringLiteral("Language = %1\r\nWorkDirectory = \"%2\"\r\n")
-                      .arg(world.language, workDirectory)
+                      .arg(world.language, world.workDirectory.isEmpty() ? homePath() : world.workDirectory)
                       .toUtf8());
 }
 
@@ -103,22 +124,123 @@ void GuiTestBase::shutDown()
     app::pickerTargetButton = nullptr;
 }
 
-void GuiTestBase::triggerAction(const char* objectName, QWidget* window)
+QString GuiTestBase::shown(const QString& objectName, QWidget* window) const
+{
+    QObject* object = child<QObject>(objectName, window);
+    if (auto* field = qobject_cast<QLineEdit*>(object))
+        return field->text();
+    if (auto* field = qobject_cast<QTextEdit*>(object))
+        return field->toPlainText();
+    if (auto* label = qobject_cast<QLabel*>(object))
+        return label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(object))
+        return button->text();
+    if (auto* combo = qobject_cast<QComboBox*>(object))
+        return combo->currentText();
+    if (auto* menu = qobject_cast<QMenu*>(object))
+        return menu->title();
+    if (auto* action = qobject_cast<QAction*>(object))
+        return action->text();
+    return QStringLiteral("<no widget %1>").arg(objectName);
+}
+
+QStringList GuiTestBase::shown(const QStringList& objectNames) const
+{
+    QStringList texts;
+    for (const QString& name : objectNames)
+        texts << shown(name);
+    return texts;
+}
+
+void GuiTestBase::triggerAction(const QString& objectName, QWidget* window)
 {
     auto* action = child<QAction>(objectName, window);
-    QVERIFY2(action, objectName);
+    QVERIFY2(action, qPrintable(objectName));
     action->trigger();
 }
 
-void GuiTestBase::clickButton(const char* objectName, QWidget* window)
+void GuiTestBase::clickButton(const QString& objectName, QWidget* window)
 {
     auto* button = child<QAbstractButton>(objectName, window);
-    QVERIFY2(button, objectName);
+    QVERIFY2(button, qPrintable(objectName));
     // Check boxes and radio buttons react only on their indicator and text, which may
     // not reach the middle of a wide widget.
     const bool indicator = qobject_cast<QCheckBox*>(button) || qobject_cast<QRadioButton*>(button);
     const QPoint where = indicator ? QPoint(8, button->height() / 2) : button->rect().center();
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, where);
+}
+
+void GuiTestBase::retype(const QString& objectName, const QString& text)
+{
+    auto* field = child<QWidget>(objectName);
+    QVERIFY2(field, qPrintable(objectName));
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Backspace);
+    typeText(field, text);
+    if (qobject_cast<QLineEdit*>(field))
+        QTest::keyClick(field, Qt::Key_Return);
+}
+
+void GuiTestBase::choose(const QString& comboName, int index)
+{
+    auto* combo = child<QComboBox>(comboName);
+    QVERIFY2(combo, qPrintable(comboName));
+    QTest::keyClick(combo, Qt::Key_Home);
+    for (int i = 0; i < index; ++i)
+        QTest::keyClick(combo, Qt::Key_Down);
+}
+
+void GuiTestBase::dragTo(QSlider* slider, int x)
+{
+    QVERIFY(slider);
+    pressAndDrag(slider, x - handleCentre(slider).x());
+    release(slider);
+}
+
+void GuiTestBase::dragToStart(const QString& sliderName)
+{
+    auto* slider = child<QSlider>(sliderName);
+    dragTo(slider, slider ? -slider->width() : 0);
+}
+
+void GuiTestBase::dragToEnd(const QString& sliderName)
+{
+    auto* slider = child<QSlider>(sliderName);
+    dragTo(slider, slider ? 2 * slider->width() : 0);
+}
+
+void GuiTestBase::pressAndDrag(QSlider* slider, int dx)
+{
+    grabbedAt = handleCentre(slider);
+    QTest::mousePress(slider, Qt::LeftButton, {}, grabbedAt);
+    grabbedAt.rx() += dx;
+    QTest::mouseMove(slider, grabbedAt);
+}
+
+void GuiTestBase::release(QSlider* slider)
+{
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, grabbedAt);
+}
+
+void GuiTestBase::pickSymbol(const QString& symbol)
+{
+    QVERIFY(app::symbolWindow->isVisible());
+    for (QPushButton* button : app::symbolWindow->findChildren<QPushButton*>()) {
+        if (button->text() == symbol) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            return;
+        }
+    }
+    QFAIL(qPrintable("no palette button " + symbol));
+}
+
+void GuiTestBase::expectOneMessage(const QStringList& parts)
+{
+    const QStringList messages = dialogs::takeShownMessages();
+    QCOMPARE(messages.size(), 1);
+    for (const QString& part : parts)
+        QVERIFY2(messages.first().contains(part), qPrintable(messages.first() + "\nlacks: " + part));
 }
 
 QString GuiTestBase::tempPath() const
@@ -141,23 +263,20 @@ QString GuiTestBase::profilePath() const
     return tempPath() + "/data/profile.lua";
 }
 
-QByteArray GuiTestBase::labelFileBytes() const
+QByteArray GuiTestBase::readFile(const QString& path)
 {
-    return readAll(labelFilePath());
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QByteArray GuiTestBase::profileBytes() const
+bool GuiTestBase::replaceOnce(const QString& path, const QByteArray& from, const QByteArray& to)
 {
-    return readAll(profilePath());
-}
-
-void GuiTestBase::setLanguageInProfile(const QString& code)
-{
-    QString text = QString::fromUtf8(profileBytes());
-    text.replace(QRegularExpression(QStringLiteral("Language = \\w+")), QStringLiteral("Language = ") + code);
-    QFile profile(profilePath());
-    QVERIFY(profile.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    profile.write(text.toUtf8());
+    QByteArray text = readFile(path);
+    if (text.count(from) != 1)
+        return false;
+    text.replace(from, to);
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size();
 }
 
 QString GuiTestBase::makeHome(const QString& name, const QString& fixture)

@@ -6,6 +6,7 @@
 //   <tmp>/data/default.lua              the factory copy shipped with the editor
 // with <tmp> as the current directory and the dialog seam answering from presets.
 // The models and windows are built by the same start-up functions as the program.
+#include <QApplication>
 #include <QByteArray>
 #include <QDir>
 #include <QObject>
@@ -16,27 +17,30 @@
 #include <memory>
 
 #include "AppContext.h"
+#include "Dialogs.h"
 #include "MainWindow.h"
 #include "SDwindow.h"
 #include "SymbolWindow.h"
 #include "confirmWindow.h"
 
+class QSlider;
+
 // What the temporary folder holds before the editor starts.
 struct GuiWorld {
     // Copied to <tmp>/home/Config/View/Labels.lua; empty: no label file.
     QString fixture = QStringLiteral(HALVANE_FIXTURES "/Labels.lua");
-    // The Language value of the profile ("EN", "CN", "RU", "JP").
-    QString language = QStringLiteral("EN");
-    // The WorkDirectory value of the profile; empty: <tmp>/home.
-    QString workDirectory;
+    // When set, `from` must stand once in the copy and is replaced by `to`, for the
+    // cases the fixture does not hold (a distance beyond its slider, a size of 0).
+    QByteArray from, to;
+    QString language = QStringLiteral("EN");  // the profile's Language ("EN", "CN", "RU", "JP")
+    QString workDirectory;                    // the profile's WorkDirectory; empty: <tmp>/home
 };
 
 class GuiTestBase : public QObject {
     Q_OBJECT
 
 protected slots:
-    // Qt Test calls these around every test function of the derived class. A derived
-    // class that needs its own init/cleanup calls these first.
+    // Qt Test calls these around every test function of the derived class.
     void init();
     void cleanup();
 
@@ -49,34 +53,62 @@ protected:
 
     // A widget or action by object name, in the main window unless another window is given.
     template <class T>
-    T* child(const char* objectName, QWidget* window = nullptr) const
+    T* child(const QString& objectName, QWidget* window = nullptr) const
     {
         QWidget* in = window ? window : static_cast<QWidget*>(app::mainWindow);
-        return in ? in->findChild<T*>(QString::fromLatin1(objectName)) : nullptr;
+        return in ? in->findChild<T*>(objectName) : nullptr;
     }
-    // Triggers a menu action found by object name (main window unless another is given).
-    void triggerAction(const char* objectName, QWidget* window = nullptr);
-    // Clicks a button found by object name with the left mouse button.
-    void clickButton(const char* objectName, QWidget* window = nullptr);
+    // What a named widget shows: a field's text, a combo box's current item, a menu's title.
+    QString shown(const QString& objectName, QWidget* window = nullptr) const;
+    QStringList shown(const QStringList& objectNames) const;
+
+    // What a user does, as mouse and key events.
+    void triggerAction(const QString& objectName, QWidget* window = nullptr);
+    void clickButton(const QString& objectName, QWidget* window = nullptr);
+    // Clears the line or text edit as a user would and types the text (a line edit then gets Return).
+    void retype(const QString& objectName, const QString& text);
+    // Picks an item of a closed combo box with the keyboard (Home, then Down).
+    void choose(const QString& comboName, int index);
+    // Presses the handle, drags it past the left or right end of the groove and lets go.
+    void dragToStart(const QString& sliderName);
+    void dragToEnd(const QString& sliderName);
+    // Drags the handle by dx pixels without letting go; release() lets go where it is.
+    void pressAndDrag(QSlider* slider, int dx);
+    void release(QSlider* slider);
+    // Clicks the palette button of the open symbol picker that shows the symbol.
+    void pickSymbol(const QString& symbol);
+
+    // The one message shown since the last look, which must contain every part.
+    void expectOneMessage(const QStringList& parts);
+    template <class T>
+    static int visibleWindows()
+    {
+        int count = 0;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            count += qobject_cast<T*>(window) && window->isVisible() ? 1 : 0;
+        return count;
+    }
 
     QString tempPath() const;      // <tmp>
     QString homePath() const;      // <tmp>/home
     QString labelFilePath() const; // <tmp>/home/Config/View/Labels.lua
     QString profilePath() const;   // <tmp>/data/profile.lua
-    QByteArray labelFileBytes() const;
-    QByteArray profileBytes() const;
-    // Rewrites the profile's Language statement, e.g. before restart().
-    void setLanguageInProfile(const QString& code);
+    QByteArray labelFileBytes() const { return readFile(labelFilePath()); }
+    QByteArray profileBytes() const { return readFile(profilePath()); }
+    static QByteArray readFile(const QString& path);
+    // Replaces `from`, which must stand in the file exactly once, by `to`.
+    static bool replaceOnce(const QString& path, const QByteArray& from, const QByteArray& to);
     // Makes a folder <tmp>/<name> holding a copy of a fixture as Config/View/Labels.lua.
     QString makeHome(const QString& name, const QString& fixture = QStringLiteral(HALVANE_FIXTURES "/Labels.lua"));
 
 private:
     void layOut();
-    void writeProfile();
     void launch();
     void shutDown();
+    void dragTo(QSlider* slider, int x);
 
     std::unique_ptr<QTemporaryDir> folder;
     GuiWorld world;
     QString previousDirectory;
+    QPoint grabbedAt;
 };

@@ -1,19 +1,15 @@
 // Choosing the simulator's home directory in the directory window.
 #include <QCheckBox>
 #include <QFile>
-#include <QRegularExpression>
 
-#include "Dialogs.h"
 #include "GuiTestBase.h"
 
 class DirectoryFlowTest : public GuiTestBase {
     Q_OBJECT
 
 private slots:
-    void windowHasFixedSize();
-    void folderWithLabelFileOpensMainWindow();
-    void folderWithoutLabelFileKeepsWindowOpen();
-    void cancelKeepsStoredFolder();
+    void confirmStoresTheFolderAndOpensMainWindowOnlyWithLabelFile_data();
+    void confirmStoresTheFolderAndOpensMainWindowOnlyWithLabelFile();
     void secondConfirmRefreshesTheSameMainWindow();
     void unreadableFolderIsReported();
     void profileThatCannotBeWrittenIsReported();
@@ -21,7 +17,6 @@ private slots:
 private:
     void startAtDirectoryWindow();
     void confirm(const QString& folder);
-    QString storedFolderLine(const QString& folder) const;
 };
 
 void DirectoryFlowTest::startAtDirectoryWindow()
@@ -38,53 +33,31 @@ void DirectoryFlowTest::confirm(const QString& folder)
     clickButton("choseDirectory", app::directoryWindow);
 }
 
-QString DirectoryFlowTest::storedFolderLine(const QString& folder) const
+void DirectoryFlowTest::confirmStoresTheFolderAndOpensMainWindowOnlyWithLabelFile_data()
 {
-    return QStringLiteral("WorkDirectory = \"%1\"").arg(folder);
+    QTest::addColumn<QString>("fixture");  // of the chosen folder; "cancel": the dialog is cancelled
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("with label file") << HALVANE_FIXTURES "/Labels.lua" << true;
+    QTest::newRow("without label file") << "" << false;
+    QTest::newRow("cancelled") << "cancel" << false;
 }
 
-void DirectoryFlowTest::windowHasFixedSize()
+void DirectoryFlowTest::confirmStoresTheFolderAndOpensMainWindowOnlyWithLabelFile()
 {
-    startAtDirectoryWindow();
-    QCOMPARE(app::directoryWindow->size(), QSize(470, 119));
-    QCOMPARE(app::directoryWindow->minimumSize(), QSize(470, 119));
-    QCOMPARE(app::directoryWindow->maximumSize(), QSize(470, 119));
-}
-
-void DirectoryFlowTest::folderWithLabelFileOpensMainWindow()
-{
-    startAtDirectoryWindow();
-    const QString home = makeHome(QStringLiteral("sim"));
-    confirm(home);
-
-    QVERIFY(!app::directoryWindow->isVisible());
-    QVERIFY(app::mainWindow);
-    QVERIFY(app::mainWindow->isVisible());
-    QVERIFY(QString::fromUtf8(profileBytes()).contains(storedFolderLine(home)));
-    QVERIFY(dialogs::takeShownMessages().isEmpty());
-}
-
-void DirectoryFlowTest::folderWithoutLabelFileKeepsWindowOpen()
-{
-    startAtDirectoryWindow();
-    const QString empty = makeHome(QStringLiteral("empty"), QString());
-    confirm(empty);
-
-    QVERIFY(app::directoryWindow->isVisible());
-    QVERIFY(!app::mainWindow);
-    QVERIFY(QString::fromUtf8(profileBytes()).contains(storedFolderLine(empty)));
-    QVERIFY(dialogs::takeShownMessages().isEmpty());
-}
-
-void DirectoryFlowTest::cancelKeepsStoredFolder()
-{
+    QFETCH(QString, fixture);
+    QFETCH(bool, opens);
     startAtDirectoryWindow();
     const QByteArray before = profileBytes();
-    confirm(QString());
+    const bool cancelled = fixture == QStringLiteral("cancel");
+    const QString home = cancelled ? QString() : makeHome(QStringLiteral("sim"), fixture);
+    confirm(home);
 
-    QVERIFY(app::directoryWindow->isVisible());
-    QVERIFY(!app::mainWindow);
-    QCOMPARE(profileBytes(), before);
+    QCOMPARE(app::directoryWindow->isVisible(), !opens);
+    QCOMPARE(app::mainWindow && app::mainWindow->isVisible(), opens);
+    if (cancelled)
+        QCOMPARE(profileBytes(), before);
+    else
+        QVERIFY(profileBytes().contains(QStringLiteral("WorkDirectory = \"%1\"").arg(home).toUtf8()));
     QVERIFY(dialogs::takeShownMessages().isEmpty());
 }
 
@@ -92,18 +65,9 @@ void DirectoryFlowTest::cancelKeepsStoredFolder()
 void DirectoryFlowTest::secondConfirmRefreshesTheSameMainWindow()
 {
     MainWindow* const first = app::mainWindow;
-    QVERIFY(first);
     QVERIFY(child<QCheckBox>("checkBox_weapon")->isChecked());
-
     const QString other = makeHome(QStringLiteral("other"));
-    QFile labels(other + "/Config/View/Labels.lua");
-    QVERIFY(labels.open(QIODevice::ReadOnly));
-    QString text = QString::fromUtf8(labels.readAll());
-    labels.close();
-    text.replace(QRegularExpression(QStringLiteral("(WeaponOn[^=]*=\\s*)true")), QStringLiteral("\\1false"));
-    QVERIFY(labels.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    labels.write(text.toUtf8());
-    labels.close();
+    QVERIFY(replaceOnce(other + "/Config/View/Labels.lua", "WeaponOn \t\t \t\t= true", "WeaponOn = false"));
 
     triggerAction("actionSelectDirectory");
     QVERIFY(!first->isVisible());
@@ -123,18 +87,13 @@ void DirectoryFlowTest::secondConfirmRefreshesTheSameMainWindow()
 void DirectoryFlowTest::unreadableFolderIsReported()
 {
     startAtDirectoryWindow();
-    const QString unreadable = tempPath() + "/" + QString(300, QLatin1Char('x'));
-    confirm(unreadable);
-
+    confirm(tempPath() + "/" + QString(300, QLatin1Char('x')));
     QVERIFY(app::directoryWindow->isVisible());
     QVERIFY(!app::mainWindow);
-    const QStringList messages = dialogs::takeShownMessages();
-    QCOMPARE(messages.size(), 1);
-    QVERIFY2(messages.first().contains(QStringLiteral("could not be read")), qPrintable(messages.first()));
+    expectOneMessage({QStringLiteral("could not be read")});
 
     confirm(makeHome(QStringLiteral("sim")));
-    QVERIFY(app::mainWindow);
-    QVERIFY(app::mainWindow->isVisible());
+    QVERIFY(app::mainWindow && app::mainWindow->isVisible());
 }
 
 // A folder in place of the profile cannot be written, whoever runs the test.
@@ -145,12 +104,9 @@ void DirectoryFlowTest::profileThatCannotBeWrittenIsReported()
     QVERIFY(QDir().mkpath(profilePath()));
     confirm(makeHome(QStringLiteral("sim")));
 
-    const QStringList messages = dialogs::takeShownMessages();
-    QCOMPARE(messages.size(), 1);
-    QVERIFY2(messages.first().contains(QStringLiteral("data/profile.lua")), qPrintable(messages.first()));
+    expectOneMessage({QStringLiteral("data/profile.lua")});
     // The folder is used for this run all the same.
-    QVERIFY(app::mainWindow);
-    QVERIFY(app::mainWindow->isVisible());
+    QVERIFY(app::mainWindow && app::mainWindow->isVisible());
 }
 
 QTEST_MAIN(DirectoryFlowTest)

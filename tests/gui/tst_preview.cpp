@@ -1,17 +1,10 @@
 // The live preview: the sample label over the category picture follows the level,
 // the previewed category and range, the alignment, the size and the side colour.
-#include <QComboBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QSlider>
-#include <QTemporaryDir>
-#include <QTextEdit>
 
-#include "Dialogs.h"
-#include "FixtureEdits.h"
 #include "GuiTestBase.h"
 #include "Resources.h"
-#include "UserActions.h"
 
 class PreviewTest : public GuiTestBase {
     Q_OBJECT
@@ -25,7 +18,6 @@ private slots:
     void sizeSliderSetsThePointSize();
     void sizeOfZeroKeepsThePreviewLegible();
     void blueColourShowsOnlyWhileBlueIsSelected();
-    void pickedSymbolShowsAtOnce();
 
 private:
     QLabel* labelText() const { return child<QLabel>("label_preview_symbol"); }
@@ -34,35 +26,35 @@ private:
 void PreviewTest::labelTextFollowsLevelCategoryAndRange_data()
 {
     QTest::addColumn<int>("level");
-    QTest::addColumn<QString>("category");
-    QTest::addColumn<int>("picture");
+    QTest::addColumn<int>("category");
     QTest::addColumn<QString>("range");
     QTest::addColumn<QString>("text");
-    QTest::newRow("FULL aircraft near") << 0 << "aircraft" << 0 << "near" << "˄Su-33\npilot name\n0.0km";
-    QTest::newRow("FULL aircraft far") << 0 << "aircraft" << 0 << "far" << "✈Su-33\npilot name\n0.0km";
-    QTest::newRow("FULL ground near") << 0 << "ground" << 1 << "near" << "ˉT-90\nGround 1-1\n0.0km";
-    QTest::newRow("FULL navy far") << 0 << "navy" << 2 << "far" << "˜Burke\nNaval 1-1\n0.0km";
-    QTest::newRow("FULL weapon") << 0 << "weapon" << 3 << "near" << "ˈAIM-120C\n0.0km";
-    QTest::newRow("ABBREVIATED aircraft") << 1 << "aircraft" << 0 << "near" << "˄Su-33\n0.0km";
-    QTest::newRow("ABBREVIATED weapon far") << 1 << "weapon" << 3 << "far" << "ˈAIM-120C\n0.0km";
-    QTest::newRow("DOT aircraft far") << 2 << "aircraft" << 0 << "far" << "✈";
-    QTest::newRow("DOT navy") << 2 << "navy" << 2 << "near" << "˜";
+    QTest::newRow("FULL aircraft near") << 0 << 0 << "near" << "˄Su-33\npilot name\n0.0km";
+    QTest::newRow("FULL aircraft far") << 0 << 0 << "far" << "✈Su-33\npilot name\n0.0km";
+    QTest::newRow("FULL ground near") << 0 << 1 << "near" << "ˉT-90\nGround 1-1\n0.0km";
+    QTest::newRow("FULL navy far") << 0 << 2 << "far" << "˜Burke\nNaval 1-1\n0.0km";
+    QTest::newRow("FULL weapon") << 0 << 3 << "near" << "ˈAIM-120C\n0.0km";
+    QTest::newRow("ABBREVIATED aircraft") << 1 << 0 << "near" << "˄Su-33\n0.0km";
+    QTest::newRow("ABBREVIATED weapon far") << 1 << 3 << "far" << "ˈAIM-120C\n0.0km";
+    QTest::newRow("DOT aircraft far") << 2 << 0 << "far" << "✈";
+    QTest::newRow("DOT navy") << 2 << 2 << "near" << "˜";
 }
 
 void PreviewTest::labelTextFollowsLevelCategoryAndRange()
 {
     QFETCH(int, level);
-    QFETCH(QString, category);
-    QFETCH(int, picture);
+    QFETCH(int, category);
     QFETCH(QString, range);
     QFETCH(QString, text);
-    user::choose(child<QComboBox>("comboBox_profille"), level);
-    clickButton(("radioButton_" + category).toLatin1().constData());
-    clickButton(("radioButton_" + range).toLatin1().constData());
+    const char* const categoryButtons[] = {"radioButton_aircraft", "radioButton_ground", "radioButton_navy",
+                                           "radioButton_weapon"};
+    choose("comboBox_profille", level);
+    clickButton(categoryButtons[category]);
+    clickButton("radioButton_" + range);
     QCOMPARE(labelText()->text(), text);
     QCOMPARE(labelText()->font().family(), previewFont.family());
     QCOMPARE(child<QLabel>("label_preview")->pixmap().toImage(),
-             previewPictures[static_cast<std::size_t>(picture)].toImage());
+             previewPictures[static_cast<std::size_t>(category)].toImage());
 }
 
 void PreviewTest::alignmentMovesTheLabelText_data()
@@ -84,18 +76,18 @@ void PreviewTest::alignmentMovesTheLabelText()
     QFETCH(int, alignment);
     QFETCH(QPoint, position);
     QCOMPARE(labelText()->pos(), QPoint(720, 410));  // the fixture's FULL alignment, LeftBottom
-    user::choose(child<QComboBox>("comboBox_symbol_pos_air"), alignment);
+    choose("comboBox_symbol_pos_air", alignment);
     QCOMPARE(labelText()->pos(), position);
     // Moving back does not add the offsets up.
-    user::choose(child<QComboBox>("comboBox_symbol_pos_air"), 2);
+    choose("comboBox_symbol_pos_air", 2);
     QCOMPARE(labelText()->pos(), QPoint(720, 410));
 }
 
 void PreviewTest::alignmentOfAnotherCategoryDoesNotMoveIt()
 {
-    user::choose(child<QComboBox>("comboBox_profille"), 2);  // CenterCenter everywhere
+    choose("comboBox_profille", 2);  // CenterCenter everywhere
     QCOMPARE(labelText()->pos(), QPoint(740, 390));
-    user::choose(child<QComboBox>("comboBox_symbol_pos_navy"), 3);
+    choose("comboBox_symbol_pos_navy", 3);
     QCOMPARE(labelText()->pos(), QPoint(740, 390));
     clickButton("radioButton_navy");
     QCOMPARE(labelText()->pos(), QPoint(720, 370));
@@ -104,21 +96,25 @@ void PreviewTest::alignmentOfAnotherCategoryDoesNotMoveIt()
 void PreviewTest::sizeSliderSetsThePointSize()
 {
     QCOMPARE(labelText()->font().pointSize(), 13);
-    QSlider* size = child<QSlider>("horizontalSlider_symbol_size");
+    dragToEnd("horizontalSlider_symbol_size");
+    QCOMPARE(shown("label_symbol_size_real"), QStringLiteral("99"));
+    QCOMPARE(labelText()->font().pointSize(), 99);
+    dragToStart("horizontalSlider_symbol_size");
+    QCOMPARE(shown("label_symbol_size_real"), QStringLiteral("1"));
+    auto* size = child<QSlider>("horizontalSlider_symbol_size");
     while (size->value() < 40)
         QTest::keyClick(size, Qt::Key_Right);
-    QCOMPARE(child<QLabel>("label_symbol_size_real")->text(), QStringLiteral("40"));
+    QCOMPARE(shown("label_symbol_size_real"), QStringLiteral("40"));
     QCOMPARE(labelText()->font().pointSize(), 40);
 }
 
 void PreviewTest::sizeOfZeroKeepsThePreviewLegible()
 {
-    QTemporaryDir folder;
     GuiWorld world;
-    world.fixture = editedFixture(folder, "{\"DejaVuLGCSans.ttf\", 13,", "{\"DejaVuLGCSans.ttf\", 0,");
-    QVERIFY(!world.fixture.isEmpty());
+    world.from = "{\"DejaVuLGCSans.ttf\", 13,";
+    world.to = "{\"DejaVuLGCSans.ttf\", 0,";
     start(world);
-    QCOMPARE(child<QLabel>("label_symbol_size_real")->text(), QStringLiteral("0"));
+    QCOMPARE(shown("label_symbol_size_real"), QStringLiteral("0"));
     QCOMPARE(labelText()->font().pointSize(), 6);
     QCOMPARE(labelText()->text(), QStringLiteral("˄Su-33\npilot name\n0.0km"));
 }
@@ -134,20 +130,6 @@ void PreviewTest::blueColourShowsOnlyWhileBlueIsSelected()
     QCOMPARE(labelText()->styleSheet(), QStringLiteral("color: rgb(1,2,3);"));
     clickButton("radioButton_side_red");
     QCOMPARE(labelText()->styleSheet(), red);
-}
-
-void PreviewTest::pickedSymbolShowsAtOnce()
-{
-    clickButton("pushButton_symbol_near_air");
-    QPushButton* circledPlus = nullptr;
-    for (QPushButton* button : app::symbolWindow->findChildren<QPushButton*>())
-        if (button->text() == QStringLiteral("⊕"))
-            circledPlus = button;
-    QVERIFY(circledPlus);
-    QTest::mouseClick(circledPlus, Qt::LeftButton);
-    QVERIFY(!app::symbolWindow->isVisible());
-    QCOMPARE(child<QTextEdit>("textEdit_near_air")->toPlainText(), QStringLiteral("⊕"));
-    QCOMPARE(labelText()->text(), QStringLiteral("⊕Su-33\npilot name\n0.0km"));
 }
 
 QTEST_MAIN(PreviewTest)
