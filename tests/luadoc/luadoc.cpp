@@ -15,19 +15,7 @@
 
 namespace {
 
-const char* kindName(lua::LuaValueKind kind)
-{
-    switch (kind) {
-    case lua::LuaValueKind::Boolean: return "Boolean";
-    case lua::LuaValueKind::Number: return "Number";
-    case lua::LuaValueKind::String: return "String";
-    case lua::LuaValueKind::Call: return "Call";
-    case lua::LuaValueKind::Record: return "Record";
-    case lua::LuaValueKind::Array: return "Array";
-    case lua::LuaValueKind::Other: return "Other";
-    }
-    return "Other";
-}
+const char* const kindNames[] = {"Boolean", "Number", "String", "Call", "Record", "Array", "Other"};
 
 std::string escaped(const std::string& text)
 {
@@ -46,8 +34,8 @@ std::string escaped(const std::string& text)
 
 void dumpNode(const lua::LuaNode& node, std::string& out)
 {
-    out += std::to_string(node.depth) + '\t' + kindName(node.kind) + '\t' + escaped(node.key) + '\t'
-           + escaped(node.value);
+    out += std::to_string(node.depth) + '\t' + kindNames[static_cast<int>(node.kind)] + '\t' + escaped(node.key)
+           + '\t' + escaped(node.value);
     if (!node.parent) {
         out += '\t' + std::to_string(node.startPos) + '\t' + std::to_string(node.endPos) + '\t'
                + (node.isLocal ? "1" : "0");
@@ -78,29 +66,17 @@ int lookup(const lua::LuaDocument& document, const std::string& path)
     return 0;
 }
 
-bool readFile(const std::string& fileName, std::string& content)
-{
-    std::ifstream in(fileName, std::ios::in | std::ios::binary);
-    if (!in)
-        return false;
-    content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
-}
-
 int apply(lua::LuaDocument& document, const std::string& editsFile)
 {
-    std::string edits;
-    if (!readFile(editsFile, edits)) {
+    std::ifstream in(editsFile, std::ios::in | std::ios::binary);
+    if (!in) {
         std::cerr << "luadoc: cannot read " << editsFile << '\n';
         return 1;
     }
     // Only the LF ends a line: a CR before it belongs to the edit.
-    for (std::size_t begin = 0; begin < edits.size();) {
-        const auto lineEnd = edits.find('\n', begin);
-        const std::size_t end = lineEnd == std::string::npos ? edits.size() : lineEnd;
-        if (end > begin)
-            document.applyEdit(edits.substr(begin, end - begin), false);
-        begin = end + 1;
+    for (std::string edit; std::getline(in, edit);) {
+        if (!edit.empty())
+            document.applyEdit(edit, false);
     }
     const lua::WriteOutcome outcome = document.write();
     if (!outcome) {
