@@ -79,12 +79,8 @@ std::vector<std::string> applyBatch(const std::string& editsName)
 {
     std::ifstream in(expectedFile(editsName), std::ios::in | std::ios::binary);
     std::vector<std::string> edits;
-    for (std::string line; std::getline(in, line);) {
-        // A checkout that turned the file's line ends into CR LF must not change the edits.
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    for (std::string line; std::getline(in, line);)
         edits.push_back(line);
-    }
     return edits;
 }
 
