@@ -124,7 +124,8 @@ void RobustnessTest::randomDocuments()
             const std::string before = doc.text();
             const int start = top->startPos;
             const int end = top->endPos;
-            const std::string edit = path + (random() % 2 ? "[k][v]" : "[][" + fragments[random() % fragments.size()] + "]");
+            const std::string edit =
+                path + (random() % 2 ? "[k][v]" : "[][" + fragments[random() % fragments.size()] + "]");
             try {
                 doc.applyEdit(edit, false);
             } catch (const std::exception&) {
@@ -165,28 +166,22 @@ void RobustnessTest::randomDocuments()
 void RobustnessTest::pathologicalShapes_data()
 {
     QTest::addColumn<QByteArray>("text");
-    auto repeat = [](const std::string& s, int n) {
-        std::string out;
-        for (int i = 0; i < n; ++i)
-            out += s;
-        return out;
-    };
-    QTest::newRow("deep nesting") << QByteArray::fromStdString("t = " + repeat("{", 20000) + repeat("}", 20000) + "\n");
-    QTest::newRow("overlapping items") << QByteArray::fromStdString("t = {" + repeat("},", 20000) + "}\n");
-    QTest::newRow("overlapping calls") << QByteArray::fromStdString("function f() end\nt = f(" + repeat("),", 20000) + ")\n");
-    QTest::newRow("names without blanks") << QByteArray::fromStdString(" a" + repeat("=function(a", 20000) + "\n");
-    QTest::newRow("openers without end") << QByteArray::fromStdString(repeat("function if for while\n", 5000));
-    QTest::newRow("one long continuing statement") << QByteArray::fromStdString("t = {\n" + repeat("a = {1, 2}, -- c\n", 20000) + "}\n");
-    QTest::newRow("blank lines after =") << QByteArray::fromStdString("x =" + repeat("\n", 50000) + "5\n");
-    QTest::newRow("many comment markers") << QByteArray::fromStdString("x = " + repeat("-", 50000) + "\n");
+    const auto times = [](const char* s, int n) { return QByteArray(s).repeated(n); };
+    QTest::newRow("deep nesting") << "t = " + times("{", 20000) + times("}", 20000) + "\n";
+    QTest::newRow("overlapping items") << "t = {" + times("},", 20000) + "}\n";
+    QTest::newRow("overlapping calls") << "function f() end\nt = f(" + times("),", 20000) + ")\n";
+    QTest::newRow("names without blanks") << " a" + times("=function(a", 20000) + "\n";
+    QTest::newRow("openers without end") << times("function if for while\n", 5000);
+    QTest::newRow("one long continuing statement") << "t = {\n" + times("a = {1, 2}, -- c\n", 20000) + "}\n";
+    QTest::newRow("blank lines after =") << "x =" + times("\n", 50000) + "5\n";
+    QTest::newRow("many comment markers") << "x = " + times("-", 50000) + "\n";
 }
 
 void RobustnessTest::pathologicalShapes()
 {
     QFETCH(QByteArray, text);
-    enginetest::Scratch scratch;
-    lua::LuaDocument doc;
-    enginetest::loadText(doc, scratch, text.toStdString());
+    enginetest::LoadedText loaded(text.toStdString());
+    lua::LuaDocument& doc = loaded.doc;
     checkDocument(doc);
     if (!doc.statements().empty()) {
         const std::string key = doc.statements().front()->key;
