@@ -25,7 +25,6 @@ private slots:
     void rewrites_data();
     void rewrites();
     void savingWritesTheFile();
-    void treeFollowsTheText();
     void replaceText();
     void openStatementAtEndCarriesIntoNextParse();
 };
@@ -114,18 +113,6 @@ void EditsTest::savingWritesTheFile()
     QVERIFY(outcome.reason.empty());
     QCOMPARE(enginetest::readBytes(doc.path()), std::string("-- c\r\nx = 3\r\ny   = 2\r\n"));
     QCOMPARE(doc.text(), std::string("-- c\nx = 3\ny   = 2\n"));
-}
-
-void EditsTest::treeFollowsTheText()
-{
-    enginetest::LoadedText loaded("function f(a) return a end\nA = f({ k = 1 })\nB = 2\n");
-    lua::LuaDocument& doc = loaded.doc;
-    doc.applyEdit("<A>.[0].<k>...[][8]", false);
-    QCOMPARE(doc.functionNames(), std::vector<std::string>{"f"});
-    QCOMPARE(doc.getEntry("<A>.[0].<k>...").second, std::string("8"));
-    const lua::LuaNode* b = doc.statementByKey("B");
-    QCOMPARE(b->startPos, static_cast<int>(doc.text().find("B = 2")));
-    QCOMPARE(b->endPos, static_cast<int>(doc.text().size()) - 1);
 }
 
 void EditsTest::replaceText()
