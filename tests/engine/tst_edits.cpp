@@ -34,43 +34,33 @@ void EditsTest::rewrites_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("edits");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("replace a value")
-        << "-- head\nLanguage = EN\n-- tail\n" << QStringList{"<Language>...[][JP]"}
+    QTest::newRow("replace a value") << "-- head\nLanguage = EN\n-- tail\n" << QStringList{"<Language>...[][JP]"}
         << "-- head\nLanguage = JP\n-- tail\n";
     QTest::newRow("field of a multi-line table")
         << "x = 0\nT = {\n  a = 1, -- one\n  b = \"x\",\n}\ny = 1\n" << QStringList{"<T>.<b>...[][\"y\"]"}
         << "x = 0\nT = {\n\ta = 1,\n\tb = \"y\"\n}\ny = 1\n";
-    QTest::newRow("two levels deep")
-        << "R = {\n  a = {\n    b = 1,\n  },\n}\n" << QStringList{"<R>.<a>.<b>...[][2]"}
+    QTest::newRow("two levels deep") << "R = {\n  a = {\n    b = 1,\n  },\n}\n" << QStringList{"<R>.<a>.<b>...[][2]"}
         << "R = {\n\ta = {\n\t\tb = 2\n\t}\n}\n";
     QTest::newRow("local stays local") << "local x = 5\n" << QStringList{"<x>...[][6]"} << "local x = 6\n";
     QTest::newRow("indentation is lost") << "    y = 1\n" << QStringList{"<y>...[][2]"} << "y = 2\n";
     QTest::newRow("empty groups still rewrite")
         << "z   =   { 1 ,  2 } -- c\n" << QStringList{"<z>...[][]"} << "z = { 1 ,  2 }\n";
-    QTest::newRow("new key in brackets")
-        << "F = { [10] = 1, [20] = 2 }\n" << QStringList{"<F>.[1]...[[25]][]"}
+    QTest::newRow("new key in brackets") << "F = { [10] = 1, [20] = 2 }\n" << QStringList{"<F>.[1]...[[25]][]"}
         << "F = {\n\t[10] = 1,\n\t[25] = 2\n}\n";
-    QTest::newRow("key and value")
-        << "F = { a = 1 }\n" << QStringList{"<F>.<a>...[b][3]"} << "F = {\n\tb = 3\n}\n";
-    QTest::newRow("array item")
-        << "C = {0,\t82 ,199}\n" << QStringList{"<C>.[1]...[][90]"} << "C = {0,90,199}\n";
-    QTest::newRow("call argument")
-        << "function base(t) return t end\nL = base({ A = { [10] = 1 } })\n"
+    QTest::newRow("key and value") << "F = { a = 1 }\n" << QStringList{"<F>.<a>...[b][3]"} << "F = {\n\tb = 3\n}\n";
+    QTest::newRow("array item") << "C = {0,\t82 ,199}\n" << QStringList{"<C>.[1]...[][90]"} << "C = {0,90,199}\n";
+    QTest::newRow("call argument") << "function base(t) return t end\nL = base({ A = { [10] = 1 } })\n"
         << QStringList{"<L>.[0].<A>.[0]...[][2]"}
         << "function base(t) return t end\nL = base({\n\t\tA = {\n\t\t\t[10] = 2\n\t\t}\n\t})\n";
-    QTest::newRow("siblings keep their parsed text")
-        << "T = { p = {1,  2}, q = 3 }\n" << QStringList{"<T>.<q>...[][4]"}
+    QTest::newRow("siblings keep their parsed text") << "T = { p = {1,  2}, q = 3 }\n" << QStringList{"<T>.<q>...[][4]"}
         << "T = {\n\tp = {1,  2},\n\tq = 4\n}\n";
-    QTest::newRow("first of a duplicated key")
-        << "k = 1\nk = 2\n" << QStringList{"<k>...[][9]"} << "k = 9\nk = 2\n";
+    QTest::newRow("first of a duplicated key") << "k = 1\nk = 2\n" << QStringList{"<k>...[][9]"} << "k = 9\nk = 2\n";
     QTest::newRow("last line gains an LF") << "a = 1\nb = 2" << QStringList{"<b>...[][3]"} << "a = 1\nb = 3\n";
     QTest::newRow("substring local becomes a local statement")
         << "name = \"locals\"\n" << QStringList{"<name>...[][\"x\"]"} << "local name = \"x\"\n";
-    QTest::newRow("top-level key renamed")
-        << "a = 1\n" << QStringList{"<a>...[b][]"} << "b = 1\n";
+    QTest::newRow("top-level key renamed") << "a = 1\n" << QStringList{"<a>...[b][]"} << "b = 1\n";
     QTest::newRow("statement after a block on the same line stays apart from it")
-        << "if x then y = 1 end z = 2\n" << QStringList{"<z>...[][3]", "<z>...[][4]"}
-        << "if x then y = 1 end z = 4\n";
+        << "if x then y = 1 end z = 2\n" << QStringList{"<z>...[][3]", "<z>...[][4]"} << "if x then y = 1 end z = 4\n";
     QTest::newRow("statement after a block and a semicolon")
         << "if x then y = 1 end; z = 2\n" << QStringList{"<z>...[][3]"} << "if x then y = 1 end z = 3\n";
     QTest::newRow("edits see each other's results")

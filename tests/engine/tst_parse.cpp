@@ -208,10 +208,8 @@ void ParseTest::functionNames_data()
     QTest::newRow("named") << "function M.new(a) end\n" << QStringList{"M.new"};
     QTest::newRow("local named") << "local function dot(a) end\n" << QStringList{"dot"};
     QTest::newRow("assigned") << "local base  = function(t) end\n" << QStringList{"base"};
-    QTest::newRow("assigned at file start has no blank before the name")
-        << "f = function() end\n" << QStringList{};
-    QTest::newRow("anonymous argument")
-        << "x = 1\ncall(function() end)\n" << QStringList{"call"};
+    QTest::newRow("assigned at file start has no blank before the name") << "f = function() end\n" << QStringList{};
+    QTest::newRow("anonymous argument") << "x = 1\ncall(function() end)\n" << QStringList{"call"};
     QTest::newRow("word function only whole") << "functional(1)\n" << QStringList{};
     QTest::newRow("several") << "function a() end\nfunction b() end\n" << QStringList{"a", "b"};
 }
