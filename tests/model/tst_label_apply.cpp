@@ -126,40 +126,30 @@ const std::set<std::string> generalStatements = {
     "WeaponOn",           "aircraft_symbol_near", "aircraft_symbol_far", "ground_symbol_near", "ground_symbol_far",
     "navy_symbol_near",   "navy_symbol_far",   "weapon_symbol_near", "weapon_symbol_far"};
 
-// The document's text with the named statements cut out, each leaving only its key.
-std::string outside(const lua::LuaDocument& document, const std::set<std::string>& keys)
+// The file's text with the named statements reduced to their key and their value without
+// blanks and trailing commas: what stays when those statements are rewritten.
+std::string canonical(const QString& path, const std::set<std::string>& keys)
 {
-    std::string rest;
+    lua::LuaDocument document;
+    document.load(toPath(path));
+    std::string text;
     int from = 0;
     for (const auto& node : document.statements()) {
         if (!keys.count(node->key) || document.statementByKey(node->key) != node.get())
             continue;
-        rest += document.text().substr(from, node->startPos - from) + "<" + node->key + ">\n";
+        text += document.text().substr(from, node->startPos - from) + node->key + " = ";
+        for (char c : node->value) {
+            if (c == '}' || c == ')') {
+                while (text.back() == ',')
+                    text.pop_back();
+            }
+            if (!std::isspace(static_cast<unsigned char>(c)))
+                text += c;
+        }
+        text += "\n";
         from = node->endPos + 1;
     }
-    return rest + document.text().substr(from);
-}
-
-// A value text without blanks and trailing commas: what stays when a statement is rewritten.
-std::string normalised(const std::string& value)
-{
-    std::string compact;
-    for (char c : value) {
-        if (c == '}' || c == ')') {
-            while (!compact.empty() && compact.back() == ',')
-                compact.pop_back();
-        }
-        if (!std::isspace(static_cast<unsigned char>(c)))
-            compact += c;
-    }
-    return compact;
-}
-
-std::unique_ptr<lua::LuaDocument> documentOf(const QString& path)
-{
-    auto document = std::make_unique<lua::LuaDocument>();
-    document->load(toPath(path));
-    return document;
+    return text + document.text().substr(from);
 }
 
 // The edits one call queues.
@@ -196,41 +186,37 @@ void LabelApplyTest::settersQueueTheirEditsAndApplyReachesTheFile()
     QVERIFY(model.ready);
     LabelConfig& config = *model.config;
 
-    QCOMPARE(queuedBy(config, [&] { config.setVisibility(UnitCategory::Air, true); }),
-             Edits{"<AirOn>...[AirOn][true]"});
-    QCOMPARE(queuedBy(config, [&] { config.setVisibility(UnitCategory::Navy, false); }),
-             Edits{"<NavyOn>...[NavyOn][false]"});
+    const std::pair<std::function<void()>, Edits> examples[] = {
+        {[&] { config.setVisibility(UnitCategory::Air, true); }, {"<AirOn>...[AirOn][true]"}},
+        {[&] { config.setVisibility(UnitCategory::Navy, false); }, {"<NavyOn>...[NavyOn][false]"}},
+        {[&] { config.setDistance(LabelLevel::FULL, UnitCategory::Air, DistanceBand::NEAR, 10001); },
+         {"<LEVEL_FULL>.[0].<AirFormat>.[1]...[[5000]][]", "<LEVEL_FULL>.[0].<AirFormat>.[2]...[[10001]][]"}},
+        {[&] { config.setDistance(LabelLevel::FULL, UnitCategory::Weapon, DistanceBand::FAR, 20001); },
+         {"<LEVEL_FULL>.[0].<WeaponFormat>.[2]...[[10000]][]", "<LEVEL_FULL>.[0].<WeaponFormat>.[3]...[[20001]][]"}},
+        {[&] { config.setDistance(LabelLevel::DOT, UnitCategory::Air, DistanceBand::NEAR, 1); },
+         {"<LEVEL_DOT>.[0].<AirFormat>.[1]...[[0]][]", "<LEVEL_DOT>.[0].<AirFormat>.[2]...[[1]][]"}},
+        {[&] { config.setDistance(LabelLevel::FULL, UnitCategory::Ground, DistanceBand::NEAR, 8000); },
+         {"<LEVEL_FULL>.[0].<GroundFormat>.[1]...[[8000]][]"}},
+        {[&] { config.setDistance(LabelLevel::ABBREVIATED, UnitCategory::Air, DistanceBand::EMPTY, -5); },
+         {"<LEVEL_ABBREVIATED>.[0].<AirFormat>.[0]...[[-5]][]"}},
+        {[&] { config.setDistance(LabelLevel::FULL, UnitCategory::Weapon, DistanceBand::DOT, 9); }, {}},
+        {[&] { config.setAlignment(LabelLevel::FULL, UnitCategory::Navy, 6); },
+         {"<LEVEL_FULL>.[0].<NavyFormat>.[1].[1]...[][\"CenterCenter\"]",
+          "<LEVEL_FULL>.[0].<NavyFormat>.[2].[1]...[][\"CenterCenter\"]"}},
+        {[&] { config.setAlignment(LabelLevel::DOT, UnitCategory::Ground, 7); },
+         {"<LEVEL_DOT>.[0].<GroundFormat>.[1].[1]...[][]", "<LEVEL_DOT>.[0].<GroundFormat>.[2].[1]...[][]"}},
+        {[&] { config.setSideColour(Side::Allies, 249, 69, 38); }, {"<ColorAliesSide>...[ColorAliesSide][{249,69,38}]"}},
+        {[&] { config.setSymbolSize(13); }, {"<default_font>.[1]...[][13]"}},
+        {[&] { config.setSymbol(UnitCategory::Air, SymbolRange::Near, ""); },
+         {"<aircraft_symbol_near>...[aircraft_symbol_near][\"\"]"}},
+    };
+    for (const auto& [call, edits] : examples)
+        QCOMPARE(queuedBy(config, call), edits);
     QCOMPARE(config.visibility(UnitCategory::Navy).valueText, std::string("false"));
-
-    QCOMPARE(queuedBy(config, [&] { config.setDistance(LabelLevel::FULL, UnitCategory::Air, DistanceBand::NEAR, 10001); }),
-             (Edits{"<LEVEL_FULL>.[0].<AirFormat>.[1]...[[5000]][]", "<LEVEL_FULL>.[0].<AirFormat>.[2]...[[10001]][]"}));
     QCOMPARE(config.distance(LabelLevel::FULL, UnitCategory::Air, DistanceBand::NEAR).keyText, std::string("[10001]"));
-    QCOMPARE(queuedBy(config, [&] { config.setDistance(LabelLevel::FULL, UnitCategory::Weapon, DistanceBand::FAR, 20001); }),
-             (Edits{"<LEVEL_FULL>.[0].<WeaponFormat>.[2]...[[10000]][]",
-                    "<LEVEL_FULL>.[0].<WeaponFormat>.[3]...[[20001]][]"}));
-    QCOMPARE(queuedBy(config, [&] { config.setDistance(LabelLevel::DOT, UnitCategory::Air, DistanceBand::NEAR, 1); }),
-             (Edits{"<LEVEL_DOT>.[0].<AirFormat>.[1]...[[0]][]", "<LEVEL_DOT>.[0].<AirFormat>.[2]...[[1]][]"}));
-    QCOMPARE(queuedBy(config, [&] { config.setDistance(LabelLevel::FULL, UnitCategory::Ground, DistanceBand::NEAR, 8000); }),
-             Edits{"<LEVEL_FULL>.[0].<GroundFormat>.[1]...[[8000]][]"});
-    QCOMPARE(queuedBy(config, [&] { config.setDistance(LabelLevel::ABBREVIATED, UnitCategory::Air, DistanceBand::EMPTY, -5); }),
-             Edits{"<LEVEL_ABBREVIATED>.[0].<AirFormat>.[0]...[[-5]][]"});
-    QCOMPARE(queuedBy(config, [&] { config.setDistance(LabelLevel::FULL, UnitCategory::Weapon, DistanceBand::DOT, 9); }),
-             Edits{});
-
-    QCOMPARE(queuedBy(config, [&] { config.setAlignment(LabelLevel::FULL, UnitCategory::Navy, 6); }),
-             (Edits{"<LEVEL_FULL>.[0].<NavyFormat>.[1].[1]...[][\"CenterCenter\"]",
-                    "<LEVEL_FULL>.[0].<NavyFormat>.[2].[1]...[][\"CenterCenter\"]"}));
     QCOMPARE(config.alignment(LabelLevel::FULL, UnitCategory::Navy).valueText, std::string("\"CenterCenter\""));
-    QCOMPARE(queuedBy(config, [&] { config.setAlignment(LabelLevel::DOT, UnitCategory::Ground, 7); }),
-             (Edits{"<LEVEL_DOT>.[0].<GroundFormat>.[1].[1]...[][]", "<LEVEL_DOT>.[0].<GroundFormat>.[2].[1]...[][]"}));
     QCOMPARE(config.alignment(LabelLevel::DOT, UnitCategory::Ground).valueText, std::string());
-
-    QCOMPARE(queuedBy(config, [&] { config.setSideColour(Side::Allies, 249, 69, 38); }),
-             Edits{"<ColorAliesSide>...[ColorAliesSide][{249,69,38}]"});
     QCOMPARE(config.sideColourSetting(Side::Allies).valueText, std::string("{249,69,38}"));
-    QCOMPARE(queuedBy(config, [&] { config.setSymbolSize(13); }), Edits{"<default_font>.[1]...[][13]"});
-    QCOMPARE(queuedBy(config, [&] { QVERIFY(config.setSymbol(UnitCategory::Air, SymbolRange::Near, "")); }),
-             Edits{"<aircraft_symbol_near>...[aircraft_symbol_near][\"\"]"});
 
     config.setSideColour(Side::Enemies, 10, 20, 30);
     QVERIFY(config.setSymbol(UnitCategory::Navy, SymbolRange::Near, "⊕"));
@@ -253,10 +239,10 @@ void LabelApplyTest::settersQueueTheirEditsAndApplyReachesTheFile()
     QCOMPARE(reread.alignmentIndex(LabelLevel::FULL, UnitCategory::Navy), std::optional<int>(6));
     QCOMPARE(reread.alignmentIndex(LabelLevel::DOT, UnitCategory::Ground), std::optional<int>(6));  // unknown index
 
-    const auto written = documentOf(model.workspace.labelFile());
-    QCOMPARE(written->getEntry("<LEVEL_FULL>.[0].<AirFormat>.[1]...").first, std::string("[5000]"));
-    QCOMPARE(written->getEntry("<LEVEL_ABBREVIATED>.[0].<WeaponFormat>.[2]...").first, std::string("[9001]"));
-    QCOMPARE(written->getEntry("<LEVEL_FULL>.[0].<NavyFormat>.[2].[1]...").second, std::string("\"CenterCenter\""));
+    const lua::LuaDocument& written = reread.getDocument();
+    QCOMPARE(written.getEntry("<LEVEL_FULL>.[0].<AirFormat>.[1]...").first, std::string("[5000]"));
+    QCOMPARE(written.getEntry("<LEVEL_ABBREVIATED>.[0].<WeaponFormat>.[2]...").first, std::string("[9001]"));
+    QCOMPARE(written.getEntry("<LEVEL_FULL>.[0].<NavyFormat>.[2].[1]...").second, std::string("\"CenterCenter\""));
 }
 
 void LabelApplyTest::unchangedApplyKeepsEveryValue_data()
@@ -272,7 +258,6 @@ void LabelApplyTest::unchangedApplyKeepsEveryValue()
     const LevelValues& values = labelsLuaLevels[static_cast<std::size_t>(level)];
     LoadedModel model;
     QVERIFY(model.ready);
-    QVERIFY(model.workspace.write("original.lua", ModelWorkspace::fixture("Labels.lua")));
     LabelConfig& config = *model.config;
     const QStringList before = readings(config);
 
@@ -287,13 +272,9 @@ void LabelApplyTest::unchangedApplyKeepsEveryValue()
     QCOMPARE(afterFirst.count("\n"), afterFirst.count("\r\n"));
     QVERIFY(afterFirst.contains("\r\nAirOn = true\r\n"));  // the statements were rewritten
 
-    const auto original = documentOf(model.workspace.path("original.lua"));
-    const auto written = documentOf(model.workspace.labelFile());
     std::set<std::string> touched = generalStatements;
     touched.insert({"default_font", values.key});
-    QCOMPARE(outside(*written, touched), outside(*original, touched));
-    for (const std::string& key : touched)
-        QCOMPARE(normalised(written->statementByKey(key)->value), normalised(original->statementByKey(key)->value));
+    QCOMPARE(canonical(model.workspace.labelFile(), touched), canonical(HALVANE_FIXTURES "/Labels.lua", touched));
     QCOMPARE(readingsOfTheFile(), before);
     QCOMPARE(readings(config), before);
 
@@ -310,13 +291,9 @@ void LabelApplyTest::unreadableValueIsReportedAndNeverWritten_data()
     QTest::addColumn<int>("level");         // the level handed over on Apply
     QTest::addColumn<int>("queued");        // 42 less the edits the unreadable setting would have queued
     const int full = int(LabelLevel::FULL);
-    const int dot = int(LabelLevel::DOT);
     const QByteArray size = "\", 13, 0";
     const QByteArray allies = "{249, 69 , 38}";
-    const QByteArray navy = "navy_symbol_far       = \"\xCB\x9C\"";
-    const QByteArray ground = "[3000]\t= {ground_symbol_near";
     const QString alliesPath = QStringLiteral("<ColorAliesSide>...");
-    const QString dotGroundNear = QStringLiteral("<LEVEL_DOT>.[0].<GroundFormat> .[1]...");
     QTest::newRow("visibility line missing")
         << QByteArray("AirOn\t\t\t \t\t= true\r\n") << QByteArray() << QStringLiteral("<AirOn>...") << full << 41;
     QTest::newRow("size not a whole number")
@@ -326,14 +303,12 @@ void LabelApplyTest::unreadableValueIsReportedAndNeverWritten_data()
     QTest::newRow("colour of two components") << allies << QByteArray("{249, 69}") << alliesPath << full << 41;
     QTest::newRow("colour of four components") << allies << QByteArray("{249, 69, 38, 255}") << alliesPath << full << 41;
     QTest::newRow("colour component above 255") << allies << QByteArray("{249, 69 , 380}") << alliesPath << full << 41;
-    QTest::newRow("symbol of one character")
-        << navy << QByteArray("navy_symbol_far       = X") << QStringLiteral("<navy_symbol_far>...") << full << 41;
-    QTest::newRow("symbol not a string") << navy << QByteArray("navy_symbol_far       = navy_symbol_near")
+    QTest::newRow("symbol not a string") << QByteArray("navy_symbol_far       = \"\xCB\x9C\"")
+                                         << QByteArray("navy_symbol_far       = navy_symbol_near")
                                          << QStringLiteral("<navy_symbol_far>...") << full << 41;
     QTest::newRow("distance key not a number")
-        << ground << QByteArray("[NEAR]\t= {ground_symbol_near") << dotGroundNear << dot << 41;
-    QTest::newRow("distance key beyond 32 bits")
-        << ground << QByteArray("[3000000000]\t= {ground_symbol_near") << dotGroundNear << dot << 41;
+        << QByteArray("[3000]\t= {ground_symbol_near") << QByteArray("[NEAR]\t= {ground_symbol_near")
+        << QStringLiteral("<LEVEL_DOT>.[0].<GroundFormat> .[1]...") << int(LabelLevel::DOT) << 41;
     QTest::newRow("alignment not a string")
         << QByteArray("[20000]\t= {aircraft_symbol_far ..DISTANCE\t\t\t\t, \"LeftBottom\"")
         << QByteArray("[20000]\t= {aircraft_symbol_far ..DISTANCE\t\t\t\t, LeftBottom")
@@ -374,7 +349,6 @@ void LabelApplyTest::olderLayoutAppliesOnlyWhatItHolds()
 {
     LoadedModel model(QStringLiteral("Labels-older-layout.lua"));
     QVERIFY(model.ready);
-    QVERIFY(model.workspace.write("original.lua", model.workspace.read(labelPath)));
     LabelConfig& config = *model.config;
 
     // The levels and the symbol size are out of the catalogue's reach; the rest reads as usual.
@@ -403,10 +377,8 @@ void LabelApplyTest::olderLayoutAppliesOnlyWhatItHolds()
     }
 
     QVERIFY(!model.workspace.read(labelPath).contains('\r'));
-    const auto before = documentOf(model.workspace.path("original.lua"));
-    const auto after = documentOf(model.workspace.labelFile());
-    QCOMPARE(outside(*after, generalStatements), outside(*before, generalStatements));
-    QCOMPARE(after->statementByKey("LEVEL_DOT")->value, before->statementByKey("LEVEL_DOT")->value);
+    QCOMPARE(canonical(model.workspace.labelFile(), generalStatements),
+             canonical(HALVANE_FIXTURES "/Labels-older-layout.lua", generalStatements));
 }
 
 void LabelApplyTest::failedWriteIsReported()
@@ -433,8 +405,6 @@ void LabelApplyTest::symbolIsCarriedIntactOrRefused_data()
 {
     QTest::addColumn<QByteArray>("symbol");
     QTest::addColumn<bool>("accepted");
-    QTest::newRow("palette symbol") << QByteArray("☢") << true;
-    QTest::newRow("empty") << QByteArray("") << true;
     QTest::newRow("several characters") << QByteArray("·%N") << true;
     QTest::newRow("block word inside a word") << QByteArray("forward") << true;
     QTest::newRow("local") << QByteArray("local") << true;

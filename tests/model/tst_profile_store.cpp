@@ -28,8 +28,8 @@ private slots:
     void setLanguageRewritesOnlyItsStatement();
     void directoryIsStoredOnlyWhenItReadsBack_data();
     void directoryIsStoredOnlyWhenItReadsBack();
-    void missingProfileIsCreatedWithBothSettings();
-    void missingStatementIsAppended();
+    void missingProfileOrStatementIsCreated_data();
+    void missingProfileOrStatementIsCreated();
     void failedWriteIsReported();
 };
 
@@ -138,40 +138,39 @@ void ProfileStoreTest::directoryIsStoredOnlyWhenItReadsBack()
         QVERIFY2(outcome.reason.find("not remembered") != std::string::npos, outcome.reason.c_str());
 }
 
-void ProfileStoreTest::missingProfileIsCreatedWithBothSettings()
+void ProfileStoreTest::missingProfileOrStatementIsCreated_data()
 {
-    ModelWorkspace workspace;
-    QCOMPARE(ProfileStore().getLanguage(), 0);
-    QVERIFY(ProfileStore().getWorkDirectory().empty());
-    QVERIFY(ProfileStore().setLanguage(2).written);
-    QCOMPARE(workspace.read(profile), QByteArray("Language = RU\nWorkDirectory = \"\"\n"));
-
-    QVERIFY(QDir(workspace.path("data")).removeRecursively());
-    QVERIFY(ProfileStore().setWorkDirectory("/games/sim").written);
-    QCOMPARE(workspace.read(profile), QByteArray("Language = EN\nWorkDirectory = \"/games/sim\"\n"));
-    const ProfileStore reread;
-    QCOMPARE(reread.getLanguage(), 0);
-    QCOMPARE(reread.getWorkDirectory(), std::filesystem::path("/games/sim"));
+    QTest::addColumn<QByteArray>("before");  // empty: no profile at all
+    QTest::addColumn<int>("language");       // chosen when not negative, else the directory is
+    QTest::addColumn<QString>("directory");
+    QTest::addColumn<QByteArray>("after");
+    QTest::newRow("no profile, language chosen")
+        << QByteArray() << 2 << QString() << QByteArray("Language = RU\nWorkDirectory = \"\"\n");
+    QTest::newRow("no profile, directory chosen") << QByteArray() << -1 << QStringLiteral("/games/sim")
+                                                  << QByteArray("Language = EN\nWorkDirectory = \"/games/sim\"\n");
+    QTest::newRow("no directory statement")
+        << QByteArray("-- mine\r\nLanguage = CN\r\n") << -1 << QStringLiteral("D:\\Sim")
+        << QByteArray("-- mine\r\nLanguage = CN\r\nWorkDirectory = \"D:\\Sim\"\r\n");
+    QTest::newRow("no language statement, no line end") << QByteArray("WorkDirectory = \"D:\\Sim\"") << 3 << QString()
+                                                        << QByteArray("WorkDirectory = \"D:\\Sim\"\nLanguage = JP\n");
 }
 
-void ProfileStoreTest::missingStatementIsAppended()
+// Without a profile both settings are written, so that the first choice is not forgotten.
+void ProfileStoreTest::missingProfileOrStatementIsCreated()
 {
+    QFETCH(QByteArray, before);
+    QFETCH(int, language);
+    QFETCH(QString, directory);
+    QFETCH(QByteArray, after);
     ModelWorkspace workspace;
-    QVERIFY(workspace.write(profile, "-- mine\r\nLanguage = CN\r\n"));
-    {
-        ProfileStore store;
-        QVERIFY(store.setLanguage(2).written);
-        QVERIFY(store.setWorkDirectory("D:\\Sim").written);
-    }
-    QCOMPARE(workspace.read(profile), QByteArray("-- mine\r\nLanguage = RU\r\nWorkDirectory = \"D:\\Sim\"\r\n"));
+    QVERIFY(before.isEmpty() || workspace.write(profile, before));
+    ProfileStore store;
 
-    const QByteArray onlyDirectory = "WorkDirectory = \"D:\\Sim\"";  // no line end at all
-    QVERIFY(workspace.write(profile, onlyDirectory));
-    QVERIFY(ProfileStore().setLanguage(3).written);
-    QCOMPARE(workspace.read(profile), onlyDirectory + "\nLanguage = JP\n");
+    QVERIFY((language >= 0 ? store.setLanguage(language) : store.setWorkDirectory(toPath(directory))).written);
+    QCOMPARE(workspace.read(profile), after);
     const ProfileStore reread;
-    QCOMPARE(reread.getLanguage(), 3);
-    QCOMPARE(reread.getWorkDirectory(), std::filesystem::path("D:\\Sim"));
+    QCOMPARE(reread.getLanguage(), store.getLanguage());
+    QCOMPARE(reread.getWorkDirectory(), store.getWorkDirectory());
 }
 
 void ProfileStoreTest::failedWriteIsReported()
