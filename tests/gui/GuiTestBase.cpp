@@ -77,6 +77,15 @@ void GuiTestBase::start(const GuiWorld& world)
     launch();
 }
 
+void GuiTestBase::startAtDirectoryWindow(const QString& language)
+{
+    GuiWorld world;
+    world.fixture.clear();
+    world.language = language;
+    start(world);
+    QVERIFY(app::directoryWindow->isVisible());
+}
+
 void GuiTestBase::restart()
 {
     shutDown();
@@ -108,18 +117,16 @@ void GuiTestBase::launch()
 
 void GuiTestBase::shutDown()
 {
-    delete app::mainWindow;
-    delete app::directoryWindow;
-    delete app::symbolWindow;
-    delete app::confirmationWindow;
-    delete app::labelConfig;
-    delete app::profile;
-    app::mainWindow = nullptr;
-    app::directoryWindow = nullptr;
-    app::symbolWindow = nullptr;
-    app::confirmationWindow = nullptr;
-    app::labelConfig = nullptr;
-    app::profile = nullptr;
+    const auto destroy = [](auto*& object) {
+        delete object;
+        object = nullptr;
+    };
+    destroy(app::mainWindow);
+    destroy(app::directoryWindow);
+    destroy(app::symbolWindow);
+    destroy(app::confirmationWindow);
+    destroy(app::labelConfig);
+    destroy(app::profile);
     app::pickerTargetField = nullptr;
     app::pickerTargetButton = nullptr;
 }
@@ -170,6 +177,12 @@ void GuiTestBase::clickButton(const QString& objectName, QWidget* window)
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, where);
 }
 
+void GuiTestBase::confirmDirectory(const QString& folder)
+{
+    dialogs::presetDirectory(folder);
+    clickButton("choseDirectory", app::directoryWindow);
+}
+
 void GuiTestBase::retype(const QString& objectName, const QString& text)
 {
     auto* field = child<QWidget>(objectName);
@@ -191,23 +204,13 @@ void GuiTestBase::choose(const QString& comboName, int index)
         QTest::keyClick(combo, Qt::Key_Down);
 }
 
-void GuiTestBase::dragTo(QSlider* slider, int x)
+void GuiTestBase::dragTo(const QString& sliderName, Qt::Edge end)
 {
-    QVERIFY(slider);
+    auto* slider = child<QSlider>(sliderName);
+    QVERIFY2(slider, qPrintable(sliderName));
+    const int x = end == Qt::LeftEdge ? -slider->width() : 2 * slider->width();
     pressAndDrag(slider, x - handleCentre(slider).x());
     release(slider);
-}
-
-void GuiTestBase::dragToStart(const QString& sliderName)
-{
-    auto* slider = child<QSlider>(sliderName);
-    dragTo(slider, slider ? -slider->width() : 0);
-}
-
-void GuiTestBase::dragToEnd(const QString& sliderName)
-{
-    auto* slider = child<QSlider>(sliderName);
-    dragTo(slider, slider ? 2 * slider->width() : 0);
 }
 
 void GuiTestBase::pressAndDrag(QSlider* slider, int dx)
@@ -241,26 +244,6 @@ void GuiTestBase::expectOneMessage(const QStringList& parts)
     QCOMPARE(messages.size(), 1);
     for (const QString& part : parts)
         QVERIFY2(messages.first().contains(part), qPrintable(messages.first() + "\nlacks: " + part));
-}
-
-QString GuiTestBase::tempPath() const
-{
-    return folder->path();
-}
-
-QString GuiTestBase::homePath() const
-{
-    return tempPath() + "/home";
-}
-
-QString GuiTestBase::labelFilePath() const
-{
-    return homePath() + "/Config/View/Labels.lua";
-}
-
-QString GuiTestBase::profilePath() const
-{
-    return tempPath() + "/data/profile.lua";
 }
 
 QByteArray GuiTestBase::readFile(const QString& path)

@@ -47,6 +47,8 @@ protected slots:
 protected:
     // Throws away the running editor and starts a fresh one in a new folder.
     void start(const GuiWorld& world = GuiWorld());
+    // Starts without a label file, so the directory window shows.
+    void startAtDirectoryWindow(const QString& language = QStringLiteral("EN"));
     // Ends the running editor and starts it again in the same folder, as the next run
     // of the program would (the profile and the label file keep what was written).
     void restart();
@@ -65,13 +67,14 @@ protected:
     // What a user does, as mouse and key events.
     void triggerAction(const QString& objectName, QWidget* window = nullptr);
     void clickButton(const QString& objectName, QWidget* window = nullptr);
+    // Presses Confirm in the directory window and answers the folder dialog with the folder.
+    void confirmDirectory(const QString& folder);
     // Clears the line or text edit as a user would and types the text (a line edit then gets Return).
     void retype(const QString& objectName, const QString& text);
     // Picks an item of a closed combo box with the keyboard (Home, then Down).
     void choose(const QString& comboName, int index);
     // Presses the handle, drags it past the left or right end of the groove and lets go.
-    void dragToStart(const QString& sliderName);
-    void dragToEnd(const QString& sliderName);
+    void dragTo(const QString& sliderName, Qt::Edge end);
     // Drags the handle by dx pixels without letting go; release() lets go where it is.
     void pressAndDrag(QSlider* slider, int dx);
     void release(QSlider* slider);
@@ -80,19 +83,20 @@ protected:
 
     // The one message shown since the last look, which must contain every part.
     void expectOneMessage(const QStringList& parts);
+    // How many top-level windows of a kind there are (shown ones only, unless `all`).
     template <class T>
-    static int visibleWindows()
+    static int windowsOf(bool all = false)
     {
         int count = 0;
         for (QWidget* window : QApplication::topLevelWidgets())
-            count += qobject_cast<T*>(window) && window->isVisible() ? 1 : 0;
+            count += qobject_cast<T*>(window) && (all || window->isVisible()) ? 1 : 0;
         return count;
     }
 
-    QString tempPath() const;      // <tmp>
-    QString homePath() const;      // <tmp>/home
-    QString labelFilePath() const; // <tmp>/home/Config/View/Labels.lua
-    QString profilePath() const;   // <tmp>/data/profile.lua
+    QString tempPath() const { return folder->path(); }
+    QString homePath() const { return tempPath() + "/home"; }
+    QString labelFilePath() const { return homePath() + "/Config/View/Labels.lua"; }
+    QString profilePath() const { return tempPath() + "/data/profile.lua"; }
     QByteArray labelFileBytes() const { return readFile(labelFilePath()); }
     QByteArray profileBytes() const { return readFile(profilePath()); }
     static QByteArray readFile(const QString& path);
@@ -105,7 +109,6 @@ private:
     void layOut();
     void launch();
     void shutDown();
-    void dragTo(QSlider* slider, int x);
 
     std::unique_ptr<QTemporaryDir> folder;
     GuiWorld world;

@@ -1,6 +1,9 @@
 // Pressing Apply: what reaches Labels.lua, what is refused before anything is written,
 // and what the user is told when the file cannot be written or holds no place for a value.
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QSlider>
 
 #include "GuiTestBase.h"
@@ -10,168 +13,196 @@ class ApplyTest : public GuiTestBase {
     Q_OBJECT
 
 private slots:
-    void editsAtEveryLevelReachTheFile();
-    void applyingTwiceWritesTheSameFile();
-    void valueTheFileCannotTakeIsRefusedAndNamed_data();
-    void valueTheFileCannotTakeIsRefusedAndNamed();
-    void failedWriteShowsWhyAndNoConfirmation();
-    void olderLayoutSaysWhatCouldNotBeSaved();
-    void failedRestoreDefaultKeepsTheWindow();
+    void editsAtEveryLevelReachTheFile()
+    {
+        // FULL: symbols, colours, size, visibility, an alignment and two distances.
+        retype("textEdit_near_ground", QStringLiteral("▲"));
+        clickButton("pushButton_symbol_far_navy");
+        pickSymbol(QStringLiteral("⊕"));
+        dialogs::presetColour(QColor(10, 200, 30));
+        clickButton("pushButton_red_color");
+        dialogs::presetColour(QColor(255, 255, 0));
+        clickButton("pushButton_blue_color");
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(child<QSlider>("horizontalSlider_symbol_size"), Qt::Key_Right);
+        clickButton("checkBox_weapon");
+        choose("comboBox_symbol_pos_air", 5);
+        retype("lineEdit_value_near_ground", QStringLiteral("6000"));
+        dragTo("horizontalSlider_dot_navy", Qt::RightEdge);
+        press();
+
+        // ABBREVIATED: an alignment, a dragged distance that the rule lowers, a weapon distance.
+        choose("comboBox_profille", 1);
+        choose("comboBox_symbol_pos_navy", 3);
+        dragTo("horizontalSlider_near_air", Qt::RightEdge);
+        QCOMPARE(shown("lineEdit_value_near_air"), QStringLiteral("15999"));
+        retype("lineEdit_value_near_weapon", QStringLiteral("4500"));
+        press();
+
+        // DOT: an alignment and a distance.
+        choose("comboBox_profille", 2);
+        choose("comboBox_symbol_pos_weapon", 0);
+        retype("lineEdit_value_dot_ground", QStringLiteral("15000"));
+        press();
+
+        QVERIFY(dialogs::takeShownMessages().isEmpty());
+        QCOMPARE(windowsOf<confirmWindow>(), 1);
+        clickButton("pushButton", app::confirmationWindow);
+        QCOMPARE(windowsOf<confirmWindow>(), 0);
+
+        const QByteArray written = labelFileBytes();
+        const QByteArray expected = readFile(QStringLiteral(HALVANE_TESTS_DIR "/gui/expected/Labels-after-edits.lua"));
+        QVERIFY(!expected.isEmpty());
+        if (written != expected) {
+            QFile actual(QDir::temp().filePath(QStringLiteral("Labels-after-edits.actual.lua")));
+            if (actual.open(QIODevice::WriteOnly))
+                actual.write(written);
+            QFAIL(qPrintable("Labels.lua differs from the expected file; it was saved as " + actual.fileName()));
+        }
+    }
+
+    void applyingTwiceWritesTheSameFile()
+    {
+        retype("lineEdit_value_far_air", QStringLiteral("25000"));
+        press();
+        const QByteArray once = labelFileBytes();
+        QVERIFY(once.contains("[25000]"));
+        press();
+        QCOMPARE(labelFileBytes(), once);
+        QCOMPARE(windowsOf<confirmWindow>(), 1);
+        // The rewritten file reads back without complaint.
+        restart();
+        QCOMPARE(shown("lineEdit_value_far_air"), QStringLiteral("25000"));
+        QVERIFY(dialogs::takeShownMessages().isEmpty());
+    }
+
+    void valueTheFileCannotTakeIsRefusedAndNamed_data()
+    {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("empty FULL distance") << 0 << "lineEdit_value_far_ground"
+                                             << ""
+                                             << "FULL Distance Settings: Ground (FAR)";
+        QTest::newRow("empty DOT distance") << 2 << "lineEdit_value_near_weapon"
+                                            << ""
+                                            << "DOT Distance Settings: Weapon (NEAR)";
+        QTest::newRow("symbol with a bracket") << 0 << "textEdit_near_navy"
+                                               << "a]"
+                                               << "Near Symbol: Navy";
+        QTest::newRow("symbol of a quote") << 0 << "textEdit_near_navy"
+                                           << "\""
+                                           << "\"\"\"";
+    }
+
+    void valueTheFileCannotTakeIsRefusedAndNamed()
+    {
+        QFETCH(int, level);
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, named);
+        choose("comboBox_profille", level);
+        retype(field, text);
+        QCOMPARE(shown(field), text);
+        const QByteArray before = labelFileBytes();
+        press();
+        expectOneMessage({named, QStringLiteral("Nothing was written")});
+        QCOMPARE(labelFileBytes(), before);
+        QVERIFY(app::labelConfig->getPendingEdits().empty());
+        QCOMPARE(windowsOf<confirmWindow>(), 0);
+    }
+
+    void failedWriteShowsWhyAndNoConfirmation()
+    {
+        // The folder of Labels.lua is moved away and a plain file stands in its place, so
+        // not even a temporary file can be made there (permission bits do not stop root).
+        const QString view = homePath() + "/Config/View";
+        const QString aside = homePath() + "/Config/View-aside";
+        const QByteArray original = labelFileBytes();
+        QVERIFY(QDir().rename(view, aside));
+        QFile blocker(view);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+
+        retype("lineEdit_value_far_air", QStringLiteral("25000"));
+        press();
+        expectOneMessage({QStringLiteral("Labels.lua could not be written: ")});
+        QCOMPARE(windowsOf<confirmWindow>(), 0);
+        QCOMPARE(readFile(aside + "/Labels.lua"), original);
+        QCOMPARE(shown("lineEdit_value_far_air"), QStringLiteral("25000"));
+
+        // With the folder back, the same values are written.
+        QVERIFY(QFile::remove(view));
+        QVERIFY(QDir().rename(aside, view));
+        press();
+        QCOMPARE(windowsOf<confirmWindow>(), 1);
+        QVERIFY(labelFileBytes().contains("[25000]"));
+    }
+
+    void olderLayoutOpensNeutralAndSaysWhatItCannotReadOrSave()
+    {
+        GuiWorld world;
+        world.fixture = QStringLiteral(HALVANE_FIXTURES "/Labels-older-layout.lua");
+        start(world);
+        QVERIFY(app::mainWindow && app::mainWindow->isVisible());
+        const QStringList told = dialogs::takeShownMessages();
+        QCOMPARE(told.size(), 1);
+        for (const char* part : {"could not be read", "Symbol Size", "DOT Alignment: Aircraft, Ground, Navy, Weapon",
+                                 "ABBREVIATED Distance Settings: Aircraft (EMPTY, NEAR, FAR, DOT)"})
+            QVERIFY2(told.first().contains(part), qPrintable(told.first()));
+        QVERIFY(!told.first().contains("Near Symbol"));
+
+        // What the older layout still holds shows as usual; what it lacks shows neutral.
+        QVERIFY(child<QCheckBox>("checkBox_ground")->isChecked());
+        QCOMPARE(shown("textEdit_far_air"), QStringLiteral("✈"));
+        QCOMPARE(child<QWidget>("pushButton_red_color")->styleSheet(),
+                 QStringLiteral("background-color:rgb(249,69,38);"));
+        QCOMPARE(shown("label_symbol_size_real"), QString());
+        QCOMPARE(child<QSlider>("horizontalSlider_symbol_size")->value(), 1);
+        for (const QLineEdit* distance : app::mainWindow->findChildren<QLineEdit*>())
+            QVERIFY2(distance->text().isEmpty(), qPrintable(distance->objectName()));
+        QCOMPARE(child<QSlider>("horizontalSlider_far_navy")->value(), 5);
+        for (const QComboBox* alignment : app::mainWindow->findChildren<QComboBox*>())
+            QCOMPARE(alignment->currentIndex(), 0);
+
+        // Apply writes what has a place and says what has none, keeping the rest of the file.
+        const QByteArray before = labelFileBytes();
+        const QByteArray levels = before.mid(before.indexOf("LEVEL_DOT = {"));
+        QVERIFY(levels.size() > 1000);
+        clickButton("checkBox_ground");
+        press();
+        QCOMPARE(windowsOf<confirmWindow>(), 1);
+        expectOneMessage({QStringLiteral("not saved"), QStringLiteral("Symbol Size"),
+                          QStringLiteral("FULL Alignment: Aircraft, Ground, Navy, Weapon")});
+        const QByteArray after = labelFileBytes();
+        QVERIFY(after.contains("GroundOn"));
+        QVERIFY(after.endsWith(levels));
+        QVERIFY(!after.contains('\r'));
+
+        // Looking at another level reads nothing new from the file, so nothing is said again;
+        // a reload reads the file again and says it again, once.
+        choose("comboBox_profille", 1);
+        QCOMPARE(shown("lineEdit_value_dot_air"), QString());
+        QVERIFY(dialogs::takeShownMessages().isEmpty());
+        triggerAction("actionReload");
+        QCOMPARE(dialogs::takeShownMessages().size(), 1);
+    }
+
+    void failedRestoreDefaultKeepsTheWindow()
+    {
+        QVERIFY(QFile::remove(tempPath() + "/data/default.lua"));
+        const QByteArray before = labelFileBytes();
+        retype("lineEdit_value_dot_ground", QStringLiteral("21000"));
+        triggerAction("actionRestore_Default");
+        expectOneMessage({QStringLiteral("The default settings could not be restored")});
+        QCOMPARE(labelFileBytes(), before);
+        QCOMPARE(shown("lineEdit_value_dot_ground"), QStringLiteral("21000"));
+    }
 
 private:
     void press() { clickButton("pushButton_apply"); }
 };
-
-void ApplyTest::editsAtEveryLevelReachTheFile()
-{
-    // FULL: symbols, colours, size, visibility, an alignment and two distances.
-    retype("textEdit_near_ground", QStringLiteral("▲"));
-    clickButton("pushButton_symbol_far_navy");
-    pickSymbol(QStringLiteral("⊕"));
-    dialogs::presetColour(QColor(10, 200, 30));
-    clickButton("pushButton_red_color");
-    dialogs::presetColour(QColor(255, 255, 0));
-    clickButton("pushButton_blue_color");
-    for (int i = 0; i < 3; ++i)
-        QTest::keyClick(child<QSlider>("horizontalSlider_symbol_size"), Qt::Key_Right);
-    clickButton("checkBox_weapon");
-    choose("comboBox_symbol_pos_air", 5);
-    retype("lineEdit_value_near_ground", QStringLiteral("6000"));
-    dragToEnd("horizontalSlider_dot_navy");
-    press();
-
-    // ABBREVIATED: an alignment, a dragged distance that the rule lowers, a weapon distance.
-    choose("comboBox_profille", 1);
-    choose("comboBox_symbol_pos_navy", 3);
-    dragToEnd("horizontalSlider_near_air");
-    QCOMPARE(shown("lineEdit_value_near_air"), QStringLiteral("15999"));
-    retype("lineEdit_value_near_weapon", QStringLiteral("4500"));
-    press();
-
-    // DOT: an alignment and a distance.
-    choose("comboBox_profille", 2);
-    choose("comboBox_symbol_pos_weapon", 0);
-    retype("lineEdit_value_dot_ground", QStringLiteral("15000"));
-    press();
-
-    QVERIFY(dialogs::takeShownMessages().isEmpty());
-    QCOMPARE(visibleWindows<confirmWindow>(), 1);
-    clickButton("pushButton", app::confirmationWindow);
-    QCOMPARE(visibleWindows<confirmWindow>(), 0);
-
-    const QByteArray written = labelFileBytes();
-    const QByteArray expected = readFile(QStringLiteral(HALVANE_TESTS_DIR "/gui/expected/Labels-after-edits.lua"));
-    QVERIFY(!expected.isEmpty());
-    if (written != expected) {
-        QFile actual(QDir::temp().filePath(QStringLiteral("Labels-after-edits.actual.lua")));
-        if (actual.open(QIODevice::WriteOnly))
-            actual.write(written);
-        QFAIL(qPrintable("Labels.lua differs from the expected file; it was saved as " + actual.fileName()));
-    }
-}
-
-void ApplyTest::applyingTwiceWritesTheSameFile()
-{
-    retype("lineEdit_value_far_air", QStringLiteral("25000"));
-    press();
-    const QByteArray once = labelFileBytes();
-    QVERIFY(once.contains("[25000]"));
-    press();
-    QCOMPARE(labelFileBytes(), once);
-    QCOMPARE(visibleWindows<confirmWindow>(), 1);
-    // The rewritten file reads back without complaint.
-    restart();
-    QCOMPARE(shown("lineEdit_value_far_air"), QStringLiteral("25000"));
-    QVERIFY(dialogs::takeShownMessages().isEmpty());
-}
-
-void ApplyTest::valueTheFileCannotTakeIsRefusedAndNamed_data()
-{
-    QTest::addColumn<int>("level");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("named");
-    QTest::newRow("empty FULL distance") << 0 << "lineEdit_value_far_ground" << "" << "FULL Distance Settings: Ground (FAR)";
-    QTest::newRow("empty DOT distance") << 2 << "lineEdit_value_near_weapon" << "" << "DOT Distance Settings: Weapon (NEAR)";
-    QTest::newRow("symbol with a bracket") << 0 << "textEdit_near_navy" << "a]" << "Near Symbol: Navy";
-    QTest::newRow("symbol of a quote") << 0 << "textEdit_near_navy" << "\"" << "\"\"\"";
-}
-
-void ApplyTest::valueTheFileCannotTakeIsRefusedAndNamed()
-{
-    QFETCH(int, level);
-    QFETCH(QString, field);
-    QFETCH(QString, text);
-    QFETCH(QString, named);
-    choose("comboBox_profille", level);
-    retype(field, text);
-    QCOMPARE(shown(field), text);
-    const QByteArray before = labelFileBytes();
-    press();
-    expectOneMessage({named, QStringLiteral("Nothing was written")});
-    QCOMPARE(labelFileBytes(), before);
-    QVERIFY(app::labelConfig->getPendingEdits().empty());
-    QCOMPARE(visibleWindows<confirmWindow>(), 0);
-}
-
-void ApplyTest::failedWriteShowsWhyAndNoConfirmation()
-{
-    // The folder of Labels.lua is moved away and a plain file stands in its place, so
-    // not even a temporary file can be made there (permission bits do not stop root).
-    const QString view = homePath() + "/Config/View";
-    const QString aside = homePath() + "/Config/View-aside";
-    const QByteArray original = labelFileBytes();
-    QVERIFY(QDir().rename(view, aside));
-    QFile blocker(view);
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-
-    retype("lineEdit_value_far_air", QStringLiteral("25000"));
-    press();
-    expectOneMessage({QStringLiteral("Labels.lua could not be written: ")});
-    QCOMPARE(visibleWindows<confirmWindow>(), 0);
-    QCOMPARE(readFile(aside + "/Labels.lua"), original);
-    QCOMPARE(shown("lineEdit_value_far_air"), QStringLiteral("25000"));
-
-    // With the folder back, the same values are written.
-    QVERIFY(QFile::remove(view));
-    QVERIFY(QDir().rename(aside, view));
-    press();
-    QCOMPARE(visibleWindows<confirmWindow>(), 1);
-    QVERIFY(labelFileBytes().contains("[25000]"));
-}
-
-void ApplyTest::olderLayoutSaysWhatCouldNotBeSaved()
-{
-    GuiWorld world;
-    world.fixture = QStringLiteral(HALVANE_FIXTURES "/Labels-older-layout.lua");
-    start(world);
-    QCOMPARE(dialogs::takeShownMessages().size(), 1);
-    const QByteArray before = labelFileBytes();
-    const QByteArray levels = before.mid(before.indexOf("LEVEL_DOT = {"));
-    QVERIFY(levels.size() > 1000);
-
-    clickButton("checkBox_ground");
-    press();
-    QCOMPARE(visibleWindows<confirmWindow>(), 1);
-    expectOneMessage({QStringLiteral("not saved"), QStringLiteral("Symbol Size"),
-                      QStringLiteral("FULL Alignment: Aircraft, Ground, Navy, Weapon")});
-    const QByteArray after = labelFileBytes();
-    QVERIFY(after.contains("GroundOn"));
-    QVERIFY(after.endsWith(levels));
-    QVERIFY(!after.contains('\r'));
-}
-
-void ApplyTest::failedRestoreDefaultKeepsTheWindow()
-{
-    QVERIFY(QFile::remove(tempPath() + "/data/default.lua"));
-    const QByteArray before = labelFileBytes();
-    retype("lineEdit_value_dot_ground", QStringLiteral("21000"));
-    triggerAction("actionRestore_Default");
-    expectOneMessage({QStringLiteral("The default settings could not be restored")});
-    QCOMPARE(labelFileBytes(), before);
-    QCOMPARE(shown("lineEdit_value_dot_ground"), QStringLiteral("21000"));
-}
 
 QTEST_MAIN(ApplyTest)
 #include "tst_apply.moc"

@@ -14,142 +14,123 @@ class LanguageTest : public GuiTestBase {
     Q_OBJECT
 
 private slots:
-    void directoryWindowSwitches_data();
-    void directoryWindowSwitches();
-    void currentLanguageInDirectoryWindowChangesNothing();
-    void russianThenValidFolderOpensRussianMainWindow();
-    void mainWindowSwitchHoldsAfterReloadAndRestoreDefault();
-    void languageThatCannotBeSavedIsReported();
+    void directoryWindowSwitches_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QStringList>("texts");  // prompt, button, menu
+        QTest::newRow("Chinese") << "action_Chinese" << 1 << "CN"
+                                 << QStringList{"选择HALVANE WORLD的主目录。", "确认", "语言"};
+        QTest::newRow("Russian") << "action_Russian" << 2 << "RU"
+                                 << QStringList{"Выберите домашний каталог HALVANE WORLD.", "Подтвердить", "Язык"};
+        QTest::newRow("Japanese") << "action_Japanese" << 3 << "JP" << QStringList{japanesePrompt, "確認", "言語"};
+    }
+
+    void directoryWindowSwitches()
+    {
+        QFETCH(QString, action);
+        QFETCH(int, language);
+        QFETCH(QString, code);
+        QFETCH(QStringList, texts);
+        startAtDirectoryWindow();
+        QWidget* window = app::directoryWindow;
+
+        triggerAction(action, window);
+        QCOMPARE(currentLanguage, language);
+        QCOMPARE(QStringList({shown("label", window), shown("choseDirectory", window), shown("menuLanguage", window)}),
+                 texts);
+        QCOMPARE(window->windowTitle(), QStringLiteral("ChoseDirectory"));
+        QCOMPARE(shown("action_Chinese", window), QStringLiteral("中文(Chinese)"));
+        QVERIFY(profileBytes().contains("Language = " + code.toLatin1()));
+
+        // Back to English, and the next start reads the choice from the profile.
+        triggerAction("action_English", window);
+        QCOMPARE(shown("label", window), englishPrompt);
+        QVERIFY(profileBytes().contains("Language = EN"));
+        triggerAction(action, window);
+        restart();
+        QCOMPARE(currentLanguage, language);
+    }
+
+    void currentLanguageInDirectoryWindowChangesNothing()
+    {
+        startAtDirectoryWindow(QStringLiteral("RU"));
+        chooseCurrentLanguage("action_Russian", app::directoryWindow);
+        // Nothing was applied either: the window still shows the English of its form.
+        QCOMPARE(shown("label", app::directoryWindow), englishPrompt);
+        QCOMPARE(currentLanguage, 2);
+    }
+
+    void russianThenValidFolderOpensRussianMainWindow()
+    {
+        startAtDirectoryWindow();
+        triggerAction("action_Russian", app::directoryWindow);
+        confirmDirectory(makeHome(QStringLiteral("sim")));
+
+        QVERIFY(app::mainWindow);
+        QCOMPARE(shown({"pushButton_apply", "menuFeature", "actionSelectDirectory"}),
+                 QStringList({"Применить", "Функция", "Выбрать папку заново"}));
+        for (const char* name : {"checkBox_aircraft", "radioButton_aircraft", "label_near_air", "label_far_air",
+                                 "label_pos_air", "label_dis_air"})
+            QCOMPARE(shown(name), QStringLiteral("Самолет"));
+    }
+
+    void mainWindowSwitchHoldsAfterReloadAndRestoreDefault()
+    {
+        const QStringList japanese = {"適用", "ファイル", "青", "ドットシンボル"};
+        const QStringList names = {"pushButton_apply", "menuFile", "radioButton_side_blue", "label_dot_dis_navy"};
+        triggerAction("action_Japanese");
+        QCOMPARE(currentLanguage, 3);
+        QCOMPARE(shown(names), japanese);
+        QVERIFY(profileBytes().contains("Language = JP"));
+        QCOMPARE(app::mainWindow->windowTitle(), QStringLiteral("HALVANE Label Manager"));
+        QCOMPARE(shown({"action_English", "comboBox_profille"}), QStringList({"English(English)", "FULL"}));
+
+        triggerAction("actionReload");
+        QCOMPARE(shown(names), japanese);
+        triggerAction("actionRestore_Default");
+        QCOMPARE(shown(names), japanese);
+        chooseCurrentLanguage("action_Japanese");
+        QCOMPARE(shown(names), japanese);
+
+        // The directory window takes the language when it is shown again.
+        triggerAction("actionSelectDirectory");
+        QCOMPARE(shown("label", app::directoryWindow), japanesePrompt);
+    }
+
+    // A folder in place of the profile cannot be written, whoever runs the test.
+    void languageThatCannotBeSavedIsReported()
+    {
+        startAtDirectoryWindow();
+        QVERIFY(QFile::remove(profilePath()));
+        QVERIFY(QDir().mkpath(profilePath()));
+
+        triggerAction("action_Japanese", app::directoryWindow);
+        // The message already speaks the chosen language, and the choice holds for this run.
+        expectOneMessage({QStringLiteral("data/profile.lua に保存できませんでした")});
+        QCOMPARE(currentLanguage, 3);
+        QCOMPARE(shown("label", app::directoryWindow), japanesePrompt);
+    }
 
 private:
-    void startAtDirectoryWindow(const QString& language = QStringLiteral("EN"));
     // Chooses the language that is already current: the profile is not written again.
-    void chooseCurrentLanguage(const QString& action, QWidget* window = nullptr);
-};
-
-void LanguageTest::startAtDirectoryWindow(const QString& language)
-{
-    GuiWorld world;
-    world.fixture.clear();
-    world.language = language;
-    start(world);
-    QVERIFY(app::directoryWindow->isVisible());
-}
-
-// An old modification time shows whether the file was written again.
-void LanguageTest::chooseCurrentLanguage(const QString& action, QWidget* window)
-{
-    const QDateTime old(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+    // An old modification time shows whether the file was written again.
+    void chooseCurrentLanguage(const QString& action, QWidget* window = nullptr)
     {
-        QFile profile(profilePath());
-        QVERIFY(profile.open(QIODevice::ReadWrite));
-        QVERIFY(profile.setFileTime(old, QFileDevice::FileModificationTime));
+        const QDateTime old(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+        {
+            QFile profile(profilePath());
+            QVERIFY(profile.open(QIODevice::ReadWrite));
+            QVERIFY(profile.setFileTime(old, QFileDevice::FileModificationTime));
+        }
+        const QByteArray before = profileBytes();
+        triggerAction(action, window);
+        QCOMPARE(profileBytes(), before);
+        QCOMPARE(QFileInfo(profilePath()).lastModified().toUTC(), old);
+        QVERIFY(dialogs::takeShownMessages().isEmpty());
     }
-    const QByteArray before = profileBytes();
-    triggerAction(action, window);
-    QCOMPARE(profileBytes(), before);
-    QCOMPARE(QFileInfo(profilePath()).lastModified().toUTC(), old);
-    QVERIFY(dialogs::takeShownMessages().isEmpty());
-}
-
-void LanguageTest::directoryWindowSwitches_data()
-{
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<int>("language");
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<QStringList>("texts");  // prompt, button, menu
-    QTest::newRow("Chinese") << "action_Chinese" << 1 << "CN" << QStringList{"选择HALVANE WORLD的主目录。", "确认", "语言"};
-    QTest::newRow("Russian") << "action_Russian" << 2 << "RU"
-                             << QStringList{"Выберите домашний каталог HALVANE WORLD.", "Подтвердить", "Язык"};
-    QTest::newRow("Japanese") << "action_Japanese" << 3 << "JP" << QStringList{japanesePrompt, "確認", "言語"};
-}
-
-void LanguageTest::directoryWindowSwitches()
-{
-    QFETCH(QString, action);
-    QFETCH(int, language);
-    QFETCH(QString, code);
-    QFETCH(QStringList, texts);
-    startAtDirectoryWindow();
-    QWidget* window = app::directoryWindow;
-
-    triggerAction(action, window);
-    QCOMPARE(currentLanguage, language);
-    QCOMPARE(QStringList({shown("label", window), shown("choseDirectory", window), shown("menuLanguage", window)}),
-             texts);
-    QCOMPARE(window->windowTitle(), QStringLiteral("ChoseDirectory"));
-    QCOMPARE(shown("action_Chinese", window), QStringLiteral("中文(Chinese)"));
-    QVERIFY(profileBytes().contains("Language = " + code.toLatin1()));
-
-    // Back to English, and the next start reads the choice from the profile.
-    triggerAction("action_English", window);
-    QCOMPARE(shown("label", window), englishPrompt);
-    QVERIFY(profileBytes().contains("Language = EN"));
-    triggerAction(action, window);
-    restart();
-    QCOMPARE(currentLanguage, language);
-}
-
-void LanguageTest::currentLanguageInDirectoryWindowChangesNothing()
-{
-    startAtDirectoryWindow(QStringLiteral("RU"));
-    chooseCurrentLanguage("action_Russian", app::directoryWindow);
-    // Nothing was applied either: the window still shows the English of its form.
-    QCOMPARE(shown("label", app::directoryWindow), englishPrompt);
-    QCOMPARE(currentLanguage, 2);
-}
-
-void LanguageTest::russianThenValidFolderOpensRussianMainWindow()
-{
-    startAtDirectoryWindow();
-    triggerAction("action_Russian", app::directoryWindow);
-    dialogs::presetDirectory(makeHome(QStringLiteral("sim")));
-    clickButton("choseDirectory", app::directoryWindow);
-
-    QVERIFY(app::mainWindow);
-    QCOMPARE(shown({"pushButton_apply", "menuFeature", "actionSelectDirectory"}),
-             QStringList({"Применить", "Функция", "Выбрать папку заново"}));
-    for (const char* name : {"checkBox_aircraft", "radioButton_aircraft", "label_near_air", "label_far_air",
-                             "label_pos_air", "label_dis_air"})
-        QCOMPARE(shown(name), QStringLiteral("Самолет"));
-}
-
-void LanguageTest::mainWindowSwitchHoldsAfterReloadAndRestoreDefault()
-{
-    const QStringList japanese = {"適用", "ファイル", "青", "ドットシンボル"};
-    const QStringList names = {"pushButton_apply", "menuFile", "radioButton_side_blue", "label_dot_dis_navy"};
-    triggerAction("action_Japanese");
-    QCOMPARE(currentLanguage, 3);
-    QCOMPARE(shown(names), japanese);
-    QVERIFY(profileBytes().contains("Language = JP"));
-    QCOMPARE(app::mainWindow->windowTitle(), QStringLiteral("HALVANE Label Manager"));
-    QCOMPARE(shown({"action_English", "comboBox_profille"}), QStringList({"English(English)", "FULL"}));
-
-    triggerAction("actionReload");
-    QCOMPARE(shown(names), japanese);
-    triggerAction("actionRestore_Default");
-    QCOMPARE(shown(names), japanese);
-    chooseCurrentLanguage("action_Japanese");
-    QCOMPARE(shown(names), japanese);
-
-    // The directory window takes the language when it is shown again.
-    triggerAction("actionSelectDirectory");
-    QCOMPARE(shown("label", app::directoryWindow), japanesePrompt);
-}
-
-// A folder in place of the profile cannot be written, whoever runs the test.
-void LanguageTest::languageThatCannotBeSavedIsReported()
-{
-    startAtDirectoryWindow();
-    QVERIFY(QFile::remove(profilePath()));
-    QVERIFY(QDir().mkpath(profilePath()));
-
-    triggerAction("action_Japanese", app::directoryWindow);
-    // The message already speaks the chosen language, and the choice holds for this run.
-    expectOneMessage({QStringLiteral("data/profile.lua に保存できませんでした")});
-    QCOMPARE(currentLanguage, 3);
-    QCOMPARE(shown("label", app::directoryWindow), japanesePrompt);
-}
+};
 
 QTEST_MAIN(LanguageTest)
 #include "tst_language.moc"

@@ -8,95 +8,90 @@ class StartUpTest : public GuiTestBase {
     Q_OBJECT
 
 private slots:
-    void labelFileOpensMainWindowInProfileLanguage_data();
-    void labelFileOpensMainWindowInProfileLanguage();
-    void missingLabelFileOpensDirectoryWindowInEnglish();
-    void unreadableFolderIsReportedAndEditorStaysUsable();
+    void labelFileOpensMainWindowInProfileLanguage_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QStringList>("texts");  // Apply, File menu, Restore Default, NEAR caption
+        QTest::newRow("English") << "EN" << 0 << QStringList{"Apply", "File", "Restore Default", "NEAR"};
+        QTest::newRow("Chinese") << "CN" << 1 << QStringList{"应用", "文件", "恢复默认", "近距离符号"};
+        QTest::newRow("Russian") << "RU" << 2
+                                 << QStringList{"Применить", "Файл", "Восстановить по умолчанию",
+                                                "Символ ближнего диапазона"};
+        QTest::newRow("Japanese") << "JP" << 3 << QStringList{"適用", "ファイル", "デフォルトに戻す", "近距離シンボル"};
+    }
+
+    void labelFileOpensMainWindowInProfileLanguage()
+    {
+        QFETCH(QString, code);
+        QFETCH(int, language);
+        QFETCH(QStringList, texts);
+        GuiWorld world;
+        world.language = code;
+        start(world);
+
+        QVERIFY(app::mainWindow && app::mainWindow->isVisible());
+        QVERIFY(!app::directoryWindow->isVisible());
+        QVERIFY(!app::symbolWindow->isVisible());
+        QVERIFY(!app::confirmationWindow->isVisible());
+        QCOMPARE(currentLanguage, language);
+        QCOMPARE(shown({"pushButton_apply", "menuFile", "actionRestore_Default", "label_near_dis_weapon"}), texts);
+        // Texts that no language changes.
+        QCOMPARE(app::mainWindow->windowTitle(), QStringLiteral("HALVANE Label Manager"));
+        QCOMPARE(shown({"action_Chinese", "comboBox_profille", "comboBox_symbol_pos_navy"}),
+                 QStringList({"简体中文(Chinese)", "FULL", "LeftBottom"}));
+        QCOMPARE(app::symbolWindow->windowTitle(), QStringLiteral("ChoseSymbol"));
+        QWidget* confirmation = app::confirmationWindow;
+        QCOMPARE(confirmation->windowTitle(), QStringLiteral("configuration applied"));
+        QCOMPARE(shown("label", confirmation), QStringLiteral("Configuration applied"));
+        QCOMPARE(shown("pushButton", confirmation), QStringLiteral("OK"));
+        QCOMPARE(confirmation->minimumSize(), QSize(411, 96));
+        QCOMPARE(confirmation->maximumSize(), QSize(411, 96));
+        QVERIFY(dialogs::takeShownMessages().isEmpty());
+    }
+
+    void missingLabelFileOpensDirectoryWindowInEnglish()
+    {
+        GuiWorld world;
+        world.fixture.clear();
+        world.language = QStringLiteral("RU");
+        start(world);
+
+        QWidget* window = app::directoryWindow;
+        QVERIFY(!app::mainWindow);
+        QVERIFY(window->isVisible());
+        QCOMPARE(currentLanguage, 2);
+        QCOMPARE(shown("label", window), QStringLiteral("Select the home directory of HALVANE WORLD."));
+        QCOMPARE(shown("choseDirectory", window), QStringLiteral("Confirm"));
+        QCOMPARE(shown("menuLanguage", window), QStringLiteral("Language"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("ChoseDirectory"));
+        QCOMPARE(window->size(), QSize(470, 119));
+        QCOMPARE(window->minimumSize(), QSize(470, 119));
+        QCOMPARE(window->maximumSize(), QSize(470, 119));
+        QVERIFY(dialogs::takeShownMessages().isEmpty());
+    }
+
+    // A name longer than any file system allows makes the existence test fail with an
+    // error instead of "not found", as a folder without read permission would.
+    void unreadableFolderIsReportedAndEditorStaysUsable()
+    {
+        const QString unreadable = QDir::tempPath() + "/" + QString(300, QLatin1Char('x'));
+        GuiWorld world;
+        world.language = QStringLiteral("JP");
+        world.workDirectory = unreadable;
+        start(world);
+
+        QVERIFY(!app::mainWindow);
+        QVERIFY(app::directoryWindow->isVisible());
+        expectOneMessage({unreadable, QStringLiteral("フォルダー")});
+
+        confirmDirectory(makeHome(QStringLiteral("readable")));
+        QVERIFY(app::mainWindow && app::mainWindow->isVisible());
+        QVERIFY(!app::directoryWindow->isVisible());
+        QVERIFY(child<QCheckBox>("checkBox_weapon")->isChecked());
+        QVERIFY(dialogs::takeShownMessages().isEmpty());
+    }
 };
-
-void StartUpTest::labelFileOpensMainWindowInProfileLanguage_data()
-{
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<int>("language");
-    QTest::addColumn<QStringList>("texts");  // Apply, File menu, Restore Default, NEAR caption
-    QTest::newRow("English") << "EN" << 0 << QStringList{"Apply", "File", "Restore Default", "NEAR"};
-    QTest::newRow("Chinese") << "CN" << 1 << QStringList{"应用", "文件", "恢复默认", "近距离符号"};
-    QTest::newRow("Russian") << "RU" << 2 << QStringList{"Применить", "Файл", "Восстановить по умолчанию",
-                                                         "Символ ближнего диапазона"};
-    QTest::newRow("Japanese") << "JP" << 3 << QStringList{"適用", "ファイル", "デフォルトに戻す", "近距離シンボル"};
-}
-
-void StartUpTest::labelFileOpensMainWindowInProfileLanguage()
-{
-    QFETCH(QString, code);
-    QFETCH(int, language);
-    QFETCH(QStringList, texts);
-    GuiWorld world;
-    world.language = code;
-    start(world);
-
-    QVERIFY(app::mainWindow && app::mainWindow->isVisible());
-    QVERIFY(!app::directoryWindow->isVisible());
-    QVERIFY(!app::symbolWindow->isVisible());
-    QVERIFY(!app::confirmationWindow->isVisible());
-    QCOMPARE(currentLanguage, language);
-    QCOMPARE(shown({"pushButton_apply", "menuFile", "actionRestore_Default", "label_near_dis_weapon"}), texts);
-    // Texts that no language changes.
-    QCOMPARE(app::mainWindow->windowTitle(), QStringLiteral("HALVANE Label Manager"));
-    QCOMPARE(shown({"action_Chinese", "comboBox_profille", "comboBox_symbol_pos_navy"}),
-             QStringList({"简体中文(Chinese)", "FULL", "LeftBottom"}));
-    QCOMPARE(app::symbolWindow->windowTitle(), QStringLiteral("ChoseSymbol"));
-    QWidget* confirmation = app::confirmationWindow;
-    QCOMPARE(confirmation->windowTitle(), QStringLiteral("configuration applied"));
-    QCOMPARE(shown("label", confirmation), QStringLiteral("Configuration applied"));
-    QCOMPARE(shown("pushButton", confirmation), QStringLiteral("OK"));
-    QCOMPARE(confirmation->minimumSize(), QSize(411, 96));
-    QCOMPARE(confirmation->maximumSize(), QSize(411, 96));
-    QVERIFY(dialogs::takeShownMessages().isEmpty());
-}
-
-void StartUpTest::missingLabelFileOpensDirectoryWindowInEnglish()
-{
-    GuiWorld world;
-    world.fixture.clear();
-    world.language = QStringLiteral("RU");
-    start(world);
-
-    QWidget* window = app::directoryWindow;
-    QVERIFY(!app::mainWindow);
-    QVERIFY(window->isVisible());
-    QCOMPARE(currentLanguage, 2);
-    QCOMPARE(shown("label", window), QStringLiteral("Select the home directory of HALVANE WORLD."));
-    QCOMPARE(shown("choseDirectory", window), QStringLiteral("Confirm"));
-    QCOMPARE(shown("menuLanguage", window), QStringLiteral("Language"));
-    QCOMPARE(window->windowTitle(), QStringLiteral("ChoseDirectory"));
-    QCOMPARE(window->size(), QSize(470, 119));
-    QCOMPARE(window->minimumSize(), QSize(470, 119));
-    QCOMPARE(window->maximumSize(), QSize(470, 119));
-    QVERIFY(dialogs::takeShownMessages().isEmpty());
-}
-
-// A name longer than any file system allows makes the existence test fail with an
-// error instead of "not found", as a folder without read permission would.
-void StartUpTest::unreadableFolderIsReportedAndEditorStaysUsable()
-{
-    const QString unreadable = QDir::tempPath() + "/" + QString(300, QLatin1Char('x'));
-    GuiWorld world;
-    world.language = QStringLiteral("JP");
-    world.workDirectory = unreadable;
-    start(world);
-
-    QVERIFY(!app::mainWindow);
-    QVERIFY(app::directoryWindow->isVisible());
-    expectOneMessage({unreadable, QStringLiteral("フォルダー")});
-
-    dialogs::presetDirectory(makeHome(QStringLiteral("readable")));
-    clickButton("choseDirectory", app::directoryWindow);
-    QVERIFY(app::mainWindow && app::mainWindow->isVisible());
-    QVERIFY(!app::directoryWindow->isVisible());
-    QVERIFY(child<QCheckBox>("checkBox_weapon")->isChecked());
-    QVERIFY(dialogs::takeShownMessages().isEmpty());
-}
 
 QTEST_MAIN(StartUpTest)
 #include "tst_startup.moc"
