@@ -5,14 +5,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
-#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
-#include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTextEdit>
 

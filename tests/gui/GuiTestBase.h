@@ -7,10 +7,7 @@
 // with <tmp> as the current directory and the dialog seam answering from presets.
 // The models and windows are built by the same start-up functions as the program.
 #include <QApplication>
-#include <QByteArray>
 #include <QDir>
-#include <QObject>
-#include <QString>
 #include <QTemporaryDir>
 #include <QTest>
 

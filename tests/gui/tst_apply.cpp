@@ -82,18 +82,13 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("named");
-        QTest::newRow("empty FULL distance") << 0 << "lineEdit_value_far_ground"
-                                             << ""
-                                             << "FULL Distance Settings: Ground (FAR)";
-        QTest::newRow("empty DOT distance") << 2 << "lineEdit_value_near_weapon"
-                                            << ""
-                                            << "DOT Distance Settings: Weapon (NEAR)";
-        QTest::newRow("symbol with a bracket") << 0 << "textEdit_near_navy"
-                                               << "a]"
-                                               << "Near Symbol: Navy";
-        QTest::newRow("symbol of a quote") << 0 << "textEdit_near_navy"
-                                           << "\""
-                                           << "\"\"\"";
+        const auto row = [](const char* tag, int level, const char* field, const char* text, const char* named) {
+            QTest::newRow(tag) << level << QString(field) << QString(text) << QString(named);
+        };
+        row("empty FULL distance", 0, "lineEdit_value_far_ground", "", "FULL Distance Settings: Ground (FAR)");
+        row("empty DOT distance", 2, "lineEdit_value_near_weapon", "", "DOT Distance Settings: Weapon (NEAR)");
+        row("symbol with a bracket", 0, "textEdit_near_navy", "a]", "Near Symbol: Navy");
+        row("symbol of a quote", 0, "textEdit_near_navy", "\"", "\"\"\"");
     }
 
     void valueTheFileCannotTakeIsRefusedAndNamed()

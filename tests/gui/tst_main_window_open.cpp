@@ -1,6 +1,5 @@
-// Opening the editor: what the main window shows and where, for the current label
-// file layout, for a file whose values stand outside the sliders, for the older
-// layout still found on players' machines, and after Reload and Restore Default.
+// Opening the editor: what the main window shows and where, for the label file, for
+// values outside the sliders and for an empty file, and after Reload and Restore Default.
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>

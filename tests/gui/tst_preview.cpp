@@ -16,24 +16,18 @@ private slots:
         QTest::addColumn<int>("category");
         QTest::addColumn<QString>("range");
         QTest::addColumn<QString>("text");
-        QTest::newRow("FULL aircraft near") << 0 << 0 << "near"
-                                            << "˄Su-33\npilot name\n0.0km";
-        QTest::newRow("FULL aircraft far") << 0 << 0 << "far"
-                                           << "✈Su-33\npilot name\n0.0km";
-        QTest::newRow("FULL ground near") << 0 << 1 << "near"
-                                          << "ˉT-90\nGround 1-1\n0.0km";
-        QTest::newRow("FULL navy far") << 0 << 2 << "far"
-                                       << "˜Burke\nNaval 1-1\n0.0km";
-        QTest::newRow("FULL weapon") << 0 << 3 << "near"
-                                     << "ˈAIM-120C\n0.0km";
-        QTest::newRow("ABBREVIATED aircraft") << 1 << 0 << "near"
-                                              << "˄Su-33\n0.0km";
-        QTest::newRow("ABBREVIATED weapon far") << 1 << 3 << "far"
-                                                << "ˈAIM-120C\n0.0km";
-        QTest::newRow("DOT aircraft far") << 2 << 0 << "far"
-                                          << "✈";
-        QTest::newRow("DOT navy") << 2 << 2 << "near"
-                                  << "˜";
+        const auto row = [](const char* tag, int level, int category, const char* range, const char* text) {
+            QTest::newRow(tag) << level << category << QString(range) << QString::fromUtf8(text);
+        };
+        row("FULL aircraft near", 0, 0, "near", "˄Su-33\npilot name\n0.0km");
+        row("FULL aircraft far", 0, 0, "far", "✈Su-33\npilot name\n0.0km");
+        row("FULL ground near", 0, 1, "near", "ˉT-90\nGround 1-1\n0.0km");
+        row("FULL navy far", 0, 2, "far", "˜Burke\nNaval 1-1\n0.0km");
+        row("FULL weapon", 0, 3, "near", "ˈAIM-120C\n0.0km");
+        row("ABBREVIATED aircraft", 1, 0, "near", "˄Su-33\n0.0km");
+        row("ABBREVIATED weapon far", 1, 3, "far", "ˈAIM-120C\n0.0km");
+        row("DOT aircraft far", 2, 0, "far", "✈");
+        row("DOT navy", 2, 2, "near", "˜");
     }
 
     void labelTextFollowsLevelCategoryAndRange()
