@@ -54,7 +54,8 @@ Edits unchangedEdits(const LevelValues& values)
         "<default_font>.[1]...[][13]",
         "<AirOn>...[AirOn][true]", "<GroundOn>...[GroundOn][true]", "<NavyOn>...[NavyOn][true]",
         "<WeaponOn>...[WeaponOn][true]",
-        "<aircraft_symbol_near>...[aircraft_symbol_near][\"˄\"]", "<aircraft_symbol_far>...[aircraft_symbol_far][\"✈\"]",
+        "<aircraft_symbol_near>...[aircraft_symbol_near][\"˄\"]",
+        "<aircraft_symbol_far>...[aircraft_symbol_far][\"✈\"]",
         "<ground_symbol_near>...[ground_symbol_near][\"ˉ\"]", "<ground_symbol_far>...[ground_symbol_far][\"ˉ\"]",
         "<navy_symbol_near>...[navy_symbol_near][\"˜\"]", "<navy_symbol_far>...[navy_symbol_far][\"˜\"]",
         "<weapon_symbol_near>...[weapon_symbol_near][\"ˈ\"]", "<weapon_symbol_far>...[weapon_symbol_far][\"ˈ\"]",
@@ -73,7 +74,8 @@ Edits unchangedEdits(const LevelValues& values)
     for (const auto& [format, entries] : {std::pair{"AirFormat", 3}, {"GroundFormat", 2}, {"NavyFormat", 2},
                                           {"WeaponFormat", 3}}) {
         for (int entry = 1; entry <= entries; ++entry)
-            edits.push_back(level + format + ">.[" + std::to_string(entry) + "].[1]...[][\"" + values.alignment + "\"]");
+            edits.push_back(level + format + ">.[" + std::to_string(entry) + "].[1]...[][\"" + values.alignment
+                            + "\"]");
     }
     return edits;
 }
@@ -178,6 +180,8 @@ private slots:
     void restoreDefault();
 };
 
+// Each setter queues exactly these texts; the setting keeps the new text, and one Apply
+// writes everything queued.
 void LabelApplyTest::settersQueueTheirEditsAndApplyReachesTheFile()
 {
     LoadedModel model;
@@ -203,7 +207,8 @@ void LabelApplyTest::settersQueueTheirEditsAndApplyReachesTheFile()
           "<LEVEL_FULL>.[0].<NavyFormat>.[2].[1]...[][\"CenterCenter\"]"}},
         {[&] { config.setAlignment(LabelLevel::DOT, UnitCategory::Ground, 7); },
          {"<LEVEL_DOT>.[0].<GroundFormat>.[1].[1]...[][]", "<LEVEL_DOT>.[0].<GroundFormat>.[2].[1]...[][]"}},
-        {[&] { config.setSideColour(Side::Allies, 249, 69, 38); }, {"<ColorAliesSide>...[ColorAliesSide][{249,69,38}]"}},
+        {[&] { config.setSideColour(Side::Allies, 249, 69, 38); },
+         {"<ColorAliesSide>...[ColorAliesSide][{249,69,38}]"}},
         {[&] { config.setSymbolSize(13); }, {"<default_font>.[1]...[][13]"}},
         {[&] { config.setSymbol(UnitCategory::Air, SymbolRange::Near, ""); },
          {"<aircraft_symbol_near>...[aircraft_symbol_near][\"\"]"}},
@@ -229,7 +234,8 @@ void LabelApplyTest::settersQueueTheirEditsAndApplyReachesTheFile()
     QCOMPARE(reread.symbolText(UnitCategory::Air, SymbolRange::Near), std::optional<std::string>(""));
     QCOMPARE(reread.symbolText(UnitCategory::Navy, SymbolRange::Near), std::optional<std::string>("⊕"));
     QCOMPARE(reread.distanceValue(LabelLevel::FULL, UnitCategory::Air, DistanceBand::NEAR), std::optional<int>(10001));
-    QCOMPARE(reread.distanceValue(LabelLevel::ABBREVIATED, UnitCategory::Air, DistanceBand::EMPTY), std::optional<int>(-5));
+    QCOMPARE(reread.distanceValue(LabelLevel::ABBREVIATED, UnitCategory::Air, DistanceBand::EMPTY),
+             std::optional<int>(-5));
     QCOMPARE(reread.distanceValue(LabelLevel::DOT, UnitCategory::Air, DistanceBand::NEAR), std::optional<int>(1));
     QCOMPARE(reread.distanceValue(LabelLevel::ABBREVIATED, UnitCategory::Weapon, DistanceBand::FAR),
              std::optional<int>(18002));
@@ -461,7 +467,8 @@ void LabelApplyTest::restoreDefault()
     const lua::WriteOutcome outcome = config.restoreDefault();
     if (factory != "copy") {
         QVERIFY(!outcome.written);
-        QVERIFY2(outcome.reason.find("data/default.lua could not be read") != std::string::npos, outcome.reason.c_str());
+        QVERIFY2(outcome.reason.find("data/default.lua could not be read") != std::string::npos,
+                 outcome.reason.c_str());
         QCOMPARE(model.workspace.read(labelPath), labels);
         QCOMPARE(readings(config), before);
         return;
