@@ -43,7 +43,7 @@ long long fieldValue(const QLineEdit& field)
 std::optional<int> wholeNumber(const QLineEdit& field)
 {
     bool ok = false;
-    const int value = field.text().trimmed().toInt(&ok);
+    const int value = field.text().toInt(&ok);
     return ok ? std::optional<int>(value) : std::nullopt;
 }
 

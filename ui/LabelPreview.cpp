@@ -45,7 +45,7 @@ int previewPointSize(const QString& sizeText)
 {
     constexpr int smallest = 6;
     constexpr int largest = 200;
-    return std::clamp(sizeText.trimmed().toInt(), smallest, largest);
+    return std::clamp(sizeText.toInt(), smallest, largest);
 }
 
 QString composeLabel(LabelLevel level, const QString& symbol, const SampleUnit& unit)

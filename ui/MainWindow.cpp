@@ -3,7 +3,6 @@
 #include <QDesktopServices>
 #include <QIntValidator>
 #include <QLayout>
-#include <QRegularExpression>
 #include <QUrl>
 
 #include <array>
@@ -81,14 +80,6 @@ std::optional<LabelLevel> levelOfIndex(int index)
 QString backgroundOf(const ColourTriple& colour)
 {
     return QStringLiteral("background-color:rgb(%1,%2,%3);").arg(colour.red).arg(colour.green).arg(colour.blue);
-}
-
-// The symbol size is read the way the model reads the file's value (leading digits),
-// so a size such as "13.5" is written back as 13, not as 0.
-int leadingInteger(const QString& text)
-{
-    static const QRegularExpression number(QStringLiteral("^\\s*([+-]?\\d+)"));
-    return number.match(text).captured(1).toInt();
 }
 }  // namespace
 
@@ -290,7 +281,7 @@ void MainWindow::handOverToModel()
     LabelConfig& model = *app::labelConfig;
     model.setSideColour(Side::Enemies, blueSide.red, blueSide.green, blueSide.blue);
     model.setSideColour(Side::Allies, redSide.red, redSide.green, redSide.blue);
-    model.setSymbolSize(leadingInteger(ui->label_symbol_size_real->text()));
+    model.setSymbolSize(ui->label_symbol_size_real->text().toInt());
     for (const CategoryRow& row : categoryRows)
         model.setVisibility(row.category, (ui.get()->*row.visible)->isChecked());
     for (const SymbolRow& row : symbolRows)
