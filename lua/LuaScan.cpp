@@ -17,7 +17,6 @@ const std::string blockCloser{"end"};
 const std::string localMarker{"local"};
 const std::string functionWord{"function"};
 const std::string commentMarker{"--"};
-const std::string commentLinePattern{"^\\s*--"};
 
 namespace {
 
@@ -97,6 +96,14 @@ int lastWithBlankness(std::string_view s, int at, bool blank)
 int lastNonSpace(std::string_view s, int at) { return lastWithBlankness(s, at, false); }
 int lastSpace(std::string_view s, int at) { return lastWithBlankness(s, at, true); }
 
+std::string_view trimmedView(std::string_view s)
+{
+    const int first = firstNonSpace(s, 0);
+    if (first == -1)
+        return s;
+    return s.substr(first, lastNonSpace(s, -1) - first + 1);
+}
+
 std::string trim(std::string_view s) { return std::string(trimmedView(s)); }
 
 std::vector<CommentRange> commentRanges(std::string_view s)
@@ -118,6 +125,12 @@ bool inComment(const std::vector<CommentRange>& ranges, int i)
     auto after = std::upper_bound(ranges.begin(), ranges.end(), i,
                                   [](int index, const CommentRange& r) { return index < r.first; });
     return after != ranges.begin() && i <= std::prev(after)->second;
+}
+
+bool isCommentLine(std::string_view s)
+{
+    const int first = firstNonSpace(s, 0);
+    return first != -1 && s.substr(first, 2) == commentMarker;
 }
 
 bool valueIsClosed(std::string_view s, int eq)

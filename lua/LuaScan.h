@@ -15,7 +15,6 @@ extern const std::string blockCloser;                // "end"
 extern const std::string localMarker;                // "local"
 extern const std::string functionWord;               // "function"
 extern const std::string commentMarker;              // "--"
-extern const std::string commentLinePattern;         // "^\\s*--" (ECMAScript, searched)
 
 // Opening/closing brackets: ( [ { <  and  ) ] } >
 // (Inline: the scanners call them for every character of every value.)
@@ -40,11 +39,16 @@ int firstNonSpace(std::string_view s, int from);
 int lastNonSpace(std::string_view s, int at);  // at == -1: the last index
 int lastSpace(std::string_view s, int at);     // at == -1: the last index
 std::string trim(std::string_view s);
+// s without leading and trailing blanks, as trim() gives it, but without a copy.
+std::string_view trimmedView(std::string_view s);
 
 using CommentRange = std::pair<int, int>;  // inclusive first and last index
 std::vector<CommentRange> commentRanges(std::string_view s);
 // ranges as commentRanges gives them: in text order, not overlapping.
 bool inComment(const std::vector<CommentRange>& ranges, int i);
+// A comment line is one where the regular expression "^\\s*--" is found: optional
+// blanks, then "--", at the very start of s (a statement gathered so far).
+bool isCommentLine(std::string_view s);
 
 bool valueIsClosed(std::string_view s, int eq);
 std::string tableItem(std::string_view s, int n);

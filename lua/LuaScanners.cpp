@@ -110,14 +110,6 @@ int ItemSplitter::itemStart()
     return opener == std::string_view::npos ? -1 : static_cast<int>(opener);
 }
 
-std::string_view trimmedView(std::string_view s)
-{
-    const int first = firstNonSpace(s, 0);
-    if (first == -1)
-        return s;
-    return s.substr(first, lastNonSpace(s, -1) - first + 1);
-}
-
 std::vector<WordIndex> WordIndex::build(std::string_view text, const std::vector<std::string>& words)
 {
     // A word of word characters that is not followed by another word character ends
@@ -153,12 +145,6 @@ int WordIndex::find(int from) const
         return from;
     const auto it = std::lower_bound(wholeWords_.begin(), wholeWords_.end(), from);
     return from < 0 || it == wholeWords_.end() ? -1 : *it;
-}
-
-bool isCommentLine(std::string_view s)
-{
-    const int first = firstNonSpace(s, 0);
-    return first != -1 && s.substr(first, 2) == commentMarker;
 }
 
 }  // namespace lua

@@ -59,9 +59,6 @@ private:
     int previousDepth_ = 0;   // the depth there
 };
 
-// s without leading and trailing blanks, as trim() gives it, but without a copy.
-std::string_view trimmedView(std::string_view s);
-
 // findWord(text, word, from) answered from an index of the word's occurrences,
 // so that repeated searches over one text (block skipping) stay cheap.
 class WordIndex {
@@ -74,8 +71,5 @@ private:
     std::vector<int> endBounded_;   // occurrences not followed by a word character
     std::vector<int> wholeWords_;   // those also not preceded by a word character
 };
-
-// True when s is found by commentLinePattern: optional blanks, then "--", at its very start.
-bool isCommentLine(std::string_view s);
 
 }  // namespace lua
