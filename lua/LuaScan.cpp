@@ -25,6 +25,16 @@ bool bracketPairsBuilt = false;
 
 int length(std::string_view s) { return static_cast<int>(s.size()); }
 
+// Item n of a list (none for a negative n); the items before it are stepped over,
+// empty ones included.
+std::string nthItem(ItemSplitter items, int n)
+{
+    std::string item;
+    for (int k = 0; k <= n; ++k)
+        item = items.next();
+    return item;
+}
+
 }  // namespace
 
 void buildBracketPairs()
@@ -142,13 +152,7 @@ bool valueIsClosed(std::string_view s, int eq)
 
 std::string tableItem(std::string_view s, int n)
 {
-    if (n < 0)
-        return {};
-    ItemSplitter items(trimmedView(s), '{', '}');
-    std::string item;
-    for (int k = 0; k <= n; ++k)
-        item = items.next();
-    return item;
+    return nthItem(ItemSplitter(trimmedView(s), '{', '}'), n);
 }
 
 std::string callItem(std::string_view s, int n)
@@ -156,13 +160,7 @@ std::string callItem(std::string_view s, int n)
     const auto open = s.find('(');
     if (open == std::string_view::npos)
         throw std::out_of_range("invalid string position");
-    if (n < 0)
-        return {};
-    ItemSplitter items(trimmedView(s.substr(open)), '(', ')');
-    std::string item;
-    for (int k = 0; k <= n; ++k)
-        item = items.next();
-    return item;
+    return nthItem(ItemSplitter(trimmedView(s.substr(open)), '(', ')'), n);
 }
 
 int toInt(std::string_view s)
