@@ -54,11 +54,8 @@ void LuaDocument::load(const std::filesystem::path& path)
     const std::unique_ptr<std::ifstream> stream = fileAccess_.openForReading(path);
     if (!stream)
         return;
-    bool crlf = false;
-    std::string text = fileAccess_.readAll(stream.get(), &crlf);
     path_ = path;
-    text_ = std::move(text);
-    crlf_ = crlf;
+    text_ = fileAccess_.readAll(stream.get(), &crlf_);
     collectFunctionNames();
     parse();
 }
