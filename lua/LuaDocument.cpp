@@ -19,12 +19,13 @@ int length(std::string_view s) { return static_cast<int>(s.size()); }
 }  // namespace
 
 struct LuaDocument::BlockWords {
-    explicit BlockWords(std::string_view text) : openers(WordIndex::build(text, blockWords()))
+    // One pass over the text indexes every block word; the closer's index is then split off.
+    explicit BlockWords(std::string_view text) : openers(WordIndex::build(text, openersThenCloser()))
     {
         closer = openers.back();
         openers.pop_back();
     }
-    static std::vector<std::string> blockWords()
+    static std::vector<std::string> openersThenCloser()
     {
         std::vector<std::string> words = blockOpeners;
         words.push_back(blockCloser);
