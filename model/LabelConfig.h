@@ -30,8 +30,9 @@ public:
 
     // Reads the label file if it exists; otherwise changes nothing. May throw like labelFileExists.
     void load();
-    void changeWorkDirectory(const std::filesystem::path& directory);  // stores in the profile, then load()
-    lua::WriteOutcome lastProfileWrite() const { return profileWrite; }   // outcome of the last changeWorkDirectory store
+    // Stores the directory in the profile, then load(); the outcome is that of the
+    // profile's write (a directory the profile cannot hold is still used).
+    lua::WriteOutcome changeWorkDirectory(const std::filesystem::path& directory);
 
     // Raw settings (texts as loaded or as the setters left them).
     const LabelSetting& visibility(UnitCategory category) const;
@@ -92,7 +93,6 @@ private:
     std::filesystem::path labelFilePath;
     std::vector<LabelSetting*> loadList;
     std::vector<std::string> pendingEdits;
-    lua::WriteOutcome profileWrite{true, {}};
     std::vector<LabelSetting> settings;              // the catalogue; never resized, so references stay valid
     std::vector<bool> readAtLoad;                    // per setting: the last load could interpret it
     std::vector<const LabelSetting*> notQueued;      // setters refused since the last Apply

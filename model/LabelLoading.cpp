@@ -39,8 +39,9 @@ void LabelConfig::load()
     }
 }
 
-void LabelConfig::changeWorkDirectory(const std::filesystem::path& directory)
+lua::WriteOutcome LabelConfig::changeWorkDirectory(const std::filesystem::path& directory)
 {
-    profileWrite = profile.setWorkDirectory(directory);
+    const lua::WriteOutcome stored = profile.setWorkDirectory(directory);
     load();
+    return stored;
 }

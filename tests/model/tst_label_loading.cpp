@@ -170,8 +170,7 @@ void LabelLoadingTest::workDirectoryLocatesTheLabelFile()
 
     // A folder without a label file is remembered, but the settings stay those of the last file.
     const std::filesystem::path elsewhere = toPath(workspace.path("elsewhere"));
-    config.changeWorkDirectory(elsewhere);
-    QVERIFY(config.lastProfileWrite().written);
+    QVERIFY(config.changeWorkDirectory(elsewhere).written);
     QCOMPARE(ProfileStore().getWorkDirectory(), elsewhere);
     QVERIFY(!labelFileExists(profile));
     QCOMPARE(fromPath(config.getLabelFilePath()), workspace.labelFile());
