@@ -29,9 +29,8 @@ lua::WriteOutcome LabelConfig::restoreDefault()
     const std::filesystem::path factoryPath = "data/default.lua";
     const lua::LuaFileAccess& files = document.fileAccess();
     bool crlf = false;
-    std::string factoryText;
-    if (auto stream = files.openForReading(factoryPath); stream && stream->is_open())
-        factoryText = files.readAll(stream.get(), &crlf);
+    // A missing factory copy opens as a failed stream, which reads as empty.
+    const std::string factoryText = files.readAll(files.openForReading(factoryPath).get(), &crlf);
     if (factoryText.empty())
         return {false, "data/default.lua could not be read or is empty, so Labels.lua is left as it is."};
     // The factory copy goes in place as it is, with its own line ends.
