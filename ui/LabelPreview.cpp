@@ -8,27 +8,23 @@
 #include <algorithm>
 #include <array>
 
+#include "CategoryControls.h"
 #include "Resources.h"
 #include "ui_MainWindow.h"
 
 namespace {
-using UI = Ui::MainWindow;
-
-// One sample unit per preview category, in the category order (which is also the
-// order of previewPictures).
+// One sample unit per category, in the order of UnitCategory (which is also the order
+// of previewPictures).
 struct SampleUnit {
     const char* unitType;
     const char* unitName;  // weapons carry no name line
-    QComboBox* UI::*alignment;
-    QTextEdit* UI::*nearSymbol;
-    QTextEdit* UI::*farSymbol;
 };
 
 const std::array<SampleUnit, 4> sampleUnits = {{
-    {"Su-33", "pilot name", &UI::comboBox_symbol_pos_air, &UI::textEdit_near_air, &UI::textEdit_far_air},
-    {"T-90", "Ground 1-1", &UI::comboBox_symbol_pos_ground, &UI::textEdit_near_ground, &UI::textEdit_far_ground},
-    {"Burke", "Naval 1-1", &UI::comboBox_symbol_pos_navy, &UI::textEdit_near_navy, &UI::textEdit_far_navy},
-    {"AIM-120C", "", &UI::comboBox_symbol_pos_weapon, &UI::textEdit_near_weapon, &UI::textEdit_far_weapon},
+    {"Su-33", "pilot name"},
+    {"T-90", "Ground 1-1"},
+    {"Burke", "Naval 1-1"},
+    {"AIM-120C", ""},
 }};
 
 // By alignment index: RightBottom, RightTop, LeftBottom, LeftTop, CenterBottom,
@@ -84,10 +80,12 @@ void LabelPreview::redraw(std::optional<LabelLevel> level)
     text.setStyleSheet(
         QStringLiteral("color: rgb(%1,%2,%3);").arg(colour.red).arg(colour.green).arg(colour.blue));
 
-    const SampleUnit& unit = sampleUnits.at(category);
-    const int alignment = (ui.*unit.alignment)->currentIndex();
-    ui.label_preview->setPixmap(previewPictures[static_cast<std::size_t>(category)]);
-    const QString symbol = (ui.*(far ? unit.farSymbol : unit.nearSymbol))->toPlainText();
+    const auto index = static_cast<std::size_t>(category);
+    const SampleUnit& unit = sampleUnits[index];
+    const CategoryControls& controls = controlsOf(category);
+    const int alignment = (ui.*controls.alignment)->currentIndex();
+    ui.label_preview->setPixmap(previewPictures[index]);
+    const QString symbol = controls.symbolField(ui, range).toPlainText();
     text.setText(level ? composeLabel(*level, symbol, unit) : QString());
 
     if (alignment >= 0 && alignment < static_cast<int>(alignmentOffsets.size()))

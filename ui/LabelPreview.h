@@ -21,8 +21,8 @@ public:
     // Remembers where the form placed the label text; alignments move it from there.
     void takeAnchor();
     void enable() { enabled = true; }
-    void setCategory(int index) { category = index; }
-    void setFar(bool farSymbol) { far = farSymbol; }
+    void setCategory(UnitCategory shown) { category = shown; }
+    void setRange(SymbolRange shown) { range = shown; }
 
     // Nothing happens until enable(). No level (an index the window does not know)
     // shows an empty label text.
@@ -33,7 +33,7 @@ private:
     const ColourTriple& red;
     const ColourTriple& blue;
     bool enabled = false;
-    int category = 0;  // 0 aircraft, 1 ground, 2 navy, 3 weapon
-    bool far = false;
+    UnitCategory category = UnitCategory::Air;
+    SymbolRange range = SymbolRange::Near;
     QPoint anchor;
 };

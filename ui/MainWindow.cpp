@@ -5,10 +5,10 @@
 #include <QLayout>
 #include <QUrl>
 
-#include <array>
 #include <filesystem>
 
 #include "AppContext.h"
+#include "CategoryControls.h"
 #include "Dialogs.h"
 #include "DistanceRows.h"
 #include "LabelConfig.h"
@@ -25,41 +25,7 @@
 #include "ui_MainWindow.h"
 
 namespace {
-using UI = Ui::MainWindow;
-
 const QUrl authorPage(QStringLiteral("https://halvane-label-manager.example.org/author"));
-
-struct CategoryRow {
-    UnitCategory category;
-    QCheckBox* UI::*visible;
-    QComboBox* UI::*alignment;
-};
-
-const std::array<CategoryRow, 4> categoryRows = {{
-    {UnitCategory::Air, &UI::checkBox_aircraft, &UI::comboBox_symbol_pos_air},
-    {UnitCategory::Ground, &UI::checkBox_ground, &UI::comboBox_symbol_pos_ground},
-    {UnitCategory::Navy, &UI::checkBox_navy, &UI::comboBox_symbol_pos_navy},
-    {UnitCategory::Weapon, &UI::checkBox_weapon, &UI::comboBox_symbol_pos_weapon},
-}};
-
-struct SymbolRow {
-    UnitCategory category;
-    SymbolRange range;
-    QTextEdit* UI::*field;
-    QPushButton* UI::*button;
-};
-
-// In the order Apply hands the symbols over.
-const std::array<SymbolRow, 8> symbolRows = {{
-    {UnitCategory::Air, SymbolRange::Near, &UI::textEdit_near_air, &UI::pushButton_symbol_near_air},
-    {UnitCategory::Air, SymbolRange::Far, &UI::textEdit_far_air, &UI::pushButton_symbol_far_air},
-    {UnitCategory::Ground, SymbolRange::Near, &UI::textEdit_near_ground, &UI::pushButton_symbol_near_ground},
-    {UnitCategory::Ground, SymbolRange::Far, &UI::textEdit_far_ground, &UI::pushButton_symbol_far_ground},
-    {UnitCategory::Navy, SymbolRange::Near, &UI::textEdit_near_navy, &UI::pushButton_symbol_near_navy},
-    {UnitCategory::Navy, SymbolRange::Far, &UI::textEdit_far_navy, &UI::pushButton_symbol_far_navy},
-    {UnitCategory::Weapon, SymbolRange::Near, &UI::textEdit_near_weapon, &UI::pushButton_symbol_near_weapon},
-    {UnitCategory::Weapon, SymbolRange::Far, &UI::textEdit_far_weapon, &UI::pushButton_symbol_far_weapon},
-}};
 
 // The level combo box numbers its items like LabelLevel; the fill passes -1 for FULL.
 std::optional<LabelLevel> levelOfIndex(int index)
@@ -122,11 +88,12 @@ void MainWindow::fillFromModel()
     if (firstFilling)
         preview->takeAnchor();
 
-    for (const CategoryRow& row : categoryRows)
+    for (const CategoryControls& row : categoryControls) {
         (ui.get()->*row.visible)->setChecked(model.visibilityOn(row.category).value_or(false));
-    for (const SymbolRow& row : symbolRows) {
-        const std::string symbol = model.symbolText(row.category, row.range).value_or(std::string());
-        (ui.get()->*row.field)->setPlainText(QString::fromStdString(symbol));
+        for (const SymbolRange range : symbolRanges) {
+            const std::string symbol = model.symbolText(row.category, range).value_or(std::string());
+            row.symbolField(*ui, range).setPlainText(QString::fromStdString(symbol));
+        }
     }
     const std::optional<int> size = model.symbolSizeValue();
     ui->label_symbol_size_real->setText(size ? QString::fromStdString(model.symbolSize().valueText) : QString());
@@ -140,8 +107,9 @@ void MainWindow::fillFromModel()
         ui->comboBox_profille->setCurrentIndex(0);
     }
     loadLevel(-1);
-    for (const SymbolRow& row : symbolRows)
-        (ui.get()->*row.button)->setText((ui.get()->*row.field)->toPlainText());
+    for (const CategoryControls& row : categoryControls)
+        for (const SymbolRange range : symbolRanges)
+            row.symbolButton(*ui, range).setText(row.symbolField(*ui, range).toPlainText());
 
     ui->radioButton_aircraft->setChecked(true);
     ui->radioButton_near->setChecked(true);
@@ -181,7 +149,7 @@ void MainWindow::loadLevel(int levelIndex)
     currentLevel = levelOfIndex(levelIndex);
     if (currentLevel) {
         const LabelConfig& model = *app::labelConfig;
-        for (const CategoryRow& row : categoryRows)
+        for (const CategoryControls& row : categoryControls)
             (ui.get()->*row.alignment)->setCurrentIndex(model.alignmentIndex(*currentLevel, row.category).value_or(0));
         distances->showLevel(model, *currentLevel);
     }
@@ -218,7 +186,7 @@ void MainWindow::aimPicker(QTextEdit& field, QPushButton& button)
     app::closeAndShow(app::symbolWindow);
 }
 
-void MainWindow::previewCategoryChosen(bool checked, int category)
+void MainWindow::previewCategoryChosen(bool checked, UnitCategory category)
 {
     if (!checked)
         return;
@@ -226,11 +194,11 @@ void MainWindow::previewCategoryChosen(bool checked, int category)
     redrawPreview();
 }
 
-void MainWindow::previewRangeChosen(bool checked, bool far)
+void MainWindow::previewRangeChosen(bool checked, SymbolRange range)
 {
     if (!checked)
         return;
-    preview->setFar(far);
+    preview->setRange(range);
     redrawPreview();
 }
 
@@ -265,12 +233,14 @@ bool MainWindow::valuesCanBeWritten()
             return false;
         }
     }
-    for (const SymbolRow& row : symbolRows) {
-        const QString symbol = (ui.get()->*row.field)->toPlainText();
-        if (LabelConfig::symbolProblem(symbol.toStdString())) {
-            const LabelSetting& setting = model.symbol(row.category, row.range);
-            showWarning(this, message(MessageId::SymbolNotWritable).arg(describeSettings({&setting}, *ui), symbol));
-            return false;
+    for (const CategoryControls& row : categoryControls) {
+        for (const SymbolRange range : symbolRanges) {
+            const QString symbol = row.symbolField(*ui, range).toPlainText();
+            if (LabelConfig::symbolProblem(symbol.toStdString())) {
+                const LabelSetting& setting = model.symbol(row.category, range);
+                showWarning(this, message(MessageId::SymbolNotWritable).arg(describeSettings({&setting}, *ui), symbol));
+                return false;
+            }
         }
     }
     return true;
@@ -282,14 +252,15 @@ void MainWindow::handOverToModel()
     model.setSideColour(Side::Enemies, blueSide.red, blueSide.green, blueSide.blue);
     model.setSideColour(Side::Allies, redSide.red, redSide.green, redSide.blue);
     model.setSymbolSize(ui->label_symbol_size_real->text().toInt());
-    for (const CategoryRow& row : categoryRows)
+    for (const CategoryControls& row : categoryControls)
         model.setVisibility(row.category, (ui.get()->*row.visible)->isChecked());
-    for (const SymbolRow& row : symbolRows)
-        model.setSymbol(row.category, row.range, (ui.get()->*row.field)->toPlainText().toStdString());
+    for (const CategoryControls& row : categoryControls)
+        for (const SymbolRange range : symbolRanges)
+            model.setSymbol(row.category, range, row.symbolField(*ui, range).toPlainText().toStdString());
     if (!currentLevel)
         return;
     distances->handOver(model, *currentLevel);
-    for (const CategoryRow& row : categoryRows)
+    for (const CategoryControls& row : categoryControls)
         model.setAlignment(*currentLevel, row.category, (ui.get()->*row.alignment)->currentIndex());
 }
 
@@ -371,12 +342,12 @@ void MainWindow::on_lineEdit_value_empty_weapon_editingFinished() { distances->f
 void MainWindow::on_lineEdit_value_near_weapon_editingFinished() { distances->fieldEdited(*ui->lineEdit_value_near_weapon); }
 void MainWindow::on_lineEdit_value_far_weapon_editingFinished() { distances->fieldEdited(*ui->lineEdit_value_far_weapon); }
 
-void MainWindow::on_radioButton_aircraft_toggled(bool checked) { previewCategoryChosen(checked, 0); }
-void MainWindow::on_radioButton_ground_toggled(bool checked) { previewCategoryChosen(checked, 1); }
-void MainWindow::on_radioButton_navy_toggled(bool checked) { previewCategoryChosen(checked, 2); }
-void MainWindow::on_radioButton_weapon_toggled(bool checked) { previewCategoryChosen(checked, 3); }
-void MainWindow::on_radioButton_near_toggled(bool checked) { previewRangeChosen(checked, false); }
-void MainWindow::on_radioButton_far_toggled(bool checked) { previewRangeChosen(checked, true); }
+void MainWindow::on_radioButton_aircraft_toggled(bool checked) { previewCategoryChosen(checked, UnitCategory::Air); }
+void MainWindow::on_radioButton_ground_toggled(bool checked) { previewCategoryChosen(checked, UnitCategory::Ground); }
+void MainWindow::on_radioButton_navy_toggled(bool checked) { previewCategoryChosen(checked, UnitCategory::Navy); }
+void MainWindow::on_radioButton_weapon_toggled(bool checked) { previewCategoryChosen(checked, UnitCategory::Weapon); }
+void MainWindow::on_radioButton_near_toggled(bool checked) { previewRangeChosen(checked, SymbolRange::Near); }
+void MainWindow::on_radioButton_far_toggled(bool checked) { previewRangeChosen(checked, SymbolRange::Far); }
 void MainWindow::on_pushButton_red_color_clicked() { chooseSideColour(redSide, *ui->pushButton_red_color); }
 void MainWindow::on_pushButton_blue_color_clicked() { chooseSideColour(blueSide, *ui->pushButton_blue_color); }
 void MainWindow::on_radioButton_side_red_toggled(bool checked) { if (checked) redrawPreview(); }

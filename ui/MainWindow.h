@@ -122,8 +122,8 @@ private:
     void showSideColours();
     void chooseSideColour(ColourTriple& colour, QPushButton& button);
     void aimPicker(QTextEdit& field, QPushButton& button);
-    void previewCategoryChosen(bool checked, int category);
-    void previewRangeChosen(bool checked, bool far);
+    void previewCategoryChosen(bool checked, UnitCategory category);
+    void previewRangeChosen(bool checked, SymbolRange range);
     void reloadModel(bool restoreDefault);
     bool valuesCanBeWritten();
     void handOverToModel();

@@ -5,9 +5,9 @@
 #include <QStringList>
 
 #include <algorithm>
-
 #include <utility>
 
+#include "CategoryControls.h"
 #include "LabelSetting.h"
 #include "Messages.h"
 #include "ui_MainWindow.h"
@@ -21,8 +21,7 @@ struct Name {
 
 QString categoryWord(UnitCategory category, const Ui::MainWindow& ui)
 {
-    const QLabel* const captions[] = {ui.label_dis_air, ui.label_dis_ground, ui.label_dis_navy, ui.label_dis_weapon};
-    return captions[static_cast<int>(category)]->text();
+    return (ui.*controlsOf(category).distanceHeading)->text();
 }
 
 QString bandWord(DistanceBand band, const Ui::MainWindow& ui)

@@ -1,0 +1,40 @@
+#pragma once
+#include <array>
+
+#include "LabelTypes.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTextEdit;
+namespace Ui {
+class MainWindow;
+}
+
+// The controls of one unit category outside the distance block (those are in
+// distanceRows). The fill, Apply, the preview and the messages naming settings all
+// find a category's widgets here.
+struct CategoryControls {
+    UnitCategory category;
+    QCheckBox* Ui::MainWindow::*visible;
+    QComboBox* Ui::MainWindow::*alignment;
+    std::array<QTextEdit* Ui::MainWindow::*, 2> symbolFields;     // by SymbolRange: near, far
+    std::array<QPushButton* Ui::MainWindow::*, 2> symbolButtons;  // by SymbolRange: near, far
+    QLabel* Ui::MainWindow::*distanceHeading;  // names the category in the current language
+
+    QTextEdit& symbolField(const Ui::MainWindow& form, SymbolRange range) const;
+    QPushButton& symbolButton(const Ui::MainWindow& form, SymbolRange range) const;
+};
+
+// Air, ground, navy, weapon: indexed by UnitCategory, which is also the order in which
+// Apply hands the categories over and the preview numbers its sample units.
+extern const std::array<CategoryControls, 4> categoryControls;
+
+inline const CategoryControls& controlsOf(UnitCategory category)
+{
+    return categoryControls[static_cast<int>(category)];
+}
+
+// The symbol rows in the order Apply hands them over: near before far in each category.
+constexpr std::array<SymbolRange, 2> symbolRanges = {SymbolRange::Near, SymbolRange::Far};
