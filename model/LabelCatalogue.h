@@ -16,7 +16,7 @@ struct CategoryLayout {
     int alignmentEntry;                   // the entry the alignment is read from
     std::vector<int> alignmentEntries;    // the entries whose alignment Apply writes
     DistanceBand pairedBand;              // the band written together with ...
-    int companionEntry;                   // ... this entry, keyed at half its distance
+    int companionEntry;                   // ... this entry, keyed at half its distance; -1: none
 };
 
 const CategoryLayout& layoutOf(UnitCategory category);

@@ -1,5 +1,4 @@
 #pragma once
-#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -54,12 +53,13 @@ public:
     std::vector<const LabelSetting*> unreadableSettings() const;
     bool isReadable(const LabelSetting& setting) const;
 
-    // A symbol text that cannot be written into the file intact ("[", "]", double quote,
-    // backslash, line break): a reason in English for the window to name, else nullopt.
+    // A symbol text that would not reach the file intact or not read back as it was
+    // ("[", "]", double quote, backslash, line break, "--", a block word, an unclosed
+    // bracket): a reason in English for the window to name, else nullopt.
     static std::optional<std::string> symbolProblem(const std::string& symbolUtf8);
 
     // Setters: update the setting texts and queue PendingEdit texts. A setting the last
-    // load could not read queues nothing (the file has no place for it).
+    // load could not read queues nothing and is reported in Apply's notSaved instead.
     void setVisibility(UnitCategory category, bool on);
     bool setSymbol(UnitCategory category, SymbolRange range, const std::string& symbolUtf8);  // false: refused, nothing queued
     void setSymbolSize(int size);

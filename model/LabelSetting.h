@@ -11,7 +11,8 @@ struct LabelSetting {
     std::string keyText;
     std::string valueText;
 
-    // What the catalogue says this setting is (for messages naming it).
+    // Which setting of the catalogue this is: the getters find settings by it, and
+    // the window names them by it in its messages.
     SettingGroup group = SettingGroup::Visibility;
     LabelLevel level = LabelLevel::FULL;          // Alignment, Distance
     UnitCategory category = UnitCategory::Air;    // Visibility, Symbol, Alignment, Distance
