@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "QuotedText.h"
+
 namespace {
 
 const std::array<const char*, 7> alignmentNames = {
@@ -12,7 +14,7 @@ std::map<int, std::string> makeAlignmentByIndex()
 {
     std::map<int, std::string> byIndex;
     for (int i = 0; i < static_cast<int>(alignmentNames.size()); ++i)
-        byIndex[i] = std::string("\"") + alignmentNames[i] + "\"";
+        byIndex[i] = inQuotes(alignmentNames[i]);
     return byIndex;
 }
 
