@@ -90,7 +90,7 @@ std::optional<std::size_t> LabelConfig::positionOf(const LabelSetting& setting) 
     return std::nullopt;
 }
 
-LabelSetting& LabelConfig::own(const LabelSetting& setting)
+LabelSetting& LabelConfig::editable(const LabelSetting& setting)
 {
     return settings.at(positionOf(setting).value());
 }

@@ -82,7 +82,8 @@ private:
                         DistanceBand band = DistanceBand::EMPTY, SymbolRange range = SymbolRange::Near,
                         Side side = Side::Enemies) const;
     std::optional<std::size_t> positionOf(const LabelSetting& setting) const;
-    LabelSetting& own(const LabelSetting& setting);
+    // The catalogue's own, changeable setting behind a reference the getters gave out.
+    LabelSetting& editable(const LabelSetting& setting);
     static bool interpretable(const LabelSetting& setting);
     // True when the setting may be written; otherwise it is noted as not saved.
     bool admits(const LabelSetting& setting);

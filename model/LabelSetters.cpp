@@ -42,7 +42,7 @@ void LabelConfig::setValueText(const LabelSetting& setting, const std::string& v
 {
     if (!admits(setting))
         return;
-    LabelSetting& target = own(setting);
+    LabelSetting& target = editable(setting);
     target.valueText = valueText;
     pendingEdits.push_back(target.editText());
 }
@@ -79,7 +79,7 @@ void LabelConfig::setDistance(LabelLevel level, UnitCategory category, DistanceB
     const LabelSetting& setting = distance(level, category, band);
     if (!admits(setting))
         return;
-    own(setting).keyText = bracketedNumber(value);
+    editable(setting).keyText = bracketedNumber(value);
     const CategoryLayout& layout = layoutOf(category);
     if (band == layout.pairedBand && layout.companionEntry >= 0)
         pendingEdits.push_back(keyEdit(level, category, layout.companionEntry, bracketedNumber(value / 2)));
@@ -93,7 +93,7 @@ void LabelConfig::setAlignment(LabelLevel level, UnitCategory category, int inde
         return;
     const auto found = alignmentByIndex.find(index);
     const std::string name = found == alignmentByIndex.end() ? std::string() : found->second;
-    own(setting).valueText = name;
+    editable(setting).valueText = name;
     for (int entry : layoutOf(category).alignmentEntries)
         pendingEdits.push_back(alignmentEdit(level, category, entry, name));
 }
