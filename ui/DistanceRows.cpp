@@ -71,19 +71,6 @@ void DistanceControls::showLevel(const LabelConfig& model, LabelLevel level)
     }
 }
 
-void DistanceControls::followUserSteps()
-{
-    for (const DistanceRow& row : distanceRows) {
-        QSlider* slider = ui.*row.slider;
-        QObject::connect(slider, &QAbstractSlider::actionTriggered, slider, [this, slider] {
-            if (slider->isSliderDown())
-                return;
-            sliderMoved(*slider, slider->sliderPosition());
-            keepInOrder();
-        });
-    }
-}
-
 void DistanceControls::sliderMoved(const QSlider& slider, int position)
 {
     (ui.*rowOf(slider).lineEdit)->setText(QString::number(position));

@@ -34,10 +34,6 @@ public:
     // field and a slider at its minimum.
     void showLevel(const LabelConfig& model, LabelLevel level);
 
-    // Drags reach the line edits through the sliders' named slots; keys, the wheel and
-    // clicks on the groove move a slider without sliderMoved, so they are followed here.
-    void followUserSteps();
-
     void sliderMoved(const QSlider& slider, int position);
     void fieldEdited(const QLineEdit& field);
     // Keeps every category's distances strictly increasing from EMPTY to the top band,

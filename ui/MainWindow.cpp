@@ -68,13 +68,17 @@ MainWindow::MainWindow(QWidget* parent)
     ui->actionReload->setIcon(themeIcon(ThemeIconId::SystemReboot));
     ui->actionRestore_Default->setIcon(themeIcon(ThemeIconId::SyncSynchronizing));
     ui->actionAbout_Author->setIcon(themeIcon(ThemeIconId::AddressBookNew));
-    distances->followUserSteps();
-    // Keys, the wheel and clicks on the groove move the size slider without sliderMoved.
-    QSlider* size = ui->horizontalSlider_symbol_size;
-    connect(size, &QAbstractSlider::actionTriggered, this, [this, size] {
-        if (!size->isSliderDown())
-            on_horizontalSlider_symbol_size_sliderMoved(size->sliderPosition());
-    });
+    // Keys, the wheel and clicks on the groove move a slider without sliderMoved or
+    // sliderReleased; each such step is passed on as a drag and its release, so the
+    // named slots follow every way of moving a slider.
+    for (QSlider* slider : findChildren<QSlider*>()) {
+        connect(slider, &QAbstractSlider::actionTriggered, slider, [slider] {
+            if (slider->isSliderDown())
+                return;
+            emit slider->sliderMoved(slider->sliderPosition());
+            emit slider->sliderReleased();
+        });
+    }
     distanceValidator = new QIntValidator(0, 1000000, this);
     fillFromModel();
 }
