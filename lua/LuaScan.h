@@ -1,7 +1,8 @@
 #pragma once
 // Fixed words and byte-level scanning primitives of the Lua document engine.
 // The engine does not tokenize Lua: it searches byte strings. Positions are
-// int indices; -1 means "not found". A start position outside s finds nothing.
+// int indices; -1 means "not found". A forward search from outside s finds nothing;
+// a backward one from past its end starts at its last index.
 #include <string>
 #include <string_view>
 #include <utility>
