@@ -55,7 +55,7 @@ public:
     // written afterwards and the outcome of that write is returned; without save, or
     // when the edit's path finds nothing, the outcome is "written" with nothing done.
     // An edit without "..." or without a closed bracket group after it changes nothing;
-    // its path may throw as lookup() does.
+    // the path of any other edit may throw as lookup() does.
     WriteOutcome applyEdit(const std::string& edit, bool save);
     WriteOutcome replaceText(const std::string& newText, bool save);
     // Writes the current text to path() in the file's own line-end style.
