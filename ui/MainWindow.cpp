@@ -206,10 +206,10 @@ void MainWindow::previewRangeChosen(bool checked, SymbolRange range)
     redrawPreview();
 }
 
-void MainWindow::reloadModel(bool restoreDefault)
+void MainWindow::reloadModel(ReloadSource source)
 {
     try {
-        if (restoreDefault) {
+        if (source == ReloadSource::FactoryCopy) {
             const lua::WriteOutcome outcome = app::labelConfig->restoreDefault();
             if (!outcome) {
                 showWarning(this, message(MessageId::DefaultNotRestored).arg(QString::fromStdString(outcome.reason)));
@@ -375,6 +375,6 @@ void MainWindow::on_action_Chinese_triggered() { if (switchLanguage(1, this)) ap
 void MainWindow::on_action_English_triggered() { if (switchLanguage(0, this)) applyTexts(); }
 void MainWindow::on_action_Russian_2_triggered() { if (switchLanguage(2, this)) applyTexts(); }
 void MainWindow::on_action_Japanese_triggered() { if (switchLanguage(3, this)) applyTexts(); }
-void MainWindow::on_actionReload_triggered() { reloadModel(false); }
-void MainWindow::on_actionRestore_Default_triggered() { reloadModel(true); }
+void MainWindow::on_actionReload_triggered() { reloadModel(ReloadSource::LabelFile); }
+void MainWindow::on_actionRestore_Default_triggered() { reloadModel(ReloadSource::FactoryCopy); }
 void MainWindow::on_actionAbout_Author_triggered() { QDesktopServices::openUrl(authorPage); }

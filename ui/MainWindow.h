@@ -124,7 +124,9 @@ private:
     void aimPicker(QTextEdit& field, QPushButton& button);
     void previewCategoryChosen(bool checked, UnitCategory category);
     void previewRangeChosen(bool checked, SymbolRange range);
-    void reloadModel(bool restoreDefault);
+    // Where Reload and Restore Default take the settings they refill the window with.
+    enum class ReloadSource { LabelFile, FactoryCopy };
+    void reloadModel(ReloadSource source);
     bool valuesCanBeWritten();
     void handOverToModel();
 
