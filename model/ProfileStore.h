@@ -12,7 +12,6 @@ public:
 
     std::filesystem::path getWorkDirectory() const { return workDirectory; }
     int getLanguage() const { return language; }
-    const std::filesystem::path& getProfilePath() const { return profilePath; }
 
     // Both store the value in memory and rewrite the profile at once. A missing
     // profile (or statement) is created. The outcome says whether the choice could
