@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <array>
 
-#include "CategoryControls.h"
+#include "CategoryRows.h"
 #include "Resources.h"
 #include "ui_MainWindow.h"
 
@@ -82,10 +82,10 @@ void LabelPreview::redraw(std::optional<LabelLevel> level)
 
     const auto index = static_cast<std::size_t>(category);
     const SampleUnit& unit = sampleUnits[index];
-    const CategoryControls& controls = controlsOf(category);
-    const int alignment = (ui.*controls.alignment)->currentIndex();
+    const CategoryRow& row = categoryRowOf(category);
+    const int alignment = (ui.*row.alignment)->currentIndex();
     ui.label_preview->setPixmap(previewPictures[index]);
-    const QString symbol = controls.symbolField(ui, range).toPlainText();
+    const QString symbol = row.symbolField(ui, range).toPlainText();
     text.setText(level ? composeLabel(*level, symbol, unit) : QString());
 
     if (alignment >= 0 && alignment < static_cast<int>(alignmentOffsets.size()))

@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "AppContext.h"
-#include "CategoryControls.h"
+#include "CategoryRows.h"
 #include "Dialogs.h"
 #include "DistanceRows.h"
 #include "LabelConfig.h"
@@ -92,7 +92,7 @@ void MainWindow::fillFromModel()
     if (firstFilling)
         preview->takeAnchor();
 
-    for (const CategoryControls& row : categoryControls) {
+    for (const CategoryRow& row : categoryRows) {
         (ui.get()->*row.visible)->setChecked(model.visibilityOn(row.category).value_or(false));
         for (const SymbolRange range : symbolRanges) {
             const std::string symbol = model.symbolText(row.category, range).value_or(std::string());
@@ -111,7 +111,7 @@ void MainWindow::fillFromModel()
         ui->comboBox_profille->setCurrentIndex(0);
     }
     loadLevel(-1);
-    for (const CategoryControls& row : categoryControls)
+    for (const CategoryRow& row : categoryRows)
         for (const SymbolRange range : symbolRanges)
             row.symbolButton(*ui, range).setText(row.symbolField(*ui, range).toPlainText());
 
@@ -153,7 +153,7 @@ void MainWindow::loadLevel(int levelIndex)
     currentLevel = levelOfIndex(levelIndex);
     if (currentLevel) {
         const LabelConfig& model = *app::labelConfig;
-        for (const CategoryControls& row : categoryControls)
+        for (const CategoryRow& row : categoryRows)
             (ui.get()->*row.alignment)->setCurrentIndex(model.alignmentIndex(*currentLevel, row.category).value_or(0));
         distances->showLevel(model, *currentLevel);
     }
@@ -237,7 +237,7 @@ bool MainWindow::valuesCanBeWritten()
             return false;
         }
     }
-    for (const CategoryControls& row : categoryControls) {
+    for (const CategoryRow& row : categoryRows) {
         for (const SymbolRange range : symbolRanges) {
             const QString symbol = row.symbolField(*ui, range).toPlainText();
             if (LabelConfig::symbolProblem(symbol.toStdString())) {
@@ -256,15 +256,15 @@ void MainWindow::handOverToModel()
     model.setSideColour(Side::Enemies, blueSide.red, blueSide.green, blueSide.blue);
     model.setSideColour(Side::Allies, redSide.red, redSide.green, redSide.blue);
     model.setSymbolSize(ui->label_symbol_size_real->text().toInt());
-    for (const CategoryControls& row : categoryControls)
+    for (const CategoryRow& row : categoryRows)
         model.setVisibility(row.category, (ui.get()->*row.visible)->isChecked());
-    for (const CategoryControls& row : categoryControls)
+    for (const CategoryRow& row : categoryRows)
         for (const SymbolRange range : symbolRanges)
             model.setSymbol(row.category, range, row.symbolField(*ui, range).toPlainText().toStdString());
     if (!currentLevel)
         return;
     distances->handOver(model, *currentLevel);
-    for (const CategoryControls& row : categoryControls)
+    for (const CategoryRow& row : categoryRows)
         model.setAlignment(*currentLevel, row.category, (ui.get()->*row.alignment)->currentIndex());
 }
 

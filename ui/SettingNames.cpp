@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "CategoryControls.h"
+#include "CategoryRows.h"
 #include "LabelSetting.h"
 #include "Messages.h"
 #include "ui_MainWindow.h"
@@ -21,7 +21,7 @@ struct Name {
 
 QString categoryWord(UnitCategory category, const Ui::MainWindow& ui)
 {
-    return (ui.*controlsOf(category).distanceHeading)->text();
+    return (ui.*categoryRowOf(category).distanceHeading)->text();
 }
 
 QString bandWord(DistanceBand band, const Ui::MainWindow& ui)

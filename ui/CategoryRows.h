@@ -12,10 +12,10 @@ namespace Ui {
 class MainWindow;
 }
 
-// The controls of one unit category outside the distance block (those are in
+// One unit category's controls outside the distance block (whose rows are in
 // distanceRows). The fill, Apply, the preview and the messages naming settings all
 // find a category's widgets here.
-struct CategoryControls {
+struct CategoryRow {
     UnitCategory category;
     QCheckBox* Ui::MainWindow::*visible;
     QComboBox* Ui::MainWindow::*alignment;
@@ -29,11 +29,11 @@ struct CategoryControls {
 
 // Air, ground, navy, weapon: indexed by UnitCategory, which is also the order in which
 // Apply hands the categories over and the preview numbers its sample units.
-extern const std::array<CategoryControls, 4> categoryControls;
+extern const std::array<CategoryRow, 4> categoryRows;
 
-inline const CategoryControls& controlsOf(UnitCategory category)
+inline const CategoryRow& categoryRowOf(UnitCategory category)
 {
-    return categoryControls[static_cast<int>(category)];
+    return categoryRows[static_cast<std::size_t>(category)];
 }
 
 // The symbol rows in the order Apply hands them over: near before far in each category.

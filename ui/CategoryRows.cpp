@@ -1,10 +1,10 @@
-#include "CategoryControls.h"
+#include "CategoryRows.h"
 
 #include "ui_MainWindow.h"
 
 using UI = Ui::MainWindow;
 
-const std::array<CategoryControls, 4> categoryControls = {{
+const std::array<CategoryRow, 4> categoryRows = {{
     {UnitCategory::Air, &UI::checkBox_aircraft, &UI::comboBox_symbol_pos_air,
      {&UI::textEdit_near_air, &UI::textEdit_far_air},
      {&UI::pushButton_symbol_near_air, &UI::pushButton_symbol_far_air}, &UI::label_dis_air},
@@ -19,12 +19,12 @@ const std::array<CategoryControls, 4> categoryControls = {{
      {&UI::pushButton_symbol_near_weapon, &UI::pushButton_symbol_far_weapon}, &UI::label_dis_weapon},
 }};
 
-QTextEdit& CategoryControls::symbolField(const UI& form, SymbolRange range) const
+QTextEdit& CategoryRow::symbolField(const UI& form, SymbolRange range) const
 {
     return *(form.*symbolFields[static_cast<std::size_t>(range)]);
 }
 
-QPushButton& CategoryControls::symbolButton(const UI& form, SymbolRange range) const
+QPushButton& CategoryRow::symbolButton(const UI& form, SymbolRange range) const
 {
     return *(form.*symbolButtons[static_cast<std::size_t>(range)]);
 }
