@@ -2,15 +2,10 @@
 #include <array>
 
 #include "LabelTypes.h"
+// The complete form class: MSVC picks the size of a pointer to member from what it
+// knows of the class, so every file must see the same, complete definition.
+#include "ui_MainWindow.h"
 
-class QCheckBox;
-class QComboBox;
-class QLabel;
-class QPushButton;
-class QTextEdit;
-namespace Ui {
-class MainWindow;
-}
 
 // One unit category's controls outside the distance block (whose rows are in
 // distanceRows). The fill, Apply, the preview and the messages naming settings all

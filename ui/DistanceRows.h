@@ -2,13 +2,11 @@
 #include <array>
 
 #include "LabelTypes.h"
+// The complete form class: MSVC picks the size of a pointer to member from what it
+// knows of the class, so every file must see the same, complete definition.
+#include "ui_MainWindow.h"
 
 class LabelConfig;
-class QLineEdit;
-class QSlider;
-namespace Ui {
-class MainWindow;
-}
 
 // One row of the distance block: a slider and the line edit that mirrors it.
 struct DistanceRow {
