@@ -6,7 +6,6 @@
 // knows of the class, so every file must see the same, complete definition.
 #include "ui_MainWindow.h"
 
-
 // One unit category's controls outside the distance block (whose rows are in
 // distanceRows). The fill, Apply, the preview and the messages naming settings all
 // find a category's widgets here.
