@@ -14,7 +14,7 @@ class confirmWindow;
 namespace app {
 extern ProfileStore* profile;
 extern LabelConfig* labelConfig;
-extern MainWindow* mainWindow;            // empty until the main window is first needed
+extern MainWindow* mainWindow;  // empty until the main window is first needed
 extern SDwindow* directoryWindow;
 extern SymbolWindow* symbolWindow;
 extern confirmWindow* confirmationWindow;

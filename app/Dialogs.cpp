@@ -55,18 +55,9 @@ void usePresets(bool on)
     presets().on = on;
 }
 
-void presetDirectory(const QString& directory)
-{
-    presets().directories.enqueue(directory);
-}
+void presetDirectory(const QString& directory) { presets().directories.enqueue(directory); }
 
-void presetColour(const QColor& colour)
-{
-    presets().colours.enqueue(colour);
-}
+void presetColour(const QColor& colour) { presets().colours.enqueue(colour); }
 
-QStringList takeShownMessages()
-{
-    return std::exchange(presets().shownMessages, {});
-}
+QStringList takeShownMessages() { return std::exchange(presets().shownMessages, {}); }
 }  // namespace dialogs

@@ -23,6 +23,7 @@ struct LocalText {
 
 // In Chinese, Russian and Japanese the distance levels NEAR and FAR reuse the words of
 // the near and far symbol captions; in English they are the level names.
+// clang-format off
 const LocalText mainWindowTexts[] = {
     {{"File", "文件", "Файл", "ファイル"}, {"menuFile"}},
     {{"Feature", "功能", "Функция", "機能"}, {"menuFeature"}},
@@ -61,6 +62,7 @@ const LocalText directoryWindowTexts[] = {
     {{"Confirm", "确认", "Подтвердить", "確認"}, {"choseDirectory"}},
     {{"Language", "语言", "Язык", "言語"}, {"menuLanguage"}},
 };
+// clang-format on
 
 void setText(QObject* object, const QString& text)
 {
@@ -87,15 +89,9 @@ void applyTexts(QWidget& window, const LocalText (&table)[N])
 }
 }  // namespace
 
-void applyMainWindowTexts(QWidget& mainWindow)
-{
-    applyTexts(mainWindow, mainWindowTexts);
-}
+void applyMainWindowTexts(QWidget& mainWindow) { applyTexts(mainWindow, mainWindowTexts); }
 
-void applyDirectoryWindowTexts(QWidget& directoryWindow)
-{
-    applyTexts(directoryWindow, directoryWindowTexts);
-}
+void applyDirectoryWindowTexts(QWidget& directoryWindow) { applyTexts(directoryWindow, directoryWindowTexts); }
 
 bool switchLanguage(int index, QWidget* parent)
 {

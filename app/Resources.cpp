@@ -18,7 +18,7 @@ const std::array<QString, 4> picturePaths = {
     QStringLiteral(":/halvane_res/Resource/weapon.png"),
 };
 
-} // namespace
+}  // namespace
 
 std::array<QPixmap, 4>& PreviewPictures::all()
 {
@@ -29,10 +29,7 @@ std::array<QPixmap, 4>& PreviewPictures::all()
 
 // The bundle is compiled into a static library, whose registration object the linker
 // would drop unless something refers to it; this reference keeps it in every program.
-void initResources()
-{
-    Q_INIT_RESOURCE(resources);
-}
+void initResources() { Q_INIT_RESOURCE(resources); }
 
 void registerPreviewFont()
 {

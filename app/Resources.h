@@ -9,8 +9,7 @@
 // The four preview pictures: aircraft, ground, navy, weapon (the preview category
 // order). A QPixmap may only be made once the application object exists, so the
 // pixmaps come into being on first use, not during static initialisation.
-class PreviewPictures
-{
+class PreviewPictures {
 public:
     QPixmap& operator[](std::size_t category) { return all()[category]; }
     auto begin() { return all().begin(); }

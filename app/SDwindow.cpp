@@ -20,10 +20,7 @@ SDwindow::SDwindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::SDwindow)
     setFixedSize(470, 119);
 }
 
-SDwindow::~SDwindow()
-{
-    delete ui;
-}
+SDwindow::~SDwindow() { delete ui; }
 
 void SDwindow::on_choseDirectory_clicked()
 {
@@ -57,25 +54,13 @@ void SDwindow::storeWorkDirectory(const fs::path& directory)
         app::labelConfig = new LabelConfig(*app::profile);
 }
 
-void SDwindow::on_action_English_triggered()
-{
-    chooseLanguage(0);
-}
+void SDwindow::on_action_English_triggered() { chooseLanguage(0); }
 
-void SDwindow::on_action_Chinese_triggered()
-{
-    chooseLanguage(1);
-}
+void SDwindow::on_action_Chinese_triggered() { chooseLanguage(1); }
 
-void SDwindow::on_action_Russian_triggered()
-{
-    chooseLanguage(2);
-}
+void SDwindow::on_action_Russian_triggered() { chooseLanguage(2); }
 
-void SDwindow::on_action_Japanese_triggered()
-{
-    chooseLanguage(3);
-}
+void SDwindow::on_action_Japanese_triggered() { chooseLanguage(3); }
 
 void SDwindow::chooseLanguage(int index)
 {

@@ -11,6 +11,7 @@ namespace {
 constexpr int paletteColumns = 8;
 
 // Row by row, eight to a row.
+// clang-format off
 constexpr char32_t paletteSymbols[] = {
     U'\u25EF', U'\u2299', U'\u263C', U'\u2744', U'\u2727', U'\u2730', U'\u2721', U'\u273B',
     U'\u2722', U'\u2610', U'\u2661', U'\u229E', U'\u22A1', U'\u2394', U'\u2B20', U'\u25EC',
@@ -19,6 +20,7 @@ constexpr char32_t paletteSymbols[] = {
     U'\u2716', U'\u2715', U'\u2662', U'\u2664', U'\u27B3', U'\u27B4', U'\u27B5', U'\u27B6',
     U'\u27B7', U'\u27B8', U'\u27B9', U'\u272A', U'\u2042', U'\u2620', U'\u2B21', U'\u2B23',
 };
+// clang-format on
 }  // namespace
 
 SymbolWindow::SymbolWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::SymbolWindow)
@@ -27,10 +29,7 @@ SymbolWindow::SymbolWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::Sy
     addPalette();
 }
 
-SymbolWindow::~SymbolWindow()
-{
-    delete ui;
-}
+SymbolWindow::~SymbolWindow() { delete ui; }
 
 void SymbolWindow::addPalette()
 {

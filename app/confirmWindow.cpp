@@ -10,12 +10,6 @@ confirmWindow::confirmWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::
     setFixedSize(411, 96);
 }
 
-confirmWindow::~confirmWindow()
-{
-    delete ui;
-}
+confirmWindow::~confirmWindow() { delete ui; }
 
-void confirmWindow::on_pushButton_clicked()
-{
-    close();
-}
+void confirmWindow::on_pushButton_clicked() { close(); }

@@ -23,7 +23,8 @@ std::string scriptOfSize(std::size_t wanted)
             const std::string_view span(text.data() + statement->startPos, statement->endPos - statement->startPos + 1);
             const int keyEnd = lua::lastNonSpace(span, static_cast<int>(span.find('=')) - 1) + 1;
             script += text.substr(done, statement->startPos - done);
-            script += std::string(span.substr(0, keyEnd)) + "_" + std::to_string(copy) + std::string(span.substr(keyEnd));
+            script
+                += std::string(span.substr(0, keyEnd)) + "_" + std::to_string(copy) + std::string(span.substr(keyEnd));
             done = statement->endPos + 1;
         }
         script += text.substr(done);

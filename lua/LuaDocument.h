@@ -95,7 +95,7 @@ private:
     std::unique_ptr<BlockWords> blockWords_;
     std::vector<bool> continuingBefore_;  // continuing_ as each statement's gathering began
     bool continuingAtParseStart_ = false;
-    bool treeFollowsText_ = true;         // false from replaceText to the next parse
+    bool treeFollowsText_ = true;  // false from replaceText to the next parse
 };
 
 }  // namespace lua

@@ -116,9 +116,6 @@ WriteOutcome LuaDocument::replaceText(const std::string& newText, bool save)
     return save ? write() : WriteOutcome{true, {}};
 }
 
-WriteOutcome LuaDocument::write() const
-{
-    return fileAccess_.writeAll(path_, text_, crlf_);
-}
+WriteOutcome LuaDocument::write() const { return fileAccess_.writeAll(path_, text_, crlf_); }
 
 }  // namespace lua

@@ -107,10 +107,7 @@ std::string describe(const QSaveFile& file)
 
 }  // namespace
 
-bool LuaFileAccess::isLuaFile(const std::filesystem::path& path)
-{
-    return hasLuaExtension(path.native());
-}
+bool LuaFileAccess::isLuaFile(const std::filesystem::path& path) { return hasLuaExtension(path.native()); }
 
 std::unique_ptr<std::ifstream> LuaFileAccess::openForReading(const std::filesystem::path& path) const
 {
@@ -141,8 +138,7 @@ std::string LuaFileAccess::readAll(std::istream* stream, bool* crlf) const
     return windowsLineEnds ? withoutCrLf(text) : text;
 }
 
-WriteOutcome LuaFileAccess::writeAll(const std::filesystem::path& path, const std::string& text,
-                                     bool crlf) const
+WriteOutcome LuaFileAccess::writeAll(const std::filesystem::path& path, const std::string& text, bool crlf) const
 {
     const QString fileName = toQString(path);
     if (std::string reason = obstacle(fileName); !reason.empty())

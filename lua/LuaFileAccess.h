@@ -32,8 +32,7 @@ public:
     // Safe write: the text goes to a temporary file in the same folder, which replaces
     // the original only when everything was written (QSaveFile); a failure leaves the
     // old file untouched and is reported. With crlf, every LF is written as CR LF.
-    WriteOutcome writeAll(const std::filesystem::path& path, const std::string& text,
-                          bool crlf) const;
+    WriteOutcome writeAll(const std::filesystem::path& path, const std::string& text, bool crlf) const;
 };
 
 }  // namespace lua

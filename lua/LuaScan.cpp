@@ -150,10 +150,7 @@ bool valueIsClosed(std::string_view s, int eq)
     return scan.isClosed();
 }
 
-std::string tableItem(std::string_view s, int n)
-{
-    return nthItem(ItemSplitter(trimmedView(s), '{', '}'), n);
-}
+std::string tableItem(std::string_view s, int n) { return nthItem(ItemSplitter(trimmedView(s), '{', '}'), n); }
 
 std::string callItem(std::string_view s, int n)
 {

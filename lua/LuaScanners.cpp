@@ -34,9 +34,11 @@ void ValueClosureScan::feed(std::string_view s)
     next_ = std::max(next_, end);
 }
 
-ItemSplitter::ItemSplitter(std::string_view trimmedList, char listOpener, char endMarker,
-                           std::size_t workLimit)
-    : t_(trimmedList), listOpener_(listOpener), endMarker_(endMarker), workLimit_(workLimit),
+ItemSplitter::ItemSplitter(std::string_view trimmedList, char listOpener, char endMarker, std::size_t workLimit)
+    : t_(trimmedList),
+      listOpener_(listOpener),
+      endMarker_(endMarker),
+      workLimit_(workLimit),
       ended_(t_.size() < 2)
 {
 }

@@ -15,7 +15,7 @@ namespace lua {
 // text but the last of the document ends in LF, so no comment marker straddles two feeds).
 class ValueClosureScan {
 public:
-    explicit ValueClosureScan(int eq) : eq_(eq) {}
+    explicit ValueClosureScan(int eq) : eq_(eq) { }
     // s is the whole statement so far; only the part not yet seen is scanned.
     void feed(std::string_view s);
     bool isClosed() const { return opener_ == '\0' || closed_; }
@@ -55,8 +55,8 @@ private:
     int depth_ = 0;
     bool outside_ = true;
     bool ended_ = false;
-    int previousEnd_ = -1;    // where the previous item ended, -1 before the first
-    int previousDepth_ = 0;   // the depth there
+    int previousEnd_ = -1;   // where the previous item ended, -1 before the first
+    int previousDepth_ = 0;  // the depth there
 };
 
 // findWord(text, word, from) answered from an index of the word's occurrences,
@@ -68,8 +68,8 @@ public:
     int find(int from) const;
 
 private:
-    std::vector<int> endBounded_;   // occurrences not followed by a word character
-    std::vector<int> wholeWords_;   // those also not preceded by a word character
+    std::vector<int> endBounded_;  // occurrences not followed by a word character
+    std::vector<int> wholeWords_;  // those also not preceded by a word character
 };
 
 }  // namespace lua

@@ -31,8 +31,7 @@ bool ValueReader::callsKnownFunction(std::string_view value) const
 {
     // "Some defined name directly followed by (": look behind every "(" for a name of
     // each length in use, instead of searching the value once per name.
-    for (std::size_t paren = value.find('('); paren != std::string_view::npos;
-         paren = value.find('(', paren + 1)) {
+    for (std::size_t paren = value.find('('); paren != std::string_view::npos; paren = value.find('(', paren + 1)) {
         for (std::size_t length : nameLengths_) {
             if (length > paren)
                 break;
@@ -56,8 +55,8 @@ LuaValueKind ValueReader::classify(std::string_view v) const
     std::size_t i = static_cast<std::size_t>(a) + (v[a] == '-' ? 1 : 0);
     if (i < v.size()) {
         const auto rest = v.substr(i);
-        const bool digitsAndDots = std::all_of(rest.begin(), rest.end(),
-                                               [](char c) { return (c >= '0' && c <= '9') || c == '.'; });
+        const bool digitsAndDots
+            = std::all_of(rest.begin(), rest.end(), [](char c) { return (c >= '0' && c <= '9') || c == '.'; });
         if (digitsAndDots && std::count(rest.begin(), rest.end(), '.') <= 1)
             return LuaValueKind::Number;
     }
@@ -95,10 +94,7 @@ void adopt(LuaNode& parent, std::unique_ptr<LuaNode> child)
     parent.children.push_back(std::move(child));
 }
 
-void spend(std::size_t& workBudget, const ItemSplitter& items)
-{
-    workBudget -= std::min(workBudget, items.work());
-}
+void spend(std::size_t& workBudget, const ItemSplitter& items) { workBudget -= std::min(workBudget, items.work()); }
 
 }  // namespace
 
@@ -142,15 +138,10 @@ void ValueReader::buildChildren(LuaNode& node, std::size_t& workBudget) const
     if (node.depth >= maxDepth)
         return;
     switch (node.kind) {
-    case LuaValueKind::Record:
-        buildRecordFields(node, workBudget);
-        break;
+    case LuaValueKind::Record: buildRecordFields(node, workBudget); break;
     case LuaValueKind::Array:
-    case LuaValueKind::Call:
-        buildItems(node, workBudget);
-        break;
-    default:
-        return;
+    case LuaValueKind::Call: buildItems(node, workBudget); break;
+    default: return;
     }
     for (const auto& child : node.children)
         buildChildren(*child, workBudget);

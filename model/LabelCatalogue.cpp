@@ -3,10 +3,10 @@
 namespace {
 
 const std::array<LabelLevel, 3> levels = {LabelLevel::FULL, LabelLevel::ABBREVIATED, LabelLevel::DOT};
-const std::array<UnitCategory, 4> categories = {UnitCategory::Air, UnitCategory::Ground,
-                                                 UnitCategory::Navy, UnitCategory::Weapon};
-const std::array<DistanceBand, 4> bands = {DistanceBand::EMPTY, DistanceBand::NEAR, DistanceBand::FAR,
-                                           DistanceBand::DOT};
+const std::array<UnitCategory, 4> categories
+    = {UnitCategory::Air, UnitCategory::Ground, UnitCategory::Navy, UnitCategory::Weapon};
+const std::array<DistanceBand, 4> bands
+    = {DistanceBand::EMPTY, DistanceBand::NEAR, DistanceBand::FAR, DistanceBand::DOT};
 
 // Aircraft carry an extra entry before NEAR and weapons one before FAR, keyed at half
 // the band's distance; weapons have no DOT band.
@@ -64,10 +64,7 @@ void addLevel(std::vector<LabelSetting>& catalogue, LabelLevel level)
 
 }  // namespace
 
-const CategoryLayout& layoutOf(UnitCategory category)
-{
-    return layouts.at(static_cast<std::size_t>(category));
-}
+const CategoryLayout& layoutOf(UnitCategory category) { return layouts.at(static_cast<std::size_t>(category)); }
 
 int bandEntry(UnitCategory category, DistanceBand band)
 {
@@ -88,8 +85,8 @@ std::vector<LabelSetting> buildCatalogue()
     for (UnitCategory category : categories) {
         for (SymbolRange range : {SymbolRange::Near, SymbolRange::Far}) {
             const char* suffix = range == SymbolRange::Near ? "_symbol_near" : "_symbol_far";
-            LabelSetting& symbol = add(catalogue, SettingGroup::Symbol,
-                                       "<" + layoutOf(category).symbolStem + suffix + ">...");
+            LabelSetting& symbol
+                = add(catalogue, SettingGroup::Symbol, "<" + layoutOf(category).symbolStem + suffix + ">...");
             symbol.category = category;
             symbol.range = range;
         }

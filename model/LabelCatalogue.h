@@ -9,14 +9,14 @@
 #include "LabelTypes.h"
 
 struct CategoryLayout {
-    std::string formatKey;                // "AirFormat"
-    std::string visibilityKey;            // "AirOn"
-    std::string symbolStem;               // "aircraft": aircraft_symbol_near, aircraft_symbol_far
-    std::array<int, 4> bandEntry;         // entry of EMPTY, NEAR, FAR, DOT; -1 where there is none
-    int alignmentEntry;                   // the entry the alignment is read from
-    std::vector<int> alignmentEntries;    // the entries whose alignment Apply writes
-    DistanceBand pairedBand;              // the band written together with ...
-    int companionEntry;                   // ... this entry, keyed at half its distance; -1: none
+    std::string formatKey;              // "AirFormat"
+    std::string visibilityKey;          // "AirOn"
+    std::string symbolStem;             // "aircraft": aircraft_symbol_near, aircraft_symbol_far
+    std::array<int, 4> bandEntry;       // entry of EMPTY, NEAR, FAR, DOT; -1 where there is none
+    int alignmentEntry;                 // the entry the alignment is read from
+    std::vector<int> alignmentEntries;  // the entries whose alignment Apply writes
+    DistanceBand pairedBand;            // the band written together with ...
+    int companionEntry;                 // ... this entry, keyed at half its distance; -1: none
 };
 
 const CategoryLayout& layoutOf(UnitCategory category);

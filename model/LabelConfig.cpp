@@ -29,15 +29,9 @@ std::optional<std::string> between(const std::string& text, char open, char clos
     return text.substr(1, text.size() - 2);
 }
 
-std::optional<std::string> quotedText(const LabelSetting& setting)
-{
-    return between(setting.valueText, '"', '"');
-}
+std::optional<std::string> quotedText(const LabelSetting& setting) { return between(setting.valueText, '"', '"'); }
 
-std::optional<int> decimalValue(const LabelSetting& setting)
-{
-    return decimal(setting.valueText);
-}
+std::optional<int> decimalValue(const LabelSetting& setting) { return decimal(setting.valueText); }
 
 std::optional<int> distanceKey(const LabelSetting& setting)
 {
@@ -64,7 +58,9 @@ std::optional<ColourTriple> colour(const LabelSetting& setting)
 }  // namespace
 
 LabelConfig::LabelConfig(ProfileStore& profile)
-    : profile(profile), settings(buildCatalogue()), readAtLoad(settings.size(), false)
+    : profile(profile),
+      settings(buildCatalogue()),
+      readAtLoad(settings.size(), false)
 {
     load();
 }
@@ -90,10 +86,7 @@ std::optional<std::size_t> LabelConfig::positionOf(const LabelSetting& setting) 
     return std::nullopt;
 }
 
-LabelSetting& LabelConfig::editable(const LabelSetting& setting)
-{
-    return settings.at(positionOf(setting).value());
-}
+LabelSetting& LabelConfig::editable(const LabelSetting& setting) { return settings.at(positionOf(setting).value()); }
 
 const LabelSetting& LabelConfig::visibility(UnitCategory category) const
 {
@@ -139,10 +132,7 @@ std::optional<std::string> LabelConfig::symbolText(UnitCategory category, Symbol
     return quotedText(symbol(category, range));
 }
 
-std::optional<int> LabelConfig::symbolSizeValue() const
-{
-    return decimalValue(symbolSize());
-}
+std::optional<int> LabelConfig::symbolSizeValue() const { return decimalValue(symbolSize()); }
 
 std::optional<int> LabelConfig::alignmentIndex(LabelLevel level, UnitCategory category) const
 {
@@ -160,10 +150,7 @@ std::optional<int> LabelConfig::distanceValue(LabelLevel level, UnitCategory cat
     return distanceKey(distance(level, category, band));
 }
 
-std::optional<ColourTriple> LabelConfig::sideColour(Side side) const
-{
-    return colour(sideColourSetting(side));
-}
+std::optional<ColourTriple> LabelConfig::sideColour(Side side) const { return colour(sideColourSetting(side)); }
 
 bool LabelConfig::interpretable(const LabelSetting& setting)
 {

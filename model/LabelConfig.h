@@ -42,7 +42,7 @@ public:
     const LabelSetting& sideColourSetting(Side side) const;
 
     // Readers: the interpreted value, or nullopt when the setting is absent or unreadable.
-    std::optional<bool> visibilityOn(UnitCategory category) const;            // "true" -> on, other non-empty -> off
+    std::optional<bool> visibilityOn(UnitCategory category) const;  // "true" -> on, other non-empty -> off
     std::optional<std::string> symbolText(UnitCategory category, SymbolRange range) const;  // UTF-8, quotes dropped
     std::optional<int> symbolSizeValue() const;
     std::optional<int> alignmentIndex(LabelLevel level, UnitCategory category) const;  // unknown name -> 0
@@ -61,7 +61,8 @@ public:
     // Setters: update the setting texts and queue PendingEdit texts. A setting the last
     // load could not read queues nothing and is reported in Apply's notSaved instead.
     void setVisibility(UnitCategory category, bool on);
-    bool setSymbol(UnitCategory category, SymbolRange range, const std::string& symbolUtf8);  // false: refused, nothing queued
+    bool setSymbol(UnitCategory category, SymbolRange range,
+                   const std::string& symbolUtf8);  // false: refused, nothing queued
     void setSymbolSize(int size);
     void setSideColour(Side side, int red, int green, int blue);
     void setDistance(LabelLevel level, UnitCategory category, DistanceBand band, int distance);
@@ -94,7 +95,7 @@ private:
     std::filesystem::path labelFilePath;
     std::vector<LabelSetting*> loadList;
     std::vector<std::string> pendingEdits;
-    std::vector<LabelSetting> settings;              // the catalogue; never resized, so references stay valid
-    std::vector<bool> readAtLoad;                    // per setting: the last load could interpret it
-    std::vector<const LabelSetting*> notQueued;      // setters refused since the last Apply
+    std::vector<LabelSetting> settings;          // the catalogue; never resized, so references stay valid
+    std::vector<bool> readAtLoad;                // per setting: the last load could interpret it
+    std::vector<const LabelSetting*> notQueued;  // setters refused since the last Apply
 };

@@ -6,15 +6,9 @@
 
 namespace {
 
-std::string decimalText(int value)
-{
-    return std::to_string(value);
-}
+std::string decimalText(int value) { return std::to_string(value); }
 
-std::string bracketedNumber(int value)
-{
-    return "[" + decimalText(value) + "]";
-}
+std::string bracketedNumber(int value) { return "[" + decimalText(value) + "]"; }
 
 // The key of a distance entry; inside the edit its brackets pair up as "[[8000]]".
 std::string keyEdit(LabelLevel level, UnitCategory category, int entry, const std::string& key)
@@ -60,10 +54,7 @@ bool LabelConfig::setSymbol(UnitCategory category, SymbolRange range, const std:
     return true;
 }
 
-void LabelConfig::setSymbolSize(int size)
-{
-    setValueText(symbolSize(), decimalText(size));
-}
+void LabelConfig::setSymbolSize(int size) { setValueText(symbolSize(), decimalText(size)); }
 
 void LabelConfig::setSideColour(Side side, int red, int green, int blue)
 {

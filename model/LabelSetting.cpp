@@ -1,6 +1,3 @@
 #include "LabelSetting.h"
 
-std::string LabelSetting::editText() const
-{
-    return nodePath + "[" + keyText + "][" + valueText + "]";
-}
+std::string LabelSetting::editText() const { return nodePath + "[" + keyText + "][" + valueText + "]"; }

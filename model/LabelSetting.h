@@ -14,11 +14,11 @@ struct LabelSetting {
     // Which setting of the catalogue this is: the getters find settings by it, and
     // the window names them by it in its messages.
     SettingGroup group = SettingGroup::Visibility;
-    LabelLevel level = LabelLevel::FULL;          // Alignment, Distance
-    UnitCategory category = UnitCategory::Air;    // Visibility, Symbol, Alignment, Distance
-    DistanceBand band = DistanceBand::EMPTY;      // Distance
-    SymbolRange range = SymbolRange::Near;        // Symbol
-    Side side = Side::Enemies;                    // SideColour
+    LabelLevel level = LabelLevel::FULL;        // Alignment, Distance
+    UnitCategory category = UnitCategory::Air;  // Visibility, Symbol, Alignment, Distance
+    DistanceBand band = DistanceBand::EMPTY;    // Distance
+    SymbolRange range = SymbolRange::Near;      // Symbol
+    Side side = Side::Enemies;                  // SideColour
 
     // nodePath + "[" + keyText + "][" + valueText + "]"
     std::string editText() const;

@@ -10,10 +10,7 @@ namespace {
 const std::string languageKey = "Language";
 const std::string directoryKey = "WorkDirectory";
 
-std::string pathTo(const std::string& key)
-{
-    return "<" + key + ">...";
-}
+std::string pathTo(const std::string& key) { return "<" + key + ">..."; }
 
 std::string languageCode(int index)
 {
@@ -71,9 +68,10 @@ lua::WriteOutcome ProfileStore::setWorkDirectory(const std::filesystem::path& di
     workDirectory = directory;
     const DirectoryValue value = directoryValue(directory);
     if (!value.problem.empty()) {
-        return {false, "The folder path contains " + value.problem
-                           + ", which data/profile.lua cannot hold. The folder is used until the editor"
-                             " closes, but it is not remembered."};
+        return {false,
+                "The folder path contains " + value.problem
+                    + ", which data/profile.lua cannot hold. The folder is used until the editor"
+                      " closes, but it is not remembered."};
     }
     return store(directoryKey, value.text);
 }

@@ -3,10 +3,7 @@
 #include "LuaDocument.h"
 #include "LuaScan.h"
 
-std::string inQuotes(const std::string& text)
-{
-    return "\"" + text + "\"";
-}
+std::string inQuotes(const std::string& text) { return "\"" + text + "\""; }
 
 std::string quotedTextProblem(const std::string& key, const std::string& text)
 {

@@ -4,6 +4,7 @@
 
 using UI = Ui::MainWindow;
 
+// clang-format off
 const std::array<CategoryRow, 4> categoryRows = {{
     {UnitCategory::Air, &UI::checkBox_aircraft, &UI::comboBox_symbol_pos_air,
      {&UI::textEdit_near_air, &UI::textEdit_far_air},
@@ -18,6 +19,7 @@ const std::array<CategoryRow, 4> categoryRows = {{
      {&UI::textEdit_near_weapon, &UI::textEdit_far_weapon},
      {&UI::pushButton_symbol_near_weapon, &UI::pushButton_symbol_far_weapon}, &UI::label_dis_weapon},
 }};
+// clang-format on
 
 QTextEdit& CategoryRow::symbolField(const UI& form, SymbolRange range) const
 {

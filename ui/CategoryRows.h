@@ -13,9 +13,9 @@ struct CategoryRow {
     UnitCategory category;
     QCheckBox* Ui::MainWindow::*visible;
     QComboBox* Ui::MainWindow::*alignment;
-    std::array<QTextEdit* Ui::MainWindow::*, 2> symbolFields;     // by SymbolRange: near, far
-    std::array<QPushButton* Ui::MainWindow::*, 2> symbolButtons;  // by SymbolRange: near, far
-    QLabel* Ui::MainWindow::*distanceHeading;  // names the category in the current language
+    std::array<QTextEdit * Ui::MainWindow::*, 2> symbolFields;     // by SymbolRange: near, far
+    std::array<QPushButton * Ui::MainWindow::*, 2> symbolButtons;  // by SymbolRange: near, far
+    QLabel* Ui::MainWindow::*distanceHeading;                      // names the category in the current language
 
     QTextEdit& symbolField(const Ui::MainWindow& form, SymbolRange range) const;
     QPushButton& symbolButton(const Ui::MainWindow& form, SymbolRange range) const;

@@ -35,10 +35,7 @@ const std::array<DistanceRow, 15> distanceRows = {{
 
 namespace {
 // A field that is empty or not a number reads as 0 for the sliders and the ordering rule.
-long long fieldValue(const QLineEdit& field)
-{
-    return field.text().toLongLong();
-}
+long long fieldValue(const QLineEdit& field) { return field.text().toLongLong(); }
 
 std::optional<int> wholeNumber(const QLineEdit& field)
 {
@@ -50,8 +47,8 @@ std::optional<int> wholeNumber(const QLineEdit& field)
 // The slider clips to its own range; this only keeps the value inside an int first.
 void setSlider(QSlider& slider, long long value)
 {
-    slider.setValue(static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
-                                                           std::numeric_limits<int>::max())));
+    slider.setValue(static_cast<int>(
+        std::clamp<long long>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max())));
 }
 }  // namespace
 

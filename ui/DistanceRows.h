@@ -25,7 +25,7 @@ extern const std::array<DistanceRow, 15> distanceRows;
 // The behaviour of the distance block, driven by distanceRows.
 class DistanceControls {
 public:
-    explicit DistanceControls(Ui::MainWindow& form) : ui(form) {}
+    explicit DistanceControls(Ui::MainWindow& form) : ui(form) { }
 
     void applyRanges();
     // Shows one level of the model; a distance the model could not read shows an empty

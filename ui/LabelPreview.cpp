@@ -30,7 +30,13 @@ const std::array<SampleUnit, 4> sampleUnits = {{
 // By alignment index: RightBottom, RightTop, LeftBottom, LeftTop, CenterBottom,
 // CenterTop, CenterCenter; y grows downwards.
 const std::array<QPoint, 7> alignmentOffsets = {{
-    {20, 20}, {20, -20}, {-20, 20}, {-20, -20}, {0, 20}, {0, -20}, {0, 0},
+    {20, 20},
+    {20, -20},
+    {-20, 20},
+    {-20, -20},
+    {0, 20},
+    {0, -20},
+    {0, 0},
 }};
 
 const QString distanceLine = QStringLiteral("\n0.0km");
@@ -52,19 +58,14 @@ QString composeLabel(LabelLevel level, const QString& symbol, const SampleUnit& 
         const QString name = QString::fromUtf8(unit.unitName);
         return symbolAndType + (name.isEmpty() ? QString() : QLatin1Char('\n') + name) + distanceLine;
     }
-    case LabelLevel::ABBREVIATED:
-        return symbolAndType + distanceLine;
-    case LabelLevel::DOT:
-        return symbol;
+    case LabelLevel::ABBREVIATED: return symbolAndType + distanceLine;
+    case LabelLevel::DOT: return symbol;
     }
     return {};
 }
 }  // namespace
 
-void LabelPreview::takeAnchor()
-{
-    anchor = ui.label_preview_symbol->pos();
-}
+void LabelPreview::takeAnchor() { anchor = ui.label_preview_symbol->pos(); }
 
 void LabelPreview::redraw(std::optional<LabelLevel> level)
 {
@@ -77,8 +78,7 @@ void LabelPreview::redraw(std::optional<LabelLevel> level)
     text.setAlignment(Qt::AlignCenter);
 
     const ColourTriple& colour = ui.radioButton_side_red->isChecked() ? red : blue;
-    text.setStyleSheet(
-        QStringLiteral("color: rgb(%1,%2,%3);").arg(colour.red).arg(colour.green).arg(colour.blue));
+    text.setStyleSheet(QStringLiteral("color: rgb(%1,%2,%3);").arg(colour.red).arg(colour.green).arg(colour.blue));
 
     const auto index = static_cast<std::size_t>(category);
     const SampleUnit& unit = sampleUnits[index];

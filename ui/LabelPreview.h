@@ -14,7 +14,9 @@ class MainWindow;
 class LabelPreview {
 public:
     LabelPreview(Ui::MainWindow& form, const ColourTriple& redSide, const ColourTriple& blueSide)
-        : ui(form), red(redSide), blue(blueSide)
+        : ui(form),
+          red(redSide),
+          blue(blueSide)
     {
     }
 

@@ -32,14 +32,10 @@ std::optional<LabelLevel> levelOfIndex(int index)
 {
     switch (index) {
     case -1:
-    case 0:
-        return LabelLevel::FULL;
-    case 1:
-        return LabelLevel::ABBREVIATED;
-    case 2:
-        return LabelLevel::DOT;
-    default:
-        return std::nullopt;
+    case 0: return LabelLevel::FULL;
+    case 1: return LabelLevel::ABBREVIATED;
+    case 2: return LabelLevel::DOT;
+    default: return std::nullopt;
     }
 }
 
@@ -61,8 +57,8 @@ MainWindow::MainWindow(QWidget* parent)
     // to it before the window is first shown.
     layout()->activate();
     textFitting = std::make_unique<TextFitting>(
-        *ui->centralwidget, std::initializer_list<const QLabel*>{ui->label_preview, ui->label_preview_symbol,
-                                                                  ui->label_symbol_size_real});
+        *ui->centralwidget,
+        std::initializer_list<const QLabel*>{ui->label_preview, ui->label_preview_symbol, ui->label_symbol_size_real});
     setWindowIcon(themeIcon(ThemeIconId::FolderOpen));
     ui->actionSelectDirectory->setIcon(themeIcon(ThemeIconId::FolderOpen));
     ui->actionReload->setIcon(themeIcon(ThemeIconId::SystemReboot));
@@ -143,10 +139,7 @@ void MainWindow::applyTexts()
     textFitting->fit();
 }
 
-void MainWindow::redrawPreview()
-{
-    preview->redraw(currentLevel);
-}
+void MainWindow::redrawPreview() { preview->redraw(currentLevel); }
 
 void MainWindow::loadLevel(int levelIndex)
 {
@@ -298,6 +291,7 @@ void MainWindow::on_horizontalSlider_symbol_size_sliderMoved(int position)
     redrawPreview();
 }
 
+// clang-format off
 void MainWindow::on_horizontalSlider_empty_air_sliderMoved(int p) { distances->sliderMoved(*ui->horizontalSlider_empty_air, p); }
 void MainWindow::on_horizontalSlider_near_air_sliderMoved(int p) { distances->sliderMoved(*ui->horizontalSlider_near_air, p); }
 void MainWindow::on_horizontalSlider_far_air_sliderMoved(int p) { distances->sliderMoved(*ui->horizontalSlider_far_air, p); }
@@ -378,3 +372,4 @@ void MainWindow::on_action_Japanese_triggered() { if (switchLanguage(3, this)) a
 void MainWindow::on_actionReload_triggered() { reloadModel(ReloadSource::LabelFile); }
 void MainWindow::on_actionRestore_Default_triggered() { reloadModel(ReloadSource::FactoryCopy); }
 void MainWindow::on_actionAbout_Author_triggered() { QDesktopServices::openUrl(authorPage); }
+// clang-format on

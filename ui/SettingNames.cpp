@@ -26,8 +26,8 @@ QString categoryWord(UnitCategory category, const Ui::MainWindow& ui)
 
 QString bandWord(DistanceBand band, const Ui::MainWindow& ui)
 {
-    const QLabel* const captions[] = {ui.label_empty_dis_air, ui.label_near_dis_air, ui.label_far_dis_air,
-                                      ui.label_dot_dis_air};
+    const QLabel* const captions[]
+        = {ui.label_empty_dis_air, ui.label_near_dis_air, ui.label_far_dis_air, ui.label_dot_dis_air};
     return captions[static_cast<int>(band)]->text();
 }
 
@@ -41,21 +41,18 @@ Name nameOf(const LabelSetting& setting, const Ui::MainWindow& ui)
 {
     const QString category = categoryWord(setting.category, ui);
     switch (setting.group) {
-    case SettingGroup::Visibility:
-        return {message(MessageId::VisibilitySection), category, {}};
+    case SettingGroup::Visibility: return {message(MessageId::VisibilitySection), category, {}};
     case SettingGroup::Symbol: {
         const QLabel* heading = setting.range == SymbolRange::Near ? ui.label_near_symbol : ui.label_far_symbol;
         return {heading->text(), category, {}};
     }
-    case SettingGroup::SymbolSize:
-        return {{}, ui.label_symbol__size->text(), {}};
+    case SettingGroup::SymbolSize: return {{}, ui.label_symbol__size->text(), {}};
     case SettingGroup::SideColour: {
         // The red side is the allies' colour, the blue side the enemies'.
         const QLabel* caption = setting.side == Side::Allies ? ui.label_color_red : ui.label_color_blue;
         return {{}, caption->text(), {}};
     }
-    case SettingGroup::Alignment:
-        return {levelSection(setting.level, *ui.label_alignment, ui), category, {}};
+    case SettingGroup::Alignment: return {levelSection(setting.level, *ui.label_alignment, ui), category, {}};
     case SettingGroup::Distance:
         return {levelSection(setting.level, *ui.label_distance_setttings, ui), category, bandWord(setting.band, ui)};
     }
@@ -83,8 +80,8 @@ QString describeSettings(const std::vector<const LabelSetting*>& settings, const
     std::vector<Section> sections;
     for (const LabelSetting* setting : settings) {
         const Name name = nameOf(*setting, ui);
-        auto section = std::find_if(sections.begin(), sections.end(),
-                                    [&](const Section& s) { return s.title == name.section; });
+        auto section
+            = std::find_if(sections.begin(), sections.end(), [&](const Section& s) { return s.title == name.section; });
         if (section == sections.end())
             section = sections.insert(sections.end(), Section{name.section, {}});
         auto item = std::find_if(section->items.begin(), section->items.end(),

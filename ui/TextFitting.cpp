@@ -18,8 +18,7 @@ int centredTop(const QRect& room, int centreY, int height)
 }
 }  // namespace
 
-TextFitting::TextFitting(QWidget& fittingArea, std::initializer_list<const QLabel*> leaveAlone)
-    : area(fittingArea)
+TextFitting::TextFitting(QWidget& fittingArea, std::initializer_list<const QLabel*> leaveAlone) : area(fittingArea)
 {
     // Combo box items read the same in every language, so a box too narrow for its
     // longest item in this platform's font and style is widened once.
@@ -79,8 +78,8 @@ void TextFitting::fitOne(const Place& place)
     // it must, and the tool tip shows the whole text.
     QFont font = place.font;
     font.setPointSize(smallestPointSize);
-    const QRect broken = QFontMetrics(font).boundingRect(QRect(0, 0, room.width(), room.height()),
-                                                         Qt::TextWrapAnywhere, text);
+    const QRect broken
+        = QFontMetrics(font).boundingRect(QRect(0, 0, room.width(), room.height()), Qt::TextWrapAnywhere, text);
     const int height = std::clamp(broken.height(), place.geometry.height(), room.height());
     label.setFont(font);
     label.setWordWrap(true);
@@ -99,8 +98,8 @@ QRect TextFitting::freeRoom(const QWidget& widget) const
     int right = area.width();
     for (const QWidget* other : others) {
         const QRect r = other->geometry();
-        if (other != &widget && !other->isHidden() && r.left() > own.left() && r.top() < own.bottom() &&
-            r.bottom() > own.top())
+        if (other != &widget && !other->isHidden() && r.left() > own.left() && r.top() < own.bottom()
+            && r.bottom() > own.top())
             right = std::min(right, r.left() - gap);
     }
     int top = 0;

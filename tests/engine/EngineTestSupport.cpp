@@ -10,9 +10,8 @@ namespace {
 void snapshot(const lua::LuaNode& node, std::string& out)
 {
     out += std::to_string(node.depth) + '|' + std::to_string(static_cast<int>(node.kind)) + '|' + node.key + '|'
-           + node.value + '|' + node.calleeName + '|' + std::to_string(node.startPos) + '|'
-           + std::to_string(node.endPos) + '|' + (node.isLocal ? "L" : "") + '|'
-           + std::to_string(node.childrenByKey.size()) + '\n';
+        + node.value + '|' + node.calleeName + '|' + std::to_string(node.startPos) + '|' + std::to_string(node.endPos)
+        + '|' + (node.isLocal ? "L" : "") + '|' + std::to_string(node.childrenByKey.size()) + '\n';
     for (const auto& child : node.children)
         snapshot(*child, out);
 }
@@ -31,10 +30,7 @@ void writeBytes(const std::filesystem::path& file, const std::string& bytes)
     out << bytes;
 }
 
-std::filesystem::path fixture(const std::string& name)
-{
-    return std::filesystem::path(HALVANE_FIXTURES) / name;
-}
+std::filesystem::path fixture(const std::string& name) { return std::filesystem::path(HALVANE_FIXTURES) / name; }
 
 std::filesystem::path expectedFile(const std::string& name)
 {
@@ -59,8 +55,7 @@ std::filesystem::path Scratch::copyFixture(const std::string& name) const
     return write(name, readBytes(fixture(name)));
 }
 
-void loadText(lua::LuaDocument& document, const Scratch& scratch, const std::string& text,
-              const std::string& name)
+void loadText(lua::LuaDocument& document, const Scratch& scratch, const std::string& text, const std::string& name)
 {
     document.load(scratch.write(name, text));
 }

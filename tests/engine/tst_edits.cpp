@@ -34,6 +34,7 @@ void EditsTest::rewrites_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("edits");
     QTest::addColumn<QString>("expected");
+    // clang-format off
     QTest::newRow("replace a value") << "-- head\nLanguage = EN\n-- tail\n" << QStringList{"<Language>...[][JP]"}
         << "-- head\nLanguage = JP\n-- tail\n";
     QTest::newRow("field of a multi-line table")
@@ -67,8 +68,10 @@ void EditsTest::rewrites_data()
         << "T = { a = 1, b = 2 }\nU = 3\n" << QStringList{"<T>.<a>...[][5]", "<T>.<b>...[][6]", "<U>...[][7]"}
         << "T = {\n\ta = 5,\n\tb = 6\n}\nU = 7\n";
     QTest::newRow("value group not closed keeps the value") << "a = 1\n" << QStringList{"<a>...[b][2"} << "b = 1\n";
+    // clang-format on
     // Malformed edits change nothing, not even the statement's layout.
     const QString kept = "a   =  1 -- keep\n";
+    // clang-format off
     QTest::newRow("no terminator") << kept << QStringList{"<a>[b][2]"} << kept;
     QTest::newRow("no group") << kept << QStringList{"<a>..."} << kept;
     QTest::newRow("group never closed") << kept << QStringList{"<a>...[[2]"} << kept;
@@ -76,6 +79,7 @@ void EditsTest::rewrites_data()
     QTest::newRow("index beyond") << kept << QStringList{"<a>.[3]...[][2]"} << kept;
     QTest::newRow("empty edit") << kept << QStringList{""} << kept;
     QTest::newRow("only dots") << kept << QStringList{"..."} << kept;
+    // clang-format on
 }
 
 void EditsTest::rewrites()

@@ -49,8 +49,8 @@ void FileAccessTest::isLuaFile()
     for (const char* path : {"D:/x/Labels.lua", "data\\profile.lua", "Labels.LUA", ".x.lua"})
         QVERIFY2(lua::LuaFileAccess::isLuaFile(path), path);
     // Other or longer extensions, a backup, a folder named like a Lua file, a bare ".lua".
-    for (const char* path : {"D:/x/Labels.txt", "labels.luac", "labels.lua.bak", "D:/x.lua/readme", "D:/x/.lua", ".",
-                             "..", ""})
+    for (const char* path :
+         {"D:/x/Labels.txt", "labels.luac", "labels.lua.bak", "D:/x.lua/readme", "D:/x/.lua", ".", "..", ""})
         QVERIFY2(!lua::LuaFileAccess::isLuaFile(path), path);
 }
 
@@ -59,6 +59,7 @@ void FileAccessTest::readingConvertsLineEnds_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<bool>("crlf");
+    // clang-format off
     QTest::newRow("windows") << QByteArray("a\r\nb\r\n") << QByteArray("a\nb\n") << true;
     QTest::newRow("lone CR kept") << QByteArray("a\r\nb\rc\r\n") << QByteArray("a\nb\rc\n") << true;
     QTest::newRow("mixed, first is CR LF") << QByteArray("a\r\nb\nc") << QByteArray("a\nb\nc") << true;
@@ -66,6 +67,7 @@ void FileAccessTest::readingConvertsLineEnds_data()
     QTest::newRow("no line end") << QByteArray("a\rb") << QByteArray("a\rb") << false;
     QTest::newRow("empty") << QByteArray() << QByteArray() << false;
     QTest::newRow("LF first at start") << QByteArray("\na\r\n") << QByteArray("\na\r\n") << false;
+    // clang-format on
 }
 
 void FileAccessTest::readingConvertsLineEnds()
@@ -124,9 +126,11 @@ void FileAccessTest::failedWritesLeaveEverythingAsItWas_data()
 {
     QTest::addColumn<QString>("target");  // relative to the scratch folder
     QTest::addColumn<QString>("reason");
+    // clang-format off
     QTest::newRow("missing folder") << "gone/x.lua" << "the folder does not exist";
     QTest::newRow("parent is a file") << "keep.lua/x.lua" << "the folder does not exist";
     QTest::newRow("folder in the way") << "sub.lua" << "a folder of that name is in the way";
+    // clang-format on
 }
 
 void FileAccessTest::failedWritesLeaveEverythingAsItWas()
@@ -139,8 +143,8 @@ void FileAccessTest::failedWritesLeaveEverythingAsItWas()
     fs::create_directory(scratch.file("sub.lua"));
     const auto before = folderContents(scratch.file(""));
 
-    const lua::WriteOutcome outcome =
-        lua::LuaFileAccess().writeAll(scratch.file(target.toStdString()), "new = 2\n", true);
+    const lua::WriteOutcome outcome
+        = lua::LuaFileAccess().writeAll(scratch.file(target.toStdString()), "new = 2\n", true);
     QVERIFY(!outcome.written);
     QVERIFY(!outcome);
     QCOMPARE(QString::fromStdString(outcome.reason), reason);
@@ -190,8 +194,10 @@ void FileAccessTest::fixtureLineEndsSurviveAnEdit_data()
 {
     QTest::addColumn<QString>("fixture");
     QTest::addColumn<bool>("crlf");
+    // clang-format off
     QTest::newRow("current layout, CR LF") << "Labels.lua" << true;
     QTest::newRow("older layout, LF") << "Labels-older-layout.lua" << false;
+    // clang-format on
 }
 
 void FileAccessTest::fixtureLineEndsSurviveAnEdit()

@@ -73,18 +73,20 @@ void LabelsGoldenTest::catalogueValues_data()
         QTest::newRow(qPrintable(key)) << "<" + key + ">..." << key << "true";
     }
     const QStringList symbols{"aircraft", "\"˄\"", "\"✈\"", "ground", "\"ˉ\"", "\"ˉ\"",
-                              "navy", "\"˜\"", "\"˜\"", "weapon", "\"ˈ\"", "\"ˈ\""};
+                              "navy",     "\"˜\"", "\"˜\"", "weapon", "\"ˈ\"", "\"ˈ\""};
     for (int i = 0; i < symbols.size(); i += 3) {
         for (int far = 0; far < 2; ++far) {
             const QString key = symbols[i] + (far ? "_symbol_far" : "_symbol_near");
             QTest::newRow(qPrintable(key)) << "<" + key + ">..." << key << symbols[i + 1 + far];
         }
     }
+    // clang-format off
     QTest::newRow("symbol size") << "<default_font>.[1]..." << "" << "13";
     QTest::newRow("enemies") << "<ColorEnemiesSide>..." << "ColorEnemiesSide" << "{0,\t82 ,199}";
     QTest::newRow("allies") << "<ColorAliesSide>..." << "ColorAliesSide" << "{249, 69 , 38}";
     QTest::newRow("Air NEAR entry at FULL") << "<LEVEL_FULL>.[0].<AirFormat> .[2]..." << "[10000]"
         << "{aircraft_symbol_near..DISTANCE_NAME\t\t\t, \"LeftBottom\"\t,0.75\t, 0.5\t, -3\t, 0}";
+    // clang-format on
 }
 
 void LabelsGoldenTest::catalogueValues()

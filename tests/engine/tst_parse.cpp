@@ -82,16 +82,15 @@ void ParseTest::statements_data()
     addStatementRow("bracket in key part", "t[1] = 5\n", {"t[1]"}, "t[1]", "5", 0, 8);
     addStatementRow("multi-line statement", "a = 0\nt = {\n  a = 1, -- one\n}\nb = 2\n", {"a", "t", "b"}, "t",
                     "{\n  a = 1, }", 6, 29);
-    addStatementRow("comment lines inside a statement", "t = {\n-- a comment\n\t[10] = 1, -- ten\n}\n", {"t"},
-                    "t", "{\n\t[10] = 1, }", 0, 38);
+    addStatementRow("comment lines inside a statement", "t = {\n-- a comment\n\t[10] = 1, -- ten\n}\n", {"t"}, "t",
+                    "{\n\t[10] = 1, }", 0, 38);
     addStatementRow("value on a later line", "y =\n\n  5\nz = 1\n", {"y", "z"}, "y", "5", 0, 8);
     addStatementRow("last line without LF", "a = 1\nb = {2}", {"a", "b"}, "b", "{2}", 6, 12);
     addStatementRow("first of duplicate keys", "k = 1\nk = 2\n", {"k", "k"}, "k", "1", 0, 5);
     addStatementRow("open statement at the end", "a = 1\nt = {\n  b = 2\n", {"a"});
     addStatementRow("dangling =", "a = 1\nc =", {"a"});
     // Parsing resumes right after the block's "end", so the statement starts mid-line.
-    addStatementRow("statement after a block on the same line", "if x then y = 1 end z = 2\n", {"z"}, "z", "2",
-                    19, 25);
+    addStatementRow("statement after a block on the same line", "if x then y = 1 end z = 2\n", {"z"}, "z", "2", 19, 25);
     addStatementRow("if block", "if x then y = 1 end\nz = 2\n", {"z"});
     addStatementRow("anonymous function value", "f = function() return 1 end\ng = 3\n", {"g"});
     addStatementRow("nested for inside function",
@@ -135,6 +134,7 @@ void ParseTest::classification_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<LuaValueKind>("kind");
+    // clang-format off
     QTest::newRow("true") << "true" << LuaValueKind::Boolean;
     QTest::newRow("false") << "false" << LuaValueKind::Boolean;
     QTest::newRow("true or x") << "true or x" << LuaValueKind::Boolean;
@@ -158,6 +158,7 @@ void ParseTest::classification_data()
     QTest::newRow("call of an unknown function") << "g(1)" << LuaValueKind::Other;
     QTest::newRow("name with blank before paren") << "f (1)" << LuaValueKind::Other;
     QTest::newRow("identifier") << "EN" << LuaValueKind::Other;
+    // clang-format on
 }
 
 void ParseTest::classification()
@@ -173,18 +174,22 @@ void ParseTest::children_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("callee");
     QTest::addColumn<QStringList>("descendants");  // "key=value" in tree order
+    // clang-format off
     QTest::newRow("call of a defined function") << "f(2)" << "f" << QStringList{"=2"};
     QTest::newRow("call of an unknown function") << "g(2)" << "" << QStringList{};
     QTest::newRow("dotted callee") << "x.f(3, {4, 5})" << "x.f" << QStringList{"=3", "={4, 5}", "=4", "=5"};
     QTest::newRow("empty field ends a record") << "{ a = 1, , b = 2 }" << "" << QStringList{"a=1"};
     QTest::newRow("trailing comma") << "{ 1, 2, }" << "" << QStringList{"=1", "=2"};
+    // clang-format on
     // The key is the last word before "=", which for "[ 5 ]" is "]".
+    // clang-format off
     QTest::newRow("bracketed keys") << "{ [20000] = \"x\", [ 5 ]= 6 }" << "" << QStringList{"[20000]=\"x\"", "]=6"};
     QTest::newRow("field without = ends the list") << "{ a = 1, 2, b = 3 }" << "" << QStringList{"a=1"};
     QTest::newRow("duplicate field keys") << "{ a = 1, a = 2 }" << "" << QStringList{"a=1", "a=2"};
     QTest::newRow("nested tables") << "{ {1, 2}, { x = { 3 } } }" << ""
                                    << QStringList{"={1, 2}", "=1", "=2", "={ x = { 3 } }", "x={ 3 }", "=3"};
     QTest::newRow("multi-line record") << "{\n  a = 1, -- one\n}" << "" << QStringList{"a=1"};
+    // clang-format on
 }
 
 void ParseTest::children()
@@ -205,6 +210,7 @@ void ParseTest::functionNames_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("names");
+    // clang-format off
     QTest::newRow("named") << "function M.new(a) end\n" << QStringList{"M.new"};
     QTest::newRow("local named") << "local function dot(a) end\n" << QStringList{"dot"};
     QTest::newRow("assigned") << "local base  = function(t) end\n" << QStringList{"base"};
@@ -212,6 +218,7 @@ void ParseTest::functionNames_data()
     QTest::newRow("anonymous argument") << "x = 1\ncall(function() end)\n" << QStringList{"call"};
     QTest::newRow("word function only whole") << "functional(1)\n" << QStringList{};
     QTest::newRow("several") << "function a() end\nfunction b() end\n" << QStringList{"a", "b"};
+    // clang-format on
 }
 
 void ParseTest::functionNames()

@@ -41,6 +41,7 @@ void PathsTest::lookup_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
+    // clang-format off
     QTest::newRow("top level") << "<Language>..." << "Language" << "EN";
     QTest::newRow("index then index") << "<T>.[1].[0]..." << "" << "3";
     QTest::newRow("index past the end") << "<T>.[2]..." << "" << "";
@@ -62,11 +63,14 @@ void PathsTest::lookup_data()
     QTest::newRow("stops at terminator") << "<W>.<c>...[][x.<zz>]" << "c" << "{ 7 }";
     QTest::newRow("index segment without ]") << "<T>.[0..." << "" << "";
     QTest::newRow("terminator inside brackets") << "<T>x[...]" << "" << "";
+    // clang-format on
     // The character right after a group is never taken as a group of its own.
+    // clang-format off
     QTest::newRow("bracket right after the key") << "<T>[...]" << "T" << "{ {1, 2}, {3, 4} }";
     QTest::newRow("no top-level brackets") << "Language..." << "" << "";
     QTest::newRow("> before <") << ">M<..." << "" << "";
     QTest::newRow("empty path") << "" << "" << "";
+    // clang-format on
 }
 
 void PathsTest::lookup()

@@ -13,12 +13,14 @@
 
 namespace {
 
+// clang-format off
 const std::vector<std::string> fragments = {
     "function", "end", "if", "for", "while", "local", "then", "do", "elseif", "true", "false",
     "x", "AirOn", "t.k", "f", "(", ")", "{", "}", "[", "]", "<", ">", ",", "\"", "=", " = ",
     "--", "\n", "\r\n", "\t", " ", "1", "-2.5", "[10]", "...", "{a = 1, b = {2, 3}}", "f(1, 2)",
     "\xCB\x84", "'", ";", ".", "=function(",
 };
+// clang-format on
 
 std::string randomDocument(std::mt19937& random)
 {
@@ -124,8 +126,8 @@ void RobustnessTest::randomDocuments()
             const std::string before = doc.text();
             const int start = top->startPos;
             const int end = top->endPos;
-            const std::string edit =
-                path + (random() % 2 ? "[k][v]" : "[][" + fragments[random() % fragments.size()] + "]");
+            const std::string edit
+                = path + (random() % 2 ? "[k][v]" : "[][" + fragments[random() % fragments.size()] + "]");
             try {
                 doc.applyEdit(edit, false);
             } catch (const std::exception&) {
@@ -167,6 +169,7 @@ void RobustnessTest::pathologicalShapes_data()
 {
     QTest::addColumn<QByteArray>("text");
     const auto times = [](const char* s, int n) { return QByteArray(s).repeated(n); };
+    // clang-format off
     QTest::newRow("deep nesting") << "t = " + times("{", 20000) + times("}", 20000) + "\n";
     QTest::newRow("overlapping items") << "t = {" + times("},", 20000) + "}\n";
     QTest::newRow("overlapping calls") << "function f() end\nt = f(" + times("),", 20000) + ")\n";
@@ -175,6 +178,7 @@ void RobustnessTest::pathologicalShapes_data()
     QTest::newRow("one long continuing statement") << "t = {\n" + times("a = {1, 2}, -- c\n", 20000) + "}\n";
     QTest::newRow("blank lines after =") << "x =" + times("\n", 50000) + "5\n";
     QTest::newRow("many comment markers") << "x = " + times("-", 50000) + "\n";
+    // clang-format on
 }
 
 void RobustnessTest::pathologicalShapes()

@@ -35,6 +35,7 @@ void ScanTest::find_data()
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<int>("from");
     QTest::addColumn<int>("expected");
+    // clang-format off
     QTest::newRow("comment marker") << false << "ab--c" << "--" << 0 << 2;
     QTest::newRow("overlapping start") << false << "aaab" << "aab" << 0 << 1;
     QTest::newRow("from skips earlier") << false << "a-a-" << "-" << 2 << 3;
@@ -51,6 +52,7 @@ void ScanTest::find_data()
     QTest::newRow("word: from after the only one") << true << "if x" << "if" << 1 << -1;
     QTest::newRow("word: negative from") << true << "if x" << "if" << -1 << -1;
     QTest::newRow("word: from past the end") << true << "if" << "if" << 3 << -1;
+    // clang-format on
 }
 
 void ScanTest::find()
@@ -94,6 +96,7 @@ void ScanTest::commentRanges_data()
 {
     QTest::addColumn<QString>("s");
     QTest::addColumn<QList<int>>("expected");  // first, last, first, last, ...
+    // clang-format off
     QTest::newRow("trailing comment") << "a = 1 -- x\nb = 2" << QList<int>{6, 10};
     QTest::newRow("long bracket is a line comment") << "--[[ a\nb ]] c" << QList<int>{0, 6};
     QTest::newRow("no LF") << "x -- y" << QList<int>{2, 5};
@@ -101,6 +104,7 @@ void ScanTest::commentRanges_data()
     QTest::newRow("two comments") << "--a\n--b\n" << QList<int>{0, 3, 4, 7};
     QTest::newRow("dashes run") << "---\nx" << QList<int>{0, 3};
     QTest::newRow("none") << "a - b" << QList<int>{};
+    // clang-format on
 }
 
 void ScanTest::commentRanges()
@@ -132,6 +136,7 @@ void ScanTest::valueIsClosed_data()
 {
     QTest::addColumn<QString>("s");
     QTest::addColumn<bool>("closed");
+    // clang-format off
     QTest::newRow("open brace") << "t = {" << false;
     QTest::newRow("brace in comment") << "t = { -- }" << false;
     QTest::newRow("comment ends at LF") << "t = { -- }\n}\n" << true;
@@ -143,6 +148,7 @@ void ScanTest::valueIsClosed_data()
     QTest::newRow("quotes ignored") << "s = { \"}\"" << true;
     QTest::newRow("nested same kind") << "t = {{}" << false;
     QTest::newRow("nested over lines") << "t = {\n{\n}\n}\n" << true;
+    // clang-format on
 }
 
 void ScanTest::valueIsClosed()
@@ -170,6 +176,7 @@ void ScanTest::items_data()
     QTest::addColumn<QString>("s");
     QTest::addColumn<int>("n");
     QTest::addColumn<QString>("expected");
+    // clang-format off
     QTest::newRow("record field") << false << "{a = 1, b = {2, 3}}" << 1 << "b = {2, 3}";
     QTest::newRow("empty table") << false << "{}" << 0 << "";
     QTest::newRow("after trailing comma") << false << "{1, 2,}" << 2 << "";
@@ -181,13 +188,17 @@ void ScanTest::items_data()
     QTest::newRow("item after an empty one") << false << "{1, , 3}" << 2 << "3";
     QTest::newRow("beyond the end") << false << "{1}" << 3 << "";
     QTest::newRow("negative n") << false << "{1}" << -1 << "";
+    // clang-format on
     // "<" counts as a bracket, so the comma is not counted and item 0 is found
     // backwards from the end, after that same comma.
+    // clang-format off
     QTest::newRow("comparison disturbs splitting") << false << "{a < b, c}" << 0 << "c";
     QTest::newRow("one character") << false << "{" << 0 << "";
     QTest::newRow("unclosed quote hides the rest") << false << "{\"a, b}" << 0 << "";
+    // clang-format on
     // Stray closers make the depth negative: an item then starts where the reversed
     // count first comes back to that depth, or at the list's own opener.
+    // clang-format off
     QTest::newRow("stray closer in the first item") << false << "{1}, 2}" << 0 << "1}";
     QTest::newRow("item after a stray closer") << false << "{1}, 2}" << 1 << "2";
     QTest::newRow("stray closers after an item") << false << "{a, b)), c}" << 1 << "a, b))";
@@ -196,6 +207,7 @@ void ScanTest::items_data()
     QTest::newRow("call: after a string") << true << "f(\"a, b\", c)" << 1 << "c";
     QTest::newRow("call: record argument") << true << "base({x = 1})" << 0 << "{x = 1}";
     QTest::newRow("call: no arguments") << true << "f()" << 0 << "";
+    // clang-format on
 }
 
 void ScanTest::items()
@@ -237,15 +249,19 @@ void ScanTest::findOutsideBrackets_data()
 {
     QTest::addColumn<QString>("s");
     QTest::addColumn<int>("expected");
+    // clang-format off
     QTest::newRow("after top-level key") << "<a.b>.[0]..." << 5;
     QTest::newRow("blank after group") << "<R> .<a>..." << 4;
     QTest::newRow("nested group") << "[a[.]b].x" << 7;
     QTest::newRow("unclosed group") << "<a.b" << -1;
     QTest::newRow("group closed by another kind") << "(a].b" << 3;
+    // clang-format on
     // The character after a group is only compared, so "<a>[." is searched as
     // "<a>", "[", "." and the "." inside the second group is found.
+    // clang-format off
     QTest::newRow("second group not skipped") << "<a>[.]" << 4;
     QTest::newRow("none") << "abc" << -1;
+    // clang-format on
 }
 
 void ScanTest::findOutsideBrackets()

@@ -49,10 +49,7 @@ void typeText(QWidget* widget, const QString& text)
 }
 }  // namespace
 
-void GuiTestBase::init()
-{
-    start();
-}
+void GuiTestBase::init() { start(); }
 
 void GuiTestBase::cleanup()
 {
@@ -219,10 +216,7 @@ void GuiTestBase::pressAndDrag(QSlider* slider, int dx)
     QTest::mouseMove(slider, grabbedAt);
 }
 
-void GuiTestBase::release(QSlider* slider)
-{
-    QTest::mouseRelease(slider, Qt::LeftButton, {}, grabbedAt);
-}
+void GuiTestBase::release(QSlider* slider) { QTest::mouseRelease(slider, Qt::LeftButton, {}, grabbedAt); }
 
 void GuiTestBase::pickSymbol(const QString& symbol)
 {

@@ -12,9 +12,11 @@ private slots:
     {
         QTest::addColumn<QString>("fixture");  // of the chosen folder; "cancel": the dialog is cancelled
         QTest::addColumn<bool>("opens");
+        // clang-format off
         QTest::newRow("with label file") << HALVANE_FIXTURES "/Labels.lua" << true;
         QTest::newRow("without label file") << "" << false;
         QTest::newRow("cancelled") << "cancel" << false;
+        // clang-format on
     }
 
     void confirmStoresTheFolderAndOpensMainWindowOnlyWithLabelFile()

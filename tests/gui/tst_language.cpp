@@ -20,11 +20,13 @@ private slots:
         QTest::addColumn<int>("language");
         QTest::addColumn<QString>("code");
         QTest::addColumn<QStringList>("texts");  // prompt, button, menu
+        // clang-format off
         QTest::newRow("Chinese") << "action_Chinese" << 1 << "CN"
                                  << QStringList{"选择HALVANE WORLD的主目录。", "确认", "语言"};
         QTest::newRow("Russian") << "action_Russian" << 2 << "RU"
                                  << QStringList{"Выберите домашний каталог HALVANE WORLD.", "Подтвердить", "Язык"};
         QTest::newRow("Japanese") << "action_Japanese" << 3 << "JP" << QStringList{japanesePrompt, "確認", "言語"};
+        // clang-format on
     }
 
     void directoryWindowSwitches()

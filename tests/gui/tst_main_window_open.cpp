@@ -17,12 +17,12 @@
 #include "GuiTestBase.h"
 
 namespace {
-const QStringList distanceFields = {
-    "lineEdit_value_empty_air",    "lineEdit_value_near_air",     "lineEdit_value_far_air",
-    "lineEdit_value_dot_air",      "lineEdit_value_empty_ground", "lineEdit_value_near_ground",
-    "lineEdit_value_far_ground",   "lineEdit_value_dot_ground",   "lineEdit_value_empty_navy",
-    "lineEdit_value_near_navy",    "lineEdit_value_far_navy",     "lineEdit_value_dot_navy",
-    "lineEdit_value_empty_weapon", "lineEdit_value_near_weapon",  "lineEdit_value_far_weapon"};
+const QStringList distanceFields
+    = {"lineEdit_value_empty_air",    "lineEdit_value_near_air",     "lineEdit_value_far_air",
+       "lineEdit_value_dot_air",      "lineEdit_value_empty_ground", "lineEdit_value_near_ground",
+       "lineEdit_value_far_ground",   "lineEdit_value_dot_ground",   "lineEdit_value_empty_navy",
+       "lineEdit_value_near_navy",    "lineEdit_value_far_navy",     "lineEdit_value_dot_navy",
+       "lineEdit_value_empty_weapon", "lineEdit_value_near_weapon",  "lineEdit_value_far_weapon"};
 const QStringList alignmentCombos = {"comboBox_symbol_pos_air", "comboBox_symbol_pos_ground",
                                      "comboBox_symbol_pos_navy", "comboBox_symbol_pos_weapon"};
 const QStringList visibilityBoxes = {"checkBox_aircraft", "checkBox_ground", "checkBox_navy", "checkBox_weapon"};
@@ -91,8 +91,9 @@ private slots:
         };
         QCOMPARE(items("comboBox_profille"), QStringList({"FULL", "ABBREVIATED", "DOT"}));
         for (const QString& combo : alignmentCombos)
-            QCOMPARE(items(combo), QStringList({"RightBottom", "RightTop", "LeftBottom", "LeftTop", "CenterBottom",
-                                                "CenterTop", "CenterCenter"}));
+            QCOMPARE(items(combo),
+                     QStringList({"RightBottom", "RightTop", "LeftBottom", "LeftTop", "CenterBottom", "CenterTop",
+                                  "CenterCenter"}));
 
         // The weapon group has no DOT row.
         QVERIFY(!child<QSlider>("horizontalSlider_dot_weapon"));
@@ -109,14 +110,14 @@ private slots:
 
         // The label text lies over the picture.
         QWidget* central = child<QWidget>("centralwidget");
-        QVERIFY(central->children().indexOf(child<QLabel>("label_preview_symbol")) >
-                central->children().indexOf(child<QLabel>("label_preview")));
+        QVERIFY(central->children().indexOf(child<QLabel>("label_preview_symbol"))
+                > central->children().indexOf(child<QLabel>("label_preview")));
 
-        const std::pair<const char*, const char*> menus[] = {
-            {"menubar", "menuFile menuFeature menuLanguage"},
-            {"menuFile", "actionSelectDirectory"},
-            {"menuFeature", "actionReload actionRestore_Default actionAbout_Author"},
-            {"menuLanguage", "action_English action_Chinese action_Russian_2 action_Japanese"}};
+        const std::pair<const char*, const char*> menus[]
+            = {{"menubar", "menuFile menuFeature menuLanguage"},
+               {"menuFile", "actionSelectDirectory"},
+               {"menuFeature", "actionReload actionRestore_Default actionAbout_Author"},
+               {"menuLanguage", "action_English action_Chinese action_Russian_2 action_Japanese"}};
         for (const auto& [menu, entries] : menus) {
             QStringList names;
             for (const QAction* action : child<QWidget>(menu)->actions())
@@ -238,9 +239,11 @@ private slots:
     void longerWordsOfOtherLanguagesStayReadable_data()
     {
         QTest::addColumn<QString>("action");
+        // clang-format off
         QTest::newRow("Chinese") << "action_Chinese";
         QTest::newRow("Russian") << "action_Russian_2";
         QTest::newRow("Japanese") << "action_Japanese";
+        // clang-format on
     }
 
     void longerWordsOfOtherLanguagesStayReadable()
@@ -267,8 +270,8 @@ private slots:
         for (QLabel* caption : captions) {
             const QString name = caption->objectName();
             const bool fits = caption->wordWrap()
-                                  ? caption->heightForWidth(caption->width()) <= caption->height()
-                                  : caption->fontMetrics().horizontalAdvance(caption->text()) <= caption->width();
+                ? caption->heightForWidth(caption->width()) <= caption->height()
+                : caption->fontMetrics().horizontalAdvance(caption->text()) <= caption->width();
             QVERIFY2(fits, qPrintable(name + ": " + caption->text()));
             QVERIFY2(caption->font().pointSize() >= 7, qPrintable(name));
             for (QWidget* other : others)

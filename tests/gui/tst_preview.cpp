@@ -36,8 +36,8 @@ private slots:
         QFETCH(int, category);
         QFETCH(QString, range);
         QFETCH(QString, text);
-        const char* const categoryButtons[] = {"radioButton_aircraft", "radioButton_ground", "radioButton_navy",
-                                               "radioButton_weapon"};
+        const char* const categoryButtons[]
+            = {"radioButton_aircraft", "radioButton_ground", "radioButton_navy", "radioButton_weapon"};
         choose("comboBox_profille", level);
         clickButton(categoryButtons[category]);
         clickButton("radioButton_" + range);
@@ -52,6 +52,7 @@ private slots:
         QTest::addColumn<int>("alignment");
         QTest::addColumn<QPoint>("position");
         // The form places the label text at 740, 390.
+        // clang-format off
         QTest::newRow("RightBottom") << 0 << QPoint(760, 410);
         QTest::newRow("RightTop") << 1 << QPoint(760, 370);
         QTest::newRow("LeftBottom") << 2 << QPoint(720, 410);
@@ -59,6 +60,7 @@ private slots:
         QTest::newRow("CenterBottom") << 4 << QPoint(740, 410);
         QTest::newRow("CenterTop") << 5 << QPoint(740, 370);
         QTest::newRow("CenterCenter") << 6 << QPoint(740, 390);
+        // clang-format on
     }
 
     void alignmentMovesTheLabelText()

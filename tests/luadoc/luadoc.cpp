@@ -34,11 +34,11 @@ std::string escaped(const std::string& text)
 
 void dumpNode(const lua::LuaNode& node, std::string& out)
 {
-    out += std::to_string(node.depth) + '\t' + kindNames[static_cast<int>(node.kind)] + '\t' + escaped(node.key)
-           + '\t' + escaped(node.value);
+    out += std::to_string(node.depth) + '\t' + kindNames[static_cast<int>(node.kind)] + '\t' + escaped(node.key) + '\t'
+        + escaped(node.value);
     if (!node.parent) {
         out += '\t' + std::to_string(node.startPos) + '\t' + std::to_string(node.endPos) + '\t'
-               + (node.isLocal ? "1" : "0");
+            + (node.isLocal ? "1" : "0");
     }
     out += '\n';
     for (const auto& child : node.children)

@@ -4,10 +4,10 @@
 
 #include "LabelTypes.h"
 
-inline constexpr std::array<UnitCategory, 4> allCategories = {UnitCategory::Air, UnitCategory::Ground,
-                                                              UnitCategory::Navy, UnitCategory::Weapon};
-inline constexpr std::array<DistanceBand, 4> allBands = {DistanceBand::EMPTY, DistanceBand::NEAR, DistanceBand::FAR,
-                                                         DistanceBand::DOT};
+inline constexpr std::array<UnitCategory, 4> allCategories
+    = {UnitCategory::Air, UnitCategory::Ground, UnitCategory::Navy, UnitCategory::Weapon};
+inline constexpr std::array<DistanceBand, 4> allBands
+    = {DistanceBand::EMPTY, DistanceBand::NEAR, DistanceBand::FAR, DistanceBand::DOT};
 
 inline bool hasBand(UnitCategory category, DistanceBand band)
 {
@@ -40,6 +40,7 @@ struct LevelValues {
     int weaponCompanion;  // key of WeaponFormat entry [2]
 };
 
+// clang-format off
 inline const std::array<LevelValues, 3> labelsLuaLevels = {{
     {LabelLevel::FULL, "LEVEL_FULL", "LeftBottom", 2,
      {{{10, 10000, 20000, 30000}, {10, 5000, 10000, 20000}, {10, 10000, 20000, 40000}, {5, 5000, 20000, 0}}},
@@ -51,3 +52,4 @@ inline const std::array<LevelValues, 3> labelsLuaLevels = {{
      {{{30, 6000, 12000, 24000}, {30, 3000, 7000, 14000}, {30, 7000, 14000, 30000}, {10, 3000, 14000, 0}}},
      3000, 7000},
 }};
+// clang-format on

@@ -9,10 +9,7 @@ ModelWorkspace::ModelWorkspace() : previousDirectory(QDir::currentPath())
     valid = folder.isValid() && QDir::setCurrent(folder.path());
 }
 
-ModelWorkspace::~ModelWorkspace()
-{
-    QDir::setCurrent(previousDirectory);
-}
+ModelWorkspace::~ModelWorkspace() { QDir::setCurrent(previousDirectory); }
 
 bool ModelWorkspace::installLabels(const QString& fixtureName, const QByteArray& find, const QByteArray& replace)
 {
@@ -25,10 +22,7 @@ bool ModelWorkspace::installLabels(const QString& fixtureName, const QByteArray&
     return write(QStringLiteral("home/Config/View/Labels.lua"), bytes);
 }
 
-bool ModelWorkspace::installDefault(const QByteArray& text)
-{
-    return write(QStringLiteral("data/default.lua"), text);
-}
+bool ModelWorkspace::installDefault(const QByteArray& text) { return write(QStringLiteral("data/default.lua"), text); }
 
 bool ModelWorkspace::writeHomeProfile()
 {

@@ -16,15 +16,9 @@
 #include "ProfileStore.h"
 
 // Paths cross between Qt and the model in UTF-16, which both platforms convert faithfully.
-inline std::filesystem::path toPath(const QString& path)
-{
-    return std::filesystem::path(path.toStdU16String());
-}
+inline std::filesystem::path toPath(const QString& path) { return std::filesystem::path(path.toStdU16String()); }
 
-inline QString fromPath(const std::filesystem::path& path)
-{
-    return QString::fromStdU16String(path.u16string());
-}
+inline QString fromPath(const std::filesystem::path& path) { return QString::fromStdU16String(path.u16string()); }
 
 class ModelWorkspace {
 public:

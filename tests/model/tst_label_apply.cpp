@@ -50,15 +50,21 @@ void handOverUnchanged(LabelConfig& config, LabelLevel level)
 Edits unchangedEdits(const LevelValues& values)
 {
     Edits edits = {
-        "<ColorEnemiesSide>...[ColorEnemiesSide][{0,82,199}]", "<ColorAliesSide>...[ColorAliesSide][{249,69,38}]",
+        "<ColorEnemiesSide>...[ColorEnemiesSide][{0,82,199}]",
+        "<ColorAliesSide>...[ColorAliesSide][{249,69,38}]",
         "<default_font>.[1]...[][13]",
-        "<AirOn>...[AirOn][true]", "<GroundOn>...[GroundOn][true]", "<NavyOn>...[NavyOn][true]",
+        "<AirOn>...[AirOn][true]",
+        "<GroundOn>...[GroundOn][true]",
+        "<NavyOn>...[NavyOn][true]",
         "<WeaponOn>...[WeaponOn][true]",
         "<aircraft_symbol_near>...[aircraft_symbol_near][\"˄\"]",
         "<aircraft_symbol_far>...[aircraft_symbol_far][\"✈\"]",
-        "<ground_symbol_near>...[ground_symbol_near][\"ˉ\"]", "<ground_symbol_far>...[ground_symbol_far][\"ˉ\"]",
-        "<navy_symbol_near>...[navy_symbol_near][\"˜\"]", "<navy_symbol_far>...[navy_symbol_far][\"˜\"]",
-        "<weapon_symbol_near>...[weapon_symbol_near][\"ˈ\"]", "<weapon_symbol_far>...[weapon_symbol_far][\"ˈ\"]",
+        "<ground_symbol_near>...[ground_symbol_near][\"ˉ\"]",
+        "<ground_symbol_far>...[ground_symbol_far][\"ˉ\"]",
+        "<navy_symbol_near>...[navy_symbol_near][\"˜\"]",
+        "<navy_symbol_far>...[navy_symbol_far][\"˜\"]",
+        "<weapon_symbol_near>...[weapon_symbol_near][\"ˈ\"]",
+        "<weapon_symbol_far>...[weapon_symbol_far][\"ˈ\"]",
     };
     const std::string level = "<" + std::string(values.key) + ">.[0].<";
     const auto keys = [&](const char* format, const std::vector<int>& distances) {
@@ -71,8 +77,8 @@ Edits unchangedEdits(const LevelValues& values)
     keys("GroundFormat", {d[1][0], d[1][1], d[1][2], d[1][3]});
     keys("NavyFormat", {d[2][0], d[2][1], d[2][2], d[2][3]});
     keys("WeaponFormat", {d[3][0], d[3][1], values.weaponCompanion, d[3][2]});
-    for (const auto& [format, entries] : {std::pair{"AirFormat", 3}, {"GroundFormat", 2}, {"NavyFormat", 2},
-                                          {"WeaponFormat", 3}}) {
+    for (const auto& [format, entries] :
+         {std::pair{"AirFormat", 3}, {"GroundFormat", 2}, {"NavyFormat", 2}, {"WeaponFormat", 3}}) {
         for (int entry = 1; entry <= entries; ++entry)
             edits.push_back(level + format + ">.[" + std::to_string(entry) + "].[1]...[][\"" + values.alignment
                             + "\"]");
@@ -123,10 +129,20 @@ QStringList readingsOfTheFile()
     return readings(LabelConfig(freshProfile));
 }
 
-const std::set<std::string> generalStatements = {
-    "ColorEnemiesSide",   "ColorAliesSide",    "AirOn",            "GroundOn",          "NavyOn",
-    "WeaponOn",           "aircraft_symbol_near", "aircraft_symbol_far", "ground_symbol_near", "ground_symbol_far",
-    "navy_symbol_near",   "navy_symbol_far",   "weapon_symbol_near", "weapon_symbol_far"};
+const std::set<std::string> generalStatements = {"ColorEnemiesSide",
+                                                 "ColorAliesSide",
+                                                 "AirOn",
+                                                 "GroundOn",
+                                                 "NavyOn",
+                                                 "WeaponOn",
+                                                 "aircraft_symbol_near",
+                                                 "aircraft_symbol_far",
+                                                 "ground_symbol_near",
+                                                 "ground_symbol_far",
+                                                 "navy_symbol_near",
+                                                 "navy_symbol_far",
+                                                 "weapon_symbol_near",
+                                                 "weapon_symbol_far"};
 
 // The file's text with the named statements reduced to their key and their value without
 // blanks and trailing commas: what stays when those statements are rewritten.
@@ -261,6 +277,7 @@ void LabelApplyTest::unchangedApplyKeepsEveryValue_data()
     const QByteArray size = "\", 13, 0";
     const QByteArray allies = "{249, 69 , 38}";
     const QString alliesPath = QStringLiteral("<ColorAliesSide>...");
+    // clang-format off
     QTest::newRow("visibility line missing")
         << 0 << QByteArray("AirOn\t\t\t \t\t= true\r\n") << QByteArray() << QStringLiteral("<AirOn>...") << 41;
     QTest::newRow("size not a whole number")
@@ -280,6 +297,7 @@ void LabelApplyTest::unchangedApplyKeepsEveryValue_data()
         << 0 << QByteArray("[20000]\t= {aircraft_symbol_far ..DISTANCE\t\t\t\t, \"LeftBottom\"")
         << QByteArray("[20000]\t= {aircraft_symbol_far ..DISTANCE\t\t\t\t, LeftBottom")
         << QStringLiteral("<LEVEL_FULL>.[0].<AirFormat>.[3].[1]...") << 39;
+    // clang-format on
 }
 
 // An Apply of what was loaded rewrites only the statements it touches, keeps every value
@@ -348,8 +366,9 @@ void LabelApplyTest::olderLayoutAppliesOnlyWhatItHolds()
     }
     const QStringList values = readings(config);
     QCOMPARE(values.count(noValue), 58);
-    QCOMPARE(values.mid(0, 15), (QStringList{"0,82,199", "249,69,38", noValue, "1", "˄", "✈", "1", "ˉ", "ˉ", "1", "˜",
-                                             "˜", "1", "ˈ", "ˈ"}));
+    QCOMPARE(
+        values.mid(0, 15),
+        (QStringList{"0,82,199", "249,69,38", noValue, "1", "˄", "✈", "1", "ˉ", "ˉ", "1", "˜", "˜", "1", "ˈ", "ˈ"}));
 
     handOverUnchanged(config, LabelLevel::DOT);
     QCOMPARE(config.getPendingEdits().size(), std::size_t(14));
@@ -391,6 +410,7 @@ void LabelApplyTest::symbolIsCarriedIntactOrRefused_data()
 {
     QTest::addColumn<QByteArray>("symbol");
     QTest::addColumn<bool>("accepted");
+    // clang-format off
     QTest::newRow("several characters") << QByteArray("·%N") << true;
     QTest::newRow("block word inside a word") << QByteArray("forward") << true;
     QTest::newRow("local") << QByteArray("local") << true;
@@ -407,6 +427,7 @@ void LabelApplyTest::symbolIsCarriedIntactOrRefused_data()
     QTest::newRow("if after a blank") << QByteArray("◯ if") << false;
     QTest::newRow("unclosed parenthesis") << QByteArray("(") << false;
     QTest::newRow("unclosed angle bracket") << QByteArray("<") << false;
+    // clang-format on
 }
 
 // A symbol reaches the file so that it reads back exactly, or it is refused with a
@@ -441,10 +462,12 @@ void LabelApplyTest::symbolIsCarriedIntactOrRefused()
 void LabelApplyTest::restoreDefault_data()
 {
     QTest::addColumn<QString>("factory");
+    // clang-format off
     QTest::newRow("factory copy") << QStringLiteral("copy");
     QTest::newRow("missing") << QStringLiteral("missing");
     QTest::newRow("empty") << QStringLiteral("empty");
     QTest::newRow("a folder") << QStringLiteral("folder");
+    // clang-format on
 }
 
 // Labels.lua is replaced and reloaded only from a factory copy that holds something.

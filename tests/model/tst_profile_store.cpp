@@ -38,6 +38,7 @@ void ProfileStoreTest::readsLanguageAndDirectory_data()
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("directory");
+    // clang-format off
     QTest::newRow("player's profile") << playerProfile << 3 << QStringLiteral("D:\\Games\\Sim");
     QTest::newRow("EN") << QByteArray("Language = EN\n") << 0 << QString();
     QTest::newRow("CN, blank in directory")
@@ -49,6 +50,7 @@ void ProfileStoreTest::readsLanguageAndDirectory_data()
     QTest::newRow("empty quotes") << QByteArray("WorkDirectory = \"\"\n") << 0 << QString();
     QTest::newRow("one character") << QByteArray("WorkDirectory = x\n") << 0 << QString();
     QTest::newRow("no statement") << QByteArray("-- empty\n") << 0 << QString();
+    // clang-format on
 }
 
 void ProfileStoreTest::readsLanguageAndDirectory()
@@ -71,9 +73,11 @@ void ProfileStoreTest::setLanguageRewritesOnlyItsStatement_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<bool>("written");
     QTest::addColumn<QByteArray>("stored");
+    // clang-format off
     QTest::newRow("another language") << 1 << true << QByteArray("CN");
     QTest::newRow("the current language") << 3 << true << QByteArray("JP");
     QTest::newRow("unknown number") << 7 << false << QByteArray("JP");
+    // clang-format on
 }
 
 void ProfileStoreTest::setLanguageRewritesOnlyItsStatement()
@@ -96,13 +100,16 @@ void ProfileStoreTest::directoryIsStoredOnlyWhenItReadsBack_data()
 {
     QTest::addColumn<QString>("directory");
     QTest::addColumn<bool>("stored");
+    // clang-format off
     QTest::newRow("blank inside") << QStringLiteral("E:\\Games\\Sim Two") << true;
     QTest::newRow("parentheses") << QStringLiteral("C:\\Program Files (x86)\\Sim") << true;
     QTest::newRow("local inside") << QStringLiteral("D:\\local games") << true;
     QTest::newRow("block words inside other words") << QStringLiteral("D:\\formula\\iffy\\endwhile") << true;
+    // clang-format on
 #ifndef Q_OS_WIN  // the profile holds the system code page's bytes, UTF-8 only here
     QTest::newRow("non-ASCII") << QStringLiteral("/home/pilot/Симулятор") << true;
 #endif
+    // clang-format off
     QTest::newRow("trailing separator") << QStringLiteral("D:\\Sim\\") << true;
     QTest::newRow("square bracket") << QStringLiteral("D:\\a]b") << false;
     QTest::newRow("two hyphens") << QStringLiteral("D:\\Sim--old") << false;
@@ -112,6 +119,7 @@ void ProfileStoreTest::directoryIsStoredOnlyWhenItReadsBack_data()
     QTest::newRow("function") << QStringLiteral("/function") << false;
     QTest::newRow("unclosed parenthesis") << QStringLiteral("D:\\Games (old") << false;
     QTest::newRow("unclosed angle bracket") << QStringLiteral("/sims/<beta") << false;
+    // clang-format on
 }
 
 // A folder is either stored so that it reads back exactly, or kept for this run only
@@ -132,8 +140,7 @@ void ProfileStoreTest::directoryIsStoredOnlyWhenItReadsBack()
     QCOMPARE(reread.getLanguage(), 3);
     const QString kept = stored ? directory : QStringLiteral("D:\\Games\\Sim");
     QCOMPARE(fromPath(reread.getWorkDirectory()), kept);
-    QCOMPARE(workspace.read(profile),
-             QByteArray(playerProfile).replace("D:\\Games\\Sim", kept.toUtf8()));
+    QCOMPARE(workspace.read(profile), QByteArray(playerProfile).replace("D:\\Games\\Sim", kept.toUtf8()));
     if (!stored)
         QVERIFY2(outcome.reason.find("not remembered") != std::string::npos, outcome.reason.c_str());
 }
@@ -144,6 +151,7 @@ void ProfileStoreTest::missingProfileOrStatementIsCreated_data()
     QTest::addColumn<int>("language");       // chosen when not negative, else the directory is
     QTest::addColumn<QString>("directory");
     QTest::addColumn<QByteArray>("after");
+    // clang-format off
     QTest::newRow("no profile, language chosen")
         << QByteArray() << 2 << QString() << QByteArray("Language = RU\nWorkDirectory = \"\"\n");
     QTest::newRow("no profile, directory chosen") << QByteArray() << -1 << QStringLiteral("/games/sim")
@@ -153,6 +161,7 @@ void ProfileStoreTest::missingProfileOrStatementIsCreated_data()
         << QByteArray("-- mine\r\nLanguage = CN\r\nWorkDirectory = \"D:\\Sim\"\r\n");
     QTest::newRow("no language statement, no line end") << QByteArray("WorkDirectory = \"D:\\Sim\"") << 3 << QString()
                                                         << QByteArray("WorkDirectory = \"D:\\Sim\"\nLanguage = JP\n");
+    // clang-format on
 }
 
 // Without a profile both settings are written, so that the first choice is not forgotten.
