@@ -1,4 +1,4 @@
-#include "AppContext.h"
+#include "app/AppContext.h"
 
 #include <QWidget>
 
@@ -9,9 +9,6 @@ MainWindow* mainWindow = nullptr;
 SDwindow* directoryWindow = nullptr;
 SymbolWindow* symbolWindow = nullptr;
 confirmWindow* confirmationWindow = nullptr;
-
-QTextEdit* pickerTargetField = nullptr;
-QPushButton* pickerTargetButton = nullptr;
 
 void closeAndShow(QWidget* window)
 {

@@ -1,8 +1,7 @@
 #pragma once
-// Process-wide objects of the running editor. The windows are created once and
-// reach each other through these references; start-up (or a GUI test) sets them.
-class QPushButton;
-class QTextEdit;
+// Process-wide references to the running editor's models and windows. The editor
+// (StartUp.h) sets them while it runs; windows never use them, only start-up and the
+// tests that drive the whole program.
 class QWidget;
 class ProfileStore;
 class LabelConfig;
@@ -13,15 +12,11 @@ class confirmWindow;
 
 namespace app {
 extern ProfileStore* profile;
-extern LabelConfig* labelConfig;
-extern MainWindow* mainWindow;  // empty until the main window is first needed
+extern LabelConfig* labelConfig;  // empty while no folder could be read
+extern MainWindow* mainWindow;    // empty until the main window is first needed
 extern SDwindow* directoryWindow;
 extern SymbolWindow* symbolWindow;
 extern confirmWindow* confirmationWindow;
-
-// Where the symbol picker writes: one of the main window's symbol text fields and its button.
-extern QTextEdit* pickerTargetField;
-extern QPushButton* pickerTargetButton;
 
 // Closes a window and shows it again, so an open window is brought up anew.
 void closeAndShow(QWidget* window);

@@ -1,45 +1,68 @@
-#include "StartUp.h"
+#include "app/StartUp.h"
 
-#include "AppContext.h"
-#include "LabelConfig.h"
-#include "LuaScan.h"
-#include "MainWindow.h"
-#include "Messages.h"
-#include "ProfileStore.h"
-#include "Resources.h"
-#include "SDwindow.h"
-#include "SymbolWindow.h"
-#include "confirmWindow.h"
+#include <QCoreApplication>
+
+#include "app/AppContext.h"
+#include "common/LanguageTexts.h"
+#include "common/Messages.h"
+#include "common/Resources.h"
+#include "lua/LuaScan.h"
+#include "model/LabelConfig.h"
+#include "model/ProfileStore.h"
+#include "ui/MainWindow.h"
+#include "windows/SDwindow.h"
+#include "windows/SymbolWindow.h"
+#include "windows/confirmWindow.h"
 
 namespace fs = std::filesystem;
 
 namespace startup {
-LoadProblem loadModels()
+
+Editor::Editor()
 {
     lua::buildBracketPairs();
     buildAlignmentTables();
-    app::profile = new ProfileStore();
+    profile = std::make_unique<ProfileStore>();
+    app::profile = profile.get();
     try {
-        app::labelConfig = new LabelConfig(*app::profile);
+        labelConfig = std::make_unique<LabelConfig>(*profile);
     } catch (const fs::filesystem_error& error) {
-        return error;
+        loadProblem = error;
     }
-    return std::nullopt;
+    app::labelConfig = labelConfig.get();
 }
 
-void openWindows(const LoadProblem& loadProblem)
+Editor::~Editor()
 {
+    closeWindows();
+    app::labelConfig = nullptr;
+    app::profile = nullptr;
+}
+
+void Editor::openWindows()
+{
+    QCoreApplication::setApplicationVersion(QStringLiteral(HALVANE_VERSION));
     initResources();
     registerPreviewFont();
-    app::directoryWindow = new SDwindow();
+    directoryWindow = std::make_unique<SDwindow>(*profile);
     // No main window exists yet, so the picker and the confirmation window are top-level.
-    app::symbolWindow = new SymbolWindow();
-    app::confirmationWindow = new confirmWindow();
+    symbolWindow = std::make_unique<SymbolWindow>();
+    confirmationWindow = std::make_unique<confirmWindow>();
+    app::directoryWindow = directoryWindow.get();
+    app::symbolWindow = symbolWindow.get();
+    app::confirmationWindow = confirmationWindow.get();
+    QObject::connect(directoryWindow.get(), &SDwindow::directoryChosen, directoryWindow.get(),
+                     [this](const QString& chosen) { useDirectory(chosen); });
+    QObject::connect(symbolWindow.get(), &SymbolWindow::symbolPicked, symbolWindow.get(),
+                     [this](const QString& symbol) {
+                         if (mainWindow)
+                             mainWindow->placePickedSymbol(symbol);
+                     });
 
-    LoadProblem problem = loadProblem;
+    std::optional<fs::filesystem_error> problem = loadProblem;
     if (!problem) {
         try {
-            if (labelFileExists(*app::profile)) {
+            if (labelFileExists(*profile)) {
                 showMainWindow();
                 return;
             }
@@ -47,24 +70,77 @@ void openWindows(const LoadProblem& loadProblem)
             problem = error;
         }
     }
-    app::directoryWindow->show();
+    directoryWindow->show();
     if (problem)
-        reportUnreadableFolder(app::directoryWindow, *problem);
+        reportUnreadableFolder(directoryWindow.get(), *problem);
 }
 
-void showMainWindow()
+void Editor::closeWindows()
 {
-    if (app::mainWindow)
-        app::mainWindow->fillFromModel();
-    else
-        app::mainWindow = new MainWindow();
-    app::mainWindow->show();
+    // The main window holds the model, and every window may be the parent of a message.
+    mainWindow.reset();
+    confirmationWindow.reset();
+    symbolWindow.reset();
+    directoryWindow.reset();
+    app::mainWindow = nullptr;
+    app::directoryWindow = nullptr;
+    app::symbolWindow = nullptr;
+    app::confirmationWindow = nullptr;
 }
 
-void reportUnreadableFolder(QWidget* parent, const std::system_error& error)
+void Editor::showMainWindow()
 {
-    const QString folder = QString::fromStdU16String(app::profile->getWorkDirectory().u16string());
+    if (mainWindow) {
+        mainWindow->fillFromModel();
+    } else {
+        mainWindow = std::make_unique<MainWindow>(*labelConfig, *profile);
+        app::mainWindow = mainWindow.get();
+        MainWindow* window = mainWindow.get();
+        QObject::connect(window, &MainWindow::directoryReselectRequested, window, [this] { reselectDirectory(); });
+        QObject::connect(window, &MainWindow::symbolPickRequested, window,
+                         [this] { app::closeAndShow(symbolWindow.get()); });
+        QObject::connect(window, &MainWindow::applied, window, [this] { app::closeAndShow(confirmationWindow.get()); });
+    }
+    mainWindow->show();
+}
+
+// The folder is remembered before it is read, so a folder that cannot be read yet (a
+// drive not mounted) is still offered next time. When start-up could not read the old
+// folder the model does not exist yet and is built here.
+void Editor::useDirectory(const QString& chosen)
+{
+    try {
+        const lua::WriteOutcome stored = profile->setWorkDirectory(fs::path(chosen.toStdU16String()));
+        if (!stored)
+            showWarning(directoryWindow.get(),
+                        message(MessageId::ProfileNotSaved).arg(QString::fromStdString(stored.reason)));
+        if (labelConfig) {
+            labelConfig->load();
+        } else {
+            labelConfig = std::make_unique<LabelConfig>(*profile);
+            app::labelConfig = labelConfig.get();
+        }
+        if (!labelFileExists(*profile))
+            return;
+    } catch (const std::system_error& error) {
+        reportUnreadableFolder(directoryWindow.get(), error);
+        return;
+    }
+    directoryWindow->close();
+    showMainWindow();
+}
+
+void Editor::reselectDirectory()
+{
+    directoryWindow->applyTexts();
+    directoryWindow->show();
+}
+
+void Editor::reportUnreadableFolder(QWidget* parent, const std::system_error& error)
+{
+    const QString folder = QString::fromStdU16String(profile->getWorkDirectory().u16string());
     const QString reason = QString::fromLocal8Bit(error.code().message());
     showWarning(parent, message(MessageId::FolderUnreadable).arg(folder, reason));
 }
+
 }  // namespace startup

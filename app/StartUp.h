@@ -1,31 +1,64 @@
 #pragma once
-// The start-up sequence and the moves between windows that more than one window makes.
+// The running editor: its models, its windows and the moves between them. This is the
+// one place that knows every window; the windows only say, by their signals, where the
+// player is going next.
+//
 // Start-up is split where the application object comes into being: the models are
 // read before it exists, the windows and any message to the user come after.
+#include <QString>
+
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <system_error>
 
 class QWidget;
+class ProfileStore;
+class LabelConfig;
+class MainWindow;
+class SDwindow;
+class SymbolWindow;
+class confirmWindow;
 
 namespace startup {
-using LoadProblem = std::optional<std::filesystem::filesystem_error>;
 
-// Builds the engine's bracket pairs and the alignment tables, then app::profile and
-// app::labelConfig. A file-system error while looking for the label file does not end
-// the program: it is returned, and app::labelConfig stays empty until the user
-// chooses a folder that can be read.
-LoadProblem loadModels();
+class Editor {
+public:
+    // Builds the engine's bracket pairs and the alignment tables, then the profile and
+    // the label model, and points the process-wide references at them. A file-system
+    // error while looking for the label file does not end the program: it is told once
+    // the windows are open, and the label model stays empty until the user chooses a
+    // folder that can be read.
+    Editor();
+    ~Editor();
+    Editor(const Editor&) = delete;
+    Editor& operator=(const Editor&) = delete;
 
-// Needs the application object. Registers the preview font and builds the directory
-// window, the symbol picker and the confirmation window; then shows the main window
-// when the label file exists, otherwise the directory window (telling the user first
-// about a folder that could not be read).
-void openWindows(const LoadProblem& loadProblem);
+    // Needs the application object. Registers the preview font and builds the directory
+    // window, the symbol picker and the confirmation window; then shows the main window
+    // when the label file exists, otherwise the directory window (telling the user first
+    // about a folder that could not be read).
+    void openWindows();
+    // Destroys the windows, which must go before the application object does.
+    void closeWindows();
 
-// Shows the main window filled from the model, building it on first need.
-void showMainWindow();
+private:
+    // Shows the main window filled from the model, building it on first need.
+    void showMainWindow();
+    // The directory window's choice: remembered, read, and the main window opened when
+    // the folder holds a label file.
+    void useDirectory(const QString& chosen);
+    void reselectDirectory();
+    // Tells the user, in the current language, that the work directory could not be read.
+    void reportUnreadableFolder(QWidget* parent, const std::system_error& error);
 
-// Tells the user, in the current language, that the work directory could not be read.
-void reportUnreadableFolder(QWidget* parent, const std::system_error& error);
+    std::unique_ptr<ProfileStore> profile;
+    std::unique_ptr<LabelConfig> labelConfig;
+    std::optional<std::filesystem::filesystem_error> loadProblem;
+    std::unique_ptr<SDwindow> directoryWindow;
+    std::unique_ptr<SymbolWindow> symbolWindow;
+    std::unique_ptr<confirmWindow> confirmationWindow;
+    std::unique_ptr<MainWindow> mainWindow;
+};
+
 }  // namespace startup

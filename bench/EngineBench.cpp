@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "EngineTestSupport.h"
-#include "LuaDocument.h"
-#include "LuaScan.h"
+#include "lua/LuaDocument.h"
+#include "lua/LuaScan.h"
 
 namespace {
 

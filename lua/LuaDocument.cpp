@@ -1,10 +1,10 @@
-#include "LuaDocument.h"
+#include "lua/LuaDocument.h"
 
 #include <algorithm>
 
-#include "LuaScan.h"
-#include "LuaScanners.h"
-#include "LuaValues.h"
+#include "lua/LuaScan.h"
+#include "lua/LuaScanners.h"
+#include "lua/LuaValues.h"
 
 namespace lua {
 

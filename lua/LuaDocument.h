@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "LuaFileAccess.h"
-#include "LuaNode.h"
+#include "lua/LuaFileAccess.h"
+#include "lua/LuaNode.h"
 
 namespace lua {
 

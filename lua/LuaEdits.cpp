@@ -1,7 +1,7 @@
 #include <algorithm>
 
-#include "LuaDocument.h"
-#include "LuaScan.h"
+#include "lua/LuaDocument.h"
+#include "lua/LuaScan.h"
 
 namespace lua {
 

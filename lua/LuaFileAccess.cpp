@@ -1,4 +1,4 @@
-#include "LuaFileAccess.h"
+#include "lua/LuaFileAccess.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
-#include "LuaDocument.h"
-#include "LuaScan.h"
+#include "lua/LuaDocument.h"
+#include "lua/LuaScan.h"
 
 namespace lua {
 

@@ -1,4 +1,4 @@
-#include "LuaScan.h"
+#include "lua/LuaScan.h"
 
 #include <algorithm>
 #include <array>
@@ -8,7 +8,7 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "LuaScanners.h"
+#include "lua/LuaScanners.h"
 
 namespace lua {
 

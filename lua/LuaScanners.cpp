@@ -1,8 +1,8 @@
-#include "LuaScanners.h"
+#include "lua/LuaScanners.h"
 
 #include <algorithm>
 
-#include "LuaScan.h"
+#include "lua/LuaScan.h"
 
 namespace lua {
 

@@ -1,9 +1,9 @@
-#include "LuaValues.h"
+#include "lua/LuaValues.h"
 
 #include <algorithm>
 
-#include "LuaScan.h"
-#include "LuaScanners.h"
+#include "lua/LuaScan.h"
+#include "lua/LuaScanners.h"
 
 namespace lua {
 

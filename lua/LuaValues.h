@@ -7,7 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "LuaNode.h"
+#include "lua/LuaNode.h"
 
 namespace lua {
 

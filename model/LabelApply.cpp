@@ -1,4 +1,4 @@
-#include "LabelConfig.h"
+#include "model/LabelConfig.h"
 
 ApplyOutcome LabelConfig::applyPendingEdits()
 {

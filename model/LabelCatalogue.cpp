@@ -1,4 +1,4 @@
-#include "LabelCatalogue.h"
+#include "model/LabelCatalogue.h"
 
 namespace {
 

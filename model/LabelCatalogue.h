@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "LabelSetting.h"
-#include "LabelTypes.h"
+#include "model/LabelSetting.h"
+#include "model/LabelTypes.h"
 
 struct CategoryLayout {
     std::string formatKey;              // "AirFormat"

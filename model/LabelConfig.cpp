@@ -1,12 +1,12 @@
-#include "LabelConfig.h"
+#include "model/LabelConfig.h"
 
 #include <array>
 #include <charconv>
 #include <stdexcept>
 
-#include "LabelCatalogue.h"
-#include "LuaScan.h"
-#include "QuotedText.h"
+#include "lua/LuaScan.h"
+#include "model/LabelCatalogue.h"
+#include "model/QuotedText.h"
 
 namespace {
 
@@ -57,8 +57,8 @@ std::optional<ColourTriple> colour(const LabelSetting& setting)
 
 }  // namespace
 
-LabelConfig::LabelConfig(ProfileStore& profile)
-    : profile(profile),
+LabelConfig::LabelConfig(ProfileStore& profileStore)
+    : profile(profileStore),
       settings(buildCatalogue()),
       readAtLoad(settings.size(), false)
 {

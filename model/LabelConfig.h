@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "LabelSetting.h"
-#include "LabelTypes.h"
-#include "LuaDocument.h"
-#include "ProfileStore.h"
+#include "lua/LuaDocument.h"
+#include "model/LabelSetting.h"
+#include "model/LabelTypes.h"
+#include "model/ProfileStore.h"
 
 // True when something exists at <work directory>/Config/View/Labels.lua.
 // Throws std::filesystem::filesystem_error when the file system cannot answer

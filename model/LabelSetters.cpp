@@ -1,8 +1,8 @@
 #include <algorithm>
 
-#include "LabelCatalogue.h"
-#include "LabelConfig.h"
-#include "QuotedText.h"
+#include "model/LabelCatalogue.h"
+#include "model/LabelConfig.h"
+#include "model/QuotedText.h"
 
 namespace {
 

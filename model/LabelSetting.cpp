@@ -1,3 +1,3 @@
-#include "LabelSetting.h"
+#include "model/LabelSetting.h"
 
 std::string LabelSetting::editText() const { return nodePath + "[" + keyText + "][" + valueText + "]"; }

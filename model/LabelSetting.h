@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "LabelTypes.h"
+#include "model/LabelTypes.h"
 
 enum class SettingGroup { Visibility, Symbol, SymbolSize, SideColour, Alignment, Distance };
 

@@ -1,8 +1,8 @@
-#include "LabelTypes.h"
+#include "model/LabelTypes.h"
 
 #include <array>
 
-#include "QuotedText.h"
+#include "model/QuotedText.h"
 
 namespace {
 

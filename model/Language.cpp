@@ -1,4 +1,4 @@
-#include "Language.h"
+#include "model/Language.h"
 
 int currentLanguage = 0;
 

@@ -1,9 +1,9 @@
-#include "ProfileStore.h"
+#include "model/ProfileStore.h"
 
 #include <system_error>
 
-#include "Language.h"
-#include "QuotedText.h"
+#include "model/Language.h"
+#include "model/QuotedText.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <filesystem>
 #include <string>
 
-#include "LuaDocument.h"
+#include "lua/LuaDocument.h"
 
 // The editor's own settings, the interface language and the simulator's home
 // directory, kept in data/profile.lua under the current directory.

@@ -1,7 +1,7 @@
-#include "QuotedText.h"
+#include "model/QuotedText.h"
 
-#include "LuaDocument.h"
-#include "LuaScan.h"
+#include "lua/LuaDocument.h"
+#include "lua/LuaScan.h"
 
 std::string inQuotes(const std::string& text) { return "\"" + text + "\""; }
 

@@ -1,4 +1,4 @@
-#include "CategoryRows.h"
+#include "ui/CategoryRows.h"
 
 #include "ui_MainWindow.h"
 

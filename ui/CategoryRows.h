@@ -1,7 +1,7 @@
 #pragma once
 #include <array>
 
-#include "LabelTypes.h"
+#include "model/LabelTypes.h"
 // The complete form class: MSVC picks the size of a pointer to member from what it
 // knows of the class, so every file must see the same, complete definition.
 #include "ui_MainWindow.h"

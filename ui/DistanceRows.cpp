@@ -1,4 +1,4 @@
-#include "DistanceRows.h"
+#include "ui/DistanceRows.h"
 
 #include <QLineEdit>
 #include <QSlider>
@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "LabelConfig.h"
+#include "model/LabelConfig.h"
 #include "ui_MainWindow.h"
 
 using UI = Ui::MainWindow;

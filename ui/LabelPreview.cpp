@@ -1,4 +1,4 @@
-#include "LabelPreview.h"
+#include "ui/LabelPreview.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <array>
 
-#include "CategoryRows.h"
-#include "Resources.h"
+#include "common/Resources.h"
+#include "ui/CategoryRows.h"
 #include "ui_MainWindow.h"
 
 namespace {

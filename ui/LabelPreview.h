@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "LabelTypes.h"
+#include "model/LabelTypes.h"
 
 namespace Ui {
 class MainWindow;

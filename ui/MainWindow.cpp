@@ -1,4 +1,4 @@
-#include "MainWindow.h"
+#include "ui/MainWindow.h"
 
 #include <QDesktopServices>
 #include <QIntValidator>
@@ -7,21 +7,17 @@
 
 #include <filesystem>
 
-#include "AppContext.h"
-#include "CategoryRows.h"
-#include "Dialogs.h"
-#include "DistanceRows.h"
-#include "LabelConfig.h"
-#include "LabelPreview.h"
-#include "LanguageTexts.h"
-#include "Messages.h"
-#include "Resources.h"
-#include "SDwindow.h"
-#include "SettingNames.h"
-#include "SymbolWindow.h"
-#include "TextFitting.h"
-#include "ThemeIcons.h"
-#include "confirmWindow.h"
+#include "common/Dialogs.h"
+#include "common/LanguageTexts.h"
+#include "common/Messages.h"
+#include "common/Resources.h"
+#include "common/ThemeIcons.h"
+#include "model/LabelConfig.h"
+#include "ui/CategoryRows.h"
+#include "ui/DistanceRows.h"
+#include "ui/LabelPreview.h"
+#include "ui/SettingNames.h"
+#include "ui/TextFitting.h"
 #include "ui_MainWindow.h"
 
 namespace {
@@ -45,8 +41,10 @@ QString backgroundOf(const ColourTriple& colour)
 }
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent)
+MainWindow::MainWindow(LabelConfig& labelModel, ProfileStore& profileStore, QWidget* parent)
     : QMainWindow(parent),
+      model(labelModel),
+      profile(profileStore),
       ui(std::make_unique<Ui::MainWindow>()),
       distances(std::make_unique<DistanceControls>(*ui)),
       preview(std::make_unique<LabelPreview>(*ui, redSide, blueSide))
@@ -83,7 +81,6 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::fillFromModel()
 {
-    const LabelConfig& model = *app::labelConfig;
     loadPreviewPictures();
     if (firstFilling)
         preview->takeAnchor();
@@ -139,13 +136,18 @@ void MainWindow::applyTexts()
     textFitting->fit();
 }
 
+void MainWindow::chooseLanguage(int index)
+{
+    if (switchLanguage(profile, index, this))
+        applyTexts();
+}
+
 void MainWindow::redrawPreview() { preview->redraw(currentLevel); }
 
 void MainWindow::loadLevel(int levelIndex)
 {
     currentLevel = levelOfIndex(levelIndex);
     if (currentLevel) {
-        const LabelConfig& model = *app::labelConfig;
         for (const CategoryRow& row : categoryRows)
             (ui.get()->*row.alignment)->setCurrentIndex(model.alignmentIndex(*currentLevel, row.category).value_or(0));
         distances->showLevel(model, *currentLevel);
@@ -157,7 +159,6 @@ void MainWindow::loadLevel(int levelIndex)
 // which the model does not write.
 void MainWindow::showSideColours()
 {
-    const LabelConfig& model = *app::labelConfig;
     const std::optional<ColourTriple> enemies = model.sideColour(Side::Enemies);
     const std::optional<ColourTriple> allies = model.sideColour(Side::Allies);
     blueSide = enemies.value_or(ColourTriple{});
@@ -178,9 +179,19 @@ void MainWindow::chooseSideColour(ColourTriple& colour, QPushButton& button)
 
 void MainWindow::aimPicker(QTextEdit& field, QPushButton& button)
 {
-    app::pickerTargetField = &field;
-    app::pickerTargetButton = &button;
-    app::closeAndShow(app::symbolWindow);
+    pickerField = &field;
+    pickerButton = &button;
+    emit symbolPickRequested();
+}
+
+// The symbol reaches the label file only when the user applies.
+void MainWindow::placePickedSymbol(const QString& symbol)
+{
+    if (!pickerField)
+        return;
+    pickerField->setText(symbol);
+    pickerButton->setText(symbol);
+    redrawPreview();
 }
 
 void MainWindow::previewCategoryChosen(bool checked, UnitCategory category)
@@ -203,13 +214,13 @@ void MainWindow::reloadModel(ReloadSource source)
 {
     try {
         if (source == ReloadSource::FactoryCopy) {
-            const lua::WriteOutcome outcome = app::labelConfig->restoreDefault();
+            const lua::WriteOutcome outcome = model.restoreDefault();
             if (!outcome) {
                 showWarning(this, message(MessageId::DefaultNotRestored).arg(QString::fromStdString(outcome.reason)));
                 return;
             }
         } else {
-            app::labelConfig->load();
+            model.load();
         }
     } catch (const std::filesystem::filesystem_error& error) {
         showWarning(this, message(MessageId::LabelFileNotRead).arg(QString::fromLocal8Bit(error.code().message())));
@@ -222,7 +233,6 @@ void MainWindow::reloadModel(ReloadSource source)
 // edit and leaves the file as it was.
 bool MainWindow::valuesCanBeWritten()
 {
-    const LabelConfig& model = *app::labelConfig;
     if (currentLevel) {
         if (const DistanceRow* row = distances->firstUnusableRow(model, *currentLevel)) {
             const LabelSetting& setting = model.distance(*currentLevel, row->category, row->band);
@@ -245,7 +255,6 @@ bool MainWindow::valuesCanBeWritten()
 
 void MainWindow::handOverToModel()
 {
-    LabelConfig& model = *app::labelConfig;
     model.setSideColour(Side::Enemies, blueSide.red, blueSide.green, blueSide.blue);
     model.setSideColour(Side::Allies, redSide.red, redSide.green, redSide.blue);
     model.setSymbolSize(ui->label_symbol_size_real->text().toInt());
@@ -266,12 +275,12 @@ void MainWindow::on_pushButton_apply_clicked()
     if (!valuesCanBeWritten())
         return;
     handOverToModel();
-    const ApplyOutcome outcome = app::labelConfig->applyPendingEdits();
+    const ApplyOutcome outcome = model.applyPendingEdits();
     if (!outcome.written) {
         showWarning(this, message(MessageId::LabelFileNotWritten).arg(QString::fromStdString(outcome.reason)));
         return;
     }
-    app::closeAndShow(app::confirmationWindow);
+    emit applied();
     if (!outcome.notSaved.empty())
         showWarning(this, message(MessageId::SettingsNotSaved).arg(describeSettings(outcome.notSaved, *ui)));
 }
@@ -279,8 +288,7 @@ void MainWindow::on_pushButton_apply_clicked()
 void MainWindow::on_actionSelectDirectory_triggered()
 {
     close();
-    applyDirectoryWindowTexts(*app::directoryWindow);
-    app::directoryWindow->show();
+    emit directoryReselectRequested();
 }
 
 void MainWindow::on_comboBox_profille_currentIndexChanged(int index) { loadLevel(index); }
@@ -365,10 +373,10 @@ void MainWindow::on_pushButton_symbol_far_ground_clicked() { aimPicker(*ui->text
 void MainWindow::on_pushButton_symbol_far_navy_clicked() { aimPicker(*ui->textEdit_far_navy, *ui->pushButton_symbol_far_navy); }
 void MainWindow::on_pushButton_symbol_far_weapon_clicked() { aimPicker(*ui->textEdit_far_weapon, *ui->pushButton_symbol_far_weapon); }
 
-void MainWindow::on_action_Chinese_triggered() { if (switchLanguage(1, this)) applyTexts(); }
-void MainWindow::on_action_English_triggered() { if (switchLanguage(0, this)) applyTexts(); }
-void MainWindow::on_action_Russian_2_triggered() { if (switchLanguage(2, this)) applyTexts(); }
-void MainWindow::on_action_Japanese_triggered() { if (switchLanguage(3, this)) applyTexts(); }
+void MainWindow::on_action_Chinese_triggered() { chooseLanguage(1); }
+void MainWindow::on_action_English_triggered() { chooseLanguage(0); }
+void MainWindow::on_action_Russian_2_triggered() { chooseLanguage(2); }
+void MainWindow::on_action_Japanese_triggered() { chooseLanguage(3); }
 void MainWindow::on_actionReload_triggered() { reloadModel(ReloadSource::LabelFile); }
 void MainWindow::on_actionRestore_Default_triggered() { reloadModel(ReloadSource::FactoryCopy); }
 void MainWindow::on_actionAbout_Author_triggered() { QDesktopServices::openUrl(authorPage); }

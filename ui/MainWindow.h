@@ -4,8 +4,10 @@
 #include <memory>
 #include <optional>
 
-#include "LabelTypes.h"
+#include "model/LabelTypes.h"
 
+class LabelConfig;
+class ProfileStore;
 class QIntValidator;
 class QPushButton;
 class QTextEdit;
@@ -16,18 +18,31 @@ namespace Ui {
 class MainWindow;
 }
 
-// The editor's working window: shows the label settings of app::labelConfig, lets the
-// user change them and hands them to the model on Apply.
+// The editor's working window: shows the label settings of the model, lets the user
+// change them and hands them to the model on Apply. Where the player moves on to
+// another window, it says so by a signal; it knows no other window.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    // The model and the profile (which keeps the interface language) outlive the window.
+    MainWindow(LabelConfig& model, ProfileStore& profile, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Sets every control from the model and tells the user which settings it could not read.
     void fillFromModel();
-    // Called by the symbol picker after a pick, too.
     void redrawPreview();
+
+public slots:
+    // Puts a symbol chosen in the picker into the field and button it was asked for.
+    void placePickedSymbol(const QString& symbol);
+
+signals:
+    // File, Reselect Directory: the window has closed itself.
+    void directoryReselectRequested();
+    // A symbol button was pressed; placePickedSymbol answers.
+    void symbolPickRequested();
+    // Apply wrote every value to Labels.lua.
+    void applied();
 
 private slots:
     void on_actionSelectDirectory_triggered();
@@ -118,6 +133,7 @@ private slots:
 
 private:
     void applyTexts();
+    void chooseLanguage(int index);
     void loadLevel(int levelIndex);
     void showSideColours();
     void chooseSideColour(ColourTriple& colour, QPushButton& button);
@@ -130,6 +146,8 @@ private:
     bool valuesCanBeWritten();
     void handOverToModel();
 
+    LabelConfig& model;
+    ProfileStore& profile;
     std::unique_ptr<Ui::MainWindow> ui;
     QIntValidator* distanceValidator = nullptr;
     std::unique_ptr<DistanceControls> distances;
@@ -141,4 +159,7 @@ private:
     ColourTriple redSide;   // bound to ColorAliesSide
     ColourTriple blueSide;  // bound to ColorEnemiesSide
     bool firstFilling = true;
+    // Where the next picked symbol goes: one of the symbol fields and its button.
+    QTextEdit* pickerField = nullptr;
+    QPushButton* pickerButton = nullptr;
 };

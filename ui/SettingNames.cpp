@@ -1,4 +1,4 @@
-#include "SettingNames.h"
+#include "ui/SettingNames.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "CategoryRows.h"
-#include "LabelSetting.h"
-#include "Messages.h"
+#include "common/Messages.h"
+#include "model/LabelSetting.h"
+#include "ui/CategoryRows.h"
 #include "ui_MainWindow.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "TextFitting.h"
+#include "ui/TextFitting.h"
 
 #include <QComboBox>
 #include <QFontMetrics>

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "LuaDocument.h"
+#include "lua/LuaDocument.h"
 
 namespace enginetest {
 

@@ -9,8 +9,8 @@
 #endif
 
 #include "EngineTestSupport.h"
-#include "LuaDocument.h"
-#include "LuaFileAccess.h"
+#include "lua/LuaDocument.h"
+#include "lua/LuaFileAccess.h"
 
 namespace fs = std::filesystem;
 

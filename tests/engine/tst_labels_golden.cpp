@@ -4,8 +4,8 @@
 #include <QtTest>
 
 #include "EngineTestSupport.h"
-#include "LuaDocument.h"
-#include "LuaScan.h"
+#include "lua/LuaDocument.h"
+#include "lua/LuaScan.h"
 
 namespace {
 

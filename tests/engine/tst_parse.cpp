@@ -3,7 +3,7 @@
 #include <QtTest>
 
 #include "EngineTestSupport.h"
-#include "LuaDocument.h"
+#include "lua/LuaDocument.h"
 
 using lua::LuaValueKind;
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "EngineTestSupport.h"
-#include "LuaDocument.h"
+#include "lua/LuaDocument.h"
 
 class PathsTest : public QObject {
     Q_OBJECT

@@ -7,9 +7,9 @@
 #include <stdexcept>
 
 #include "EngineTestSupport.h"
-#include "LuaDocument.h"
-#include "LuaScan.h"
-#include "LuaValues.h"
+#include "lua/LuaDocument.h"
+#include "lua/LuaScan.h"
+#include "lua/LuaValues.h"
 
 namespace {
 

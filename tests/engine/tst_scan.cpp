@@ -4,8 +4,8 @@
 
 #include <stdexcept>
 
-#include "LuaScan.h"
-#include "LuaScanners.h"
+#include "lua/LuaScan.h"
+#include "lua/LuaScanners.h"
 
 using namespace lua;
 

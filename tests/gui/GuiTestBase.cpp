@@ -14,9 +14,8 @@
 #include <QStyleOptionSlider>
 #include <QTextEdit>
 
-#include "LabelConfig.h"
-#include "ProfileStore.h"
-#include "StartUp.h"
+#include "model/LabelConfig.h"
+#include "model/ProfileStore.h"
 
 namespace {
 bool copyInto(const QString& source, const QString& target)
@@ -67,7 +66,7 @@ void GuiTestBase::start(const GuiWorld& world)
         previousDirectory = QDir::currentPath();
     folder = std::make_unique<QTemporaryDir>();
     QVERIFY2(folder->isValid(), "no temporary folder");
-    this->world = world;
+    setUp = world;
     layOut();
     launch();
 }
@@ -90,15 +89,15 @@ void GuiTestBase::restart()
 void GuiTestBase::layOut()
 {
     QDir().mkpath(homePath());
-    if (!world.fixture.isEmpty())
-        QVERIFY(copyInto(world.fixture, labelFilePath()));
-    if (!world.from.isEmpty())
-        QVERIFY(replaceOnce(labelFilePath(), world.from, world.to));
+    if (!setUp.fixture.isEmpty())
+        QVERIFY(copyInto(setUp.fixture, labelFilePath()));
+    if (!setUp.from.isEmpty())
+        QVERIFY(replaceOnce(labelFilePath(), setUp.from, setUp.to));
     QVERIFY(copyInto(QStringLiteral(HALVANE_SOURCE_DIR "/data/default.lua"), tempPath() + "/data/default.lua"));
     QFile profile(profilePath());
     QVERIFY(profile.open(QIODevice::WriteOnly));
     profile.write(QStringLiteral("Language = %1\r\nWorkDirectory = \"%2\"\r\n")
-                      .arg(world.language, world.workDirectory.isEmpty() ? homePath() : world.workDirectory)
+                      .arg(setUp.language, setUp.workDirectory.isEmpty() ? homePath() : setUp.workDirectory)
                       .toUtf8());
 }
 
@@ -107,24 +106,11 @@ void GuiTestBase::launch()
 {
     QVERIFY(QDir::setCurrent(tempPath()));
     dialogs::usePresets(true);
-    startup::openWindows(startup::loadModels());
+    editor = std::make_unique<startup::Editor>();
+    editor->openWindows();
 }
 
-void GuiTestBase::shutDown()
-{
-    const auto destroy = [](auto*& object) {
-        delete object;
-        object = nullptr;
-    };
-    destroy(app::mainWindow);
-    destroy(app::directoryWindow);
-    destroy(app::symbolWindow);
-    destroy(app::confirmationWindow);
-    destroy(app::labelConfig);
-    destroy(app::profile);
-    app::pickerTargetField = nullptr;
-    app::pickerTargetButton = nullptr;
-}
+void GuiTestBase::shutDown() { editor.reset(); }
 
 QString GuiTestBase::shown(const QString& objectName, QWidget* window) const
 {

@@ -5,7 +5,7 @@
 //   <tmp>/data/profile.lua              Language and WorkDirectory
 //   <tmp>/data/default.lua              the factory copy shipped with the editor
 // with <tmp> as the current directory and the dialog seam answering from presets.
-// The models and windows are built by the same start-up functions as the program.
+// The models and windows are built by the same start-up as the program.
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -13,12 +13,13 @@
 
 #include <memory>
 
-#include "AppContext.h"
-#include "Dialogs.h"
-#include "MainWindow.h"
-#include "SDwindow.h"
-#include "SymbolWindow.h"
-#include "confirmWindow.h"
+#include "app/AppContext.h"
+#include "app/StartUp.h"
+#include "common/Dialogs.h"
+#include "ui/MainWindow.h"
+#include "windows/SDwindow.h"
+#include "windows/SymbolWindow.h"
+#include "windows/confirmWindow.h"
 
 class QSlider;
 
@@ -108,7 +109,8 @@ private:
     void shutDown();
 
     std::unique_ptr<QTemporaryDir> folder;
-    GuiWorld world;
+    std::unique_ptr<startup::Editor> editor;
+    GuiWorld setUp;  // what the running editor was started on
     QString previousDirectory;
     QPoint grabbedAt;
 };

@@ -7,7 +7,7 @@
 #include <QSlider>
 
 #include "GuiTestBase.h"
-#include "LabelConfig.h"
+#include "model/LabelConfig.h"
 
 class ApplyTest : public GuiTestBase {
     Q_OBJECT

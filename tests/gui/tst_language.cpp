@@ -3,7 +3,7 @@
 #include <QFile>
 
 #include "GuiTestBase.h"
-#include "Language.h"
+#include "model/Language.h"
 
 namespace {
 const QString englishPrompt = QStringLiteral("Select the home directory of HALVANE WORLD.");

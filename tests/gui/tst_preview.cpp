@@ -4,7 +4,7 @@
 #include <QSlider>
 
 #include "GuiTestBase.h"
-#include "Resources.h"
+#include "common/Resources.h"
 
 class PreviewTest : public GuiTestBase {
     Q_OBJECT

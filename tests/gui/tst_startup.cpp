@@ -2,7 +2,7 @@
 #include <QCheckBox>
 
 #include "GuiTestBase.h"
-#include "Language.h"
+#include "model/Language.h"
 
 class StartUpTest : public GuiTestBase {
     Q_OBJECT

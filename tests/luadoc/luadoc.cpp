@@ -11,7 +11,7 @@
 #include <io.h>
 #endif
 
-#include "LuaDocument.h"
+#include "lua/LuaDocument.h"
 
 namespace {
 

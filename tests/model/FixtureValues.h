@@ -2,7 +2,7 @@
 // The values the fixture Labels.lua holds (see the fixtures' README).
 #include <array>
 
-#include "LabelTypes.h"
+#include "model/LabelTypes.h"
 
 inline constexpr std::array<UnitCategory, 4> allCategories
     = {UnitCategory::Air, UnitCategory::Ground, UnitCategory::Navy, UnitCategory::Weapon};

@@ -12,8 +12,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "LabelConfig.h"
-#include "ProfileStore.h"
+#include "model/LabelConfig.h"
+#include "model/ProfileStore.h"
 
 // Paths cross between Qt and the model in UTF-16, which both platforms convert faithfully.
 inline std::filesystem::path toPath(const QString& path) { return std::filesystem::path(path.toStdU16String()); }

@@ -7,9 +7,9 @@
 #include <set>
 
 #include "FixtureValues.h"
-#include "LabelConfig.h"
-#include "LuaDocument.h"
 #include "ModelWorkspace.h"
+#include "lua/LuaDocument.h"
+#include "model/LabelConfig.h"
 
 namespace {
 

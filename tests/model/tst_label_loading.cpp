@@ -6,8 +6,8 @@
 #include <set>
 
 #include "FixtureValues.h"
-#include "LabelConfig.h"
 #include "ModelWorkspace.h"
+#include "model/LabelConfig.h"
 
 class LabelLoadingTest : public QObject {
     Q_OBJECT

@@ -2,9 +2,9 @@
 // remembering a change at once without disturbing the rest of the file.
 #include <QtTest>
 
-#include "Language.h"
 #include "ModelWorkspace.h"
-#include "ProfileStore.h"
+#include "model/Language.h"
+#include "model/ProfileStore.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The font and pictures the program carries inside itself: they must open with no
 // file beside the program, and the font must draw every symbol a player can pick.
-#include "Resources.h"
+#include "common/Resources.h"
 
 #include <QDir>
 #include <QFile>

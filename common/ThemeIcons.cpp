@@ -1,4 +1,4 @@
-#include "ThemeIcons.h"
+#include "common/ThemeIcons.h"
 
 // Both lists follow the order of ThemeIconId.
 QIcon themeIcon(ThemeIconId id)

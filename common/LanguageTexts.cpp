@@ -1,4 +1,4 @@
-#include "LanguageTexts.h"
+#include "common/LanguageTexts.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -9,10 +9,9 @@
 #include <array>
 #include <initializer_list>
 
-#include "AppContext.h"
-#include "Language.h"
-#include "Messages.h"
-#include "ProfileStore.h"
+#include "common/Messages.h"
+#include "model/Language.h"
+#include "model/ProfileStore.h"
 
 namespace {
 // One text in the four languages and the widgets (by object name) that carry it.
@@ -93,12 +92,12 @@ void applyMainWindowTexts(QWidget& mainWindow) { applyTexts(mainWindow, mainWind
 
 void applyDirectoryWindowTexts(QWidget& directoryWindow) { applyTexts(directoryWindow, directoryWindowTexts); }
 
-bool switchLanguage(int index, QWidget* parent)
+bool switchLanguage(ProfileStore& profile, int index, QWidget* parent)
 {
     if (index == currentLanguage)
         return false;
     currentLanguage = index;
-    const lua::WriteOutcome stored = app::profile->setLanguage(index);
+    const lua::WriteOutcome stored = profile.setLanguage(index);
     if (!stored)
         showWarning(parent, message(MessageId::ProfileNotSaved).arg(QString::fromStdString(stored.reason)));
     return true;

@@ -1,10 +1,7 @@
-#include "SymbolWindow.h"
+#include "windows/SymbolWindow.h"
 
 #include <QPushButton>
-#include <QTextEdit>
 
-#include "AppContext.h"
-#include "MainWindow.h"
 #include "ui_SymbolWindow.h"
 
 namespace {
@@ -46,14 +43,8 @@ void SymbolWindow::addPalette()
     }
 }
 
-// The symbol reaches the label file only when the user applies the main window.
 void SymbolWindow::pick(const QString& symbol)
 {
-    if (app::pickerTargetField)
-        app::pickerTargetField->setText(symbol);
-    if (app::pickerTargetButton)
-        app::pickerTargetButton->setText(symbol);
     close();
-    if (app::mainWindow)
-        app::mainWindow->redrawPreview();
+    emit symbolPicked(symbol);
 }

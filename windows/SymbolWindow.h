@@ -13,6 +13,10 @@ public:
     explicit SymbolWindow(QWidget* parent = nullptr);
     ~SymbolWindow() override;
 
+signals:
+    // A palette button was pressed; the window has closed itself.
+    void symbolPicked(const QString& symbol);
+
 private:
     void addPalette();
     void pick(const QString& symbol);

@@ -1,9 +1,9 @@
-#include "Messages.h"
+#include "common/Messages.h"
 
 #include <array>
 
-#include "Dialogs.h"
-#include "Language.h"
+#include "common/Dialogs.h"
+#include "model/Language.h"
 
 namespace {
 using Texts = std::array<const char*, 4>;  // English, Chinese, Russian, Japanese

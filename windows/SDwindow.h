@@ -1,8 +1,8 @@
 #pragma once
 // The small window in which the user names the simulator's home directory.
 #include <QMainWindow>
-#include <filesystem>
 
+class ProfileStore;
 namespace Ui {
 class SDwindow;
 }
@@ -11,8 +11,16 @@ class SDwindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit SDwindow(QWidget* parent = nullptr);
+    // The profile keeps the interface language chosen here; it outlives the window.
+    explicit SDwindow(ProfileStore& profile, QWidget* parent = nullptr);
     ~SDwindow() override;
+
+    // Sets the texts of the current language (another window may have changed it).
+    void applyTexts();
+
+signals:
+    // The user chose a folder in the folder dialog (a cancelled dialog says nothing).
+    void directoryChosen(const QString& directory);
 
 private slots:
     void on_choseDirectory_clicked();
@@ -22,8 +30,8 @@ private slots:
     void on_action_Japanese_triggered();
 
 private:
-    void storeWorkDirectory(const std::filesystem::path& directory);
     void chooseLanguage(int index);
 
+    ProfileStore& profile;
     Ui::SDwindow* ui;
 };

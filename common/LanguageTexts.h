@@ -1,6 +1,7 @@
 #pragma once
 // The interface texts of the four languages. Only the main window and the
 // directory window change language; the picker and the confirmation window stay English.
+class ProfileStore;
 class QWidget;
 
 // Sets the main window's 60 language texts for the current language (widgets are
@@ -14,4 +15,4 @@ void applyDirectoryWindowTexts(QWidget& directoryWindow);
 // becomes index, the profile stores it (a profile that cannot be written is told
 // to the user through the dialog seam, with `parent`), and true is returned: the
 // caller then applies its own window's texts.
-bool switchLanguage(int index, QWidget* parent);
+bool switchLanguage(ProfileStore& profile, int index, QWidget* parent);

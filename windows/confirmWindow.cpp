@@ -1,6 +1,6 @@
-#include "confirmWindow.h"
+#include "windows/confirmWindow.h"
 
-#include "ThemeIcons.h"
+#include "common/ThemeIcons.h"
 #include "ui_confirmWindow.h"
 
 confirmWindow::confirmWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::confirmWindow)
