@@ -110,10 +110,10 @@ void Editor::showMainWindow()
 void Editor::useDirectory(const QString& chosen)
 {
     try {
-        const lua::WriteOutcome stored = profile->setWorkDirectory(fs::path(chosen.toStdU16String()));
-        if (!stored)
-            showWarning(directoryWindow.get(),
-                        message(MessageId::ProfileNotSaved).arg(QString::fromStdString(stored.reason)));
+        if (const ModelOutcome stored = profile->setWorkDirectory(fs::path(chosen.toStdU16String())); !stored) {
+            const Reason reason = reasonOf(stored);
+            showWarning(directoryWindow.get(), message(MessageId::ProfileNotSaved).arg(reason.text), reason.detail);
+        }
         if (labelConfig) {
             labelConfig->load();
         } else {
@@ -139,8 +139,8 @@ void Editor::reselectDirectory()
 void Editor::reportUnreadableFolder(QWidget* parent, const std::system_error& error)
 {
     const QString folder = QString::fromStdU16String(profile->getWorkDirectory().u16string());
-    const QString reason = QString::fromLocal8Bit(error.code().message());
-    showWarning(parent, message(MessageId::FolderUnreadable).arg(folder, reason));
+    const Reason reason = reasonOf(error.code());
+    showWarning(parent, message(MessageId::FolderUnreadable).arg(folder, reason.text), reason.detail);
 }
 
 }  // namespace startup

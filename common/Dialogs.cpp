@@ -38,13 +38,15 @@ QColor chooseColour(QWidget* parent)
     return QColorDialog::getColor(Qt::white, parent, QStringLiteral("Choose Color"));
 }
 
-void showMessage(QWidget* parent, const QString& title, const QString& text)
+void showMessage(QWidget* parent, const QString& title, const QString& text, const QString& detail)
 {
     if (presets().on) {
         presets().shownMessages.append(text);
         return;
     }
-    QMessageBox::warning(parent, title, text);
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+    box.setDetailedText(detail);
+    box.exec();
 }
 
 // Turning presets on or off also forgets unused answers and recorded messages, so

@@ -14,8 +14,9 @@ namespace dialogs {
 QString chooseDirectory();
 // The colour dialog ("Choose Color", initial colour white). Invalid when cancelled.
 QColor chooseColour(QWidget* parent);
-// A message the user must read (a warning box with OK).
-void showMessage(QWidget* parent, const QString& title, const QString& text);
+// A message the user must read (a warning box with OK); a detail, if any, is offered
+// behind the box's details button.
+void showMessage(QWidget* parent, const QString& title, const QString& text, const QString& detail = {});
 
 // --- test seam ---
 // While presets are on, no real dialog opens: chooseDirectory/chooseColour take the

@@ -97,8 +97,9 @@ bool switchLanguage(ProfileStore& profile, int index, QWidget* parent)
     if (index == currentLanguage)
         return false;
     currentLanguage = index;
-    const lua::WriteOutcome stored = profile.setLanguage(index);
-    if (!stored)
-        showWarning(parent, message(MessageId::ProfileNotSaved).arg(QString::fromStdString(stored.reason)));
+    if (const ModelOutcome stored = profile.setLanguage(index); !stored) {
+        const Reason reason = reasonOf(stored);
+        showWarning(parent, message(MessageId::ProfileNotSaved).arg(reason.text), reason.detail);
+    }
     return true;
 }

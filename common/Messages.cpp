@@ -42,17 +42,84 @@ const std::array<Texts, static_cast<int>(MessageId::Count)> messages = {{
      "此距离为空或不是整数：\n%1\n请输入 0 到 1000000 之间的数字。未写入任何内容。",
      "Это расстояние пустое или не является целым числом:\n%1\nВведите число от 0 до 1000000. Ничего не записано.",
      "この距離が空欄か整数ではありません：\n%1\n0 から 1000000 までの数値を入力してください。何も書き込まれていません。"},
-    {"The symbol \"%2\" cannot be written into Labels.lua:\n%1\nA symbol may not contain [ ] \" \\ or a line break. "
-     "Nothing was written.",
-     "符号“%2”无法写入 Labels.lua：\n%1\n符号不能包含 [ ] \" \\ 或换行。未写入任何内容。",
-     "Символ «%2» нельзя записать в Labels.lua:\n%1\nСимвол не может содержать [ ] \" \\ или перевод строки. "
-     "Ничего не записано.",
-     "シンボル「%2」は Labels.lua に書き込めません：\n%1\nシンボルに [ ] \" \\ や改行は使えません。何も書き込まれていません。"},
+    {"The symbol \"%2\" cannot be written into Labels.lua:\n%1\nA symbol may not contain %3. Nothing was written.",
+     "符号“%2”无法写入 Labels.lua：\n%1\n符号不能包含%3。未写入任何内容。",
+     "Символ «%2» нельзя записать в Labels.lua:\n%1\nСимвол не может содержать %3. Ничего не записано.",
+     "シンボル「%2」は Labels.lua に書き込めません：\n%1\nシンボルに%3は使えません。何も書き込まれていません。"},
     {"The default settings could not be restored: %1\nLabels.lua is unchanged and the window keeps its values.",
      "无法恢复默认设置：%1\nLabels.lua 未更改，窗口保留当前的值。",
      "Не удалось восстановить настройки по умолчанию: %1\nLabels.lua не изменён, окно сохраняет свои значения.",
      "デフォルト設定を復元できませんでした：%1\nLabels.lua は変更されず、ウィンドウの値もそのままです。"},
+
+    // Reasons.
+    {"no file name was given", "未指定文件名", "не указано имя файла", "ファイル名が指定されていません"},
+    {"its folder does not exist", "所在文件夹不存在", "его папка не существует", "フォルダーが存在しません"},
+    {"a folder of the same name is in the way", "存在同名文件夹", "мешает папка с тем же именем",
+     "同じ名前のフォルダーがあります"},
+    {"permission denied", "权限不足", "доступ запрещён", "アクセスが拒否されました"},
+    {"it could not be written completely (is the disk full?)", "无法完整写入（磁盘是否已满？）",
+     "его не удалось записать полностью (не заполнен ли диск?)",
+     "完全には書き込めませんでした（ディスクがいっぱいではありませんか？）"},
+    {"the system refused it", "系统拒绝了该操作", "система отказала", "システムに拒否されました"},
+    {"there is no such interface language", "没有该界面语言", "такого языка интерфейса нет",
+     "その表示言語はありません"},
+    {"the folder path contains %1", "文件夹路径包含%1", "путь к папке содержит %1",
+     "フォルダーのパスに%1が含まれています"},
+    {"the folder data could not be created", "无法创建 data 文件夹", "не удалось создать папку data",
+     "data フォルダーを作成できませんでした"},
+    {"Labels.lua could not be read when it was opened", "打开时无法读取 Labels.lua",
+     "Labels.lua не удалось прочитать при открытии", "開いたときに Labels.lua を読み取れませんでした"},
+    {"no Labels.lua has been found yet", "尚未找到 Labels.lua", "Labels.lua ещё не найден",
+     "Labels.lua がまだ見つかっていません"},
+    {"data/default.lua is missing, unreadable or empty", "data/default.lua 缺失、无法读取或为空",
+     "data/default.lua отсутствует, не читается или пуст", "data/default.lua が存在しないか、読み取れないか、空です"},
+    {"the file system could not tell what is there", "文件系统无法确定其状态", "файловая система не смогла ответить",
+     "ファイルシステムが状態を返せませんでした"},
+    {"square brackets [ ]", "方括号 [ ]", "квадратные скобки [ ]", "角括弧 [ ]"},
+    {"a double quote \"", "双引号 \"", "двойную кавычку \"", "二重引用符 \""},
+    {"a backslash \\, which starts an escape", "反斜杠 \\（它会开始转义序列）",
+     "обратную косую черту \\, с которой начинается escape-последовательность",
+     "エスケープを始めるバックスラッシュ \\"},
+    {"a line break", "换行", "перевод строки", "改行"},
+    {"two hyphens --, which start a comment", "两个连字符 --（它们会开始注释）",
+     "два дефиса --, с которых начинается комментарий", "コメントを始める二つのハイフン --"},
+    {"the word \"%1\", which starts a block", "单词“%1”（它会开始代码块）", "слово «%1», с которого начинается блок",
+     "ブロックを始める単語「%1」"},
+    {"an opening bracket without its closing one", "没有配对右括号的左括号", "открывающую скобку без закрывающей",
+     "閉じていない開き括弧"},
+    {"characters the system's code page cannot write", "系统代码页无法写入的字符",
+     "символы, которые кодовая страница системы не может записать", "システムのコードページで書けない文字"},
 }};
+
+MessageId writeMessage(lua::WriteFailure failure)
+{
+    switch (failure) {
+    case lua::WriteFailure::NoFileName: return MessageId::WriteNoFileName;
+    case lua::WriteFailure::FolderMissing: return MessageId::WriteFolderMissing;
+    case lua::WriteFailure::FolderInTheWay: return MessageId::WriteFolderInTheWay;
+    case lua::WriteFailure::PermissionDenied: return MessageId::WritePermissionDenied;
+    case lua::WriteFailure::Incomplete: return MessageId::WriteIncomplete;
+    case lua::WriteFailure::None:
+    case lua::WriteFailure::Other: break;
+    }
+    return MessageId::WriteOther;
+}
+
+MessageId textMessage(TextProblem problem)
+{
+    switch (problem) {
+    case TextProblem::SquareBracket: return MessageId::TextSquareBracket;
+    case TextProblem::DoubleQuote: return MessageId::TextDoubleQuote;
+    case TextProblem::Backslash: return MessageId::TextBackslash;
+    case TextProblem::LineBreak: return MessageId::TextLineBreak;
+    case TextProblem::TwoHyphens: return MessageId::TextTwoHyphens;
+    case TextProblem::BlockWord: return MessageId::TextBlockWord;
+    case TextProblem::OpenBracket: return MessageId::TextOpenBracket;
+    case TextProblem::None:
+    case TextProblem::CodePage: break;
+    }
+    return MessageId::TextCodePage;
+}
 }  // namespace
 
 QString message(MessageId id)
@@ -61,7 +128,43 @@ QString message(MessageId id)
     return QString::fromUtf8(messages[static_cast<int>(id)][language]);
 }
 
-void showWarning(QWidget* parent, const QString& text)
+Reason reasonOf(lua::WriteFailure failure, const std::string& detail)
 {
-    dialogs::showMessage(parent, message(MessageId::WarningTitle), text);
+    return {message(writeMessage(failure)), QString::fromStdString(detail)};
+}
+
+Reason reasonOf(const ModelOutcome& outcome)
+{
+    const QString detail = QString::fromStdString(outcome.detail);
+    switch (outcome.failure) {
+    case ModelFailure::LanguageUnknown: return {message(MessageId::LanguageUnknown), detail};
+    case ModelFailure::DirectoryNotStorable:
+        return {message(MessageId::DirectoryNotStorable).arg(refusalText(outcome.refusal)), detail};
+    case ModelFailure::DataFolderNotCreated: return {message(MessageId::DataFolderNotCreated), detail};
+    case ModelFailure::LabelFileNotRead: return {message(MessageId::LabelFileNotReadAtLoad), detail};
+    case ModelFailure::NoLabelFile: return {message(MessageId::NoLabelFile), detail};
+    case ModelFailure::FactoryCopyUnreadable: return {message(MessageId::FactoryCopyUnreadable), detail};
+    case ModelFailure::None:
+    case ModelFailure::NotWritten: break;
+    }
+    return reasonOf(outcome.writeFailure, outcome.detail);
+}
+
+Reason reasonOf(const std::error_code& error)
+{
+    const QString detail = QString::fromLocal8Bit(error.message());
+    if (error == std::errc::permission_denied)
+        return {message(MessageId::WritePermissionDenied), detail};
+    return {message(MessageId::FileSystemSilent), detail};
+}
+
+QString refusalText(const TextRefusal& refusal)
+{
+    const QString text = message(textMessage(refusal.problem));
+    return refusal.problem == TextProblem::BlockWord ? text.arg(QString::fromStdString(refusal.word)) : text;
+}
+
+void showWarning(QWidget* parent, const QString& text, const QString& detail)
+{
+    dialogs::showMessage(parent, message(MessageId::WarningTitle), text, detail);
 }

@@ -6,6 +6,10 @@
 // Japanese text. Placeholders %1, %2 are filled with QString::arg by the caller.
 #include <QString>
 
+#include <system_error>
+
+#include "model/ModelOutcome.h"
+
 class QWidget;
 
 enum class MessageId {
@@ -20,11 +24,48 @@ enum class MessageId {
     DistanceNotNumber,    // %1: the distance setting whose field holds no whole number
     SymbolNotWritable,    // %1: the symbol setting, %2: the symbol
     DefaultNotRestored,   // %1: why data/default.lua could not be put in place
+
+    // Reasons, the %1 of the messages above. Texts the player may not use are named as
+    // what "may not contain" / "contains" takes.
+    WriteNoFileName,
+    WriteFolderMissing,
+    WriteFolderInTheWay,
+    WritePermissionDenied,
+    WriteIncomplete,
+    WriteOther,
+    LanguageUnknown,
+    DirectoryNotStorable,  // %1: what the path contains
+    DataFolderNotCreated,
+    LabelFileNotReadAtLoad,
+    NoLabelFile,
+    FactoryCopyUnreadable,
+    FileSystemSilent,  // a folder or file whose state the file system could not tell
+    TextSquareBracket,
+    TextDoubleQuote,
+    TextBackslash,
+    TextLineBreak,
+    TextTwoHyphens,
+    TextBlockWord,  // %1: the word
+    TextOpenBracket,
+    TextCodePage,
     Count
 };
 
 // The text of the current language (English when the index is outside 0-3).
 QString message(MessageId id);
 
-// Shows a warning box (through the dialog seam) with the title of the current language.
-void showWarning(QWidget* parent, const QString& text);
+// Why something failed, worded in the current language, and the system's own words (if
+// any) for the box's details.
+struct Reason {
+    QString text;
+    QString detail;
+};
+Reason reasonOf(lua::WriteFailure failure, const std::string& detail = {});
+Reason reasonOf(const ModelOutcome& outcome);
+Reason reasonOf(const std::error_code& error);
+// What a refused text contains ("two hyphens --, which start a comment").
+QString refusalText(const TextRefusal& refusal);
+
+// Shows a warning box (through the dialog seam) with the title of the current language;
+// a detail goes into the box's details.
+void showWarning(QWidget* parent, const QString& text, const QString& detail = {});

@@ -86,7 +86,7 @@ WriteOutcome LuaDocument::applyEdit(const std::string& edit, bool save)
     const auto parts = parseEdit(edit);
     LuaNode* node = parts ? lookupMutable(edit) : nullptr;
     if (!node)
-        return WriteOutcome{true, {}};
+        return WriteOutcome::success();
     const auto& [newKey, newValue] = *parts;
     if (!newKey.empty())
         node->key = newKey;
@@ -101,9 +101,7 @@ WriteOutcome LuaDocument::applyEdit(const std::string& edit, bool save)
         std::find_if(statements_.begin(), statements_.end(), [&](const auto& s) { return s.get() == top; })
         - statements_.begin());
     const int newEnd = rewriteStatement(*top);
-    WriteOutcome outcome{true, {}};
-    if (save)
-        outcome = write();
+    const WriteOutcome outcome = save ? write() : WriteOutcome::success();
     if (!reparseRewritten(index, newEnd))
         parse();
     return outcome;
@@ -113,7 +111,7 @@ WriteOutcome LuaDocument::replaceText(const std::string& newText, bool save)
 {
     text_ = newText;
     treeFollowsText_ = false;
-    return save ? write() : WriteOutcome{true, {}};
+    return save ? write() : WriteOutcome::success();
 }
 
 WriteOutcome LuaDocument::write() const { return fileAccess_.writeAll(path_, text_, crlf_); }

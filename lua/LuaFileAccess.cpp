@@ -80,29 +80,28 @@ std::string withoutCrLf(const std::string& text)
     return out;
 }
 
-// Why the file cannot be written, found before anything is touched; empty if it may be.
-std::string obstacle(const QString& fileName)
+// Why the file cannot be written, found before anything is touched; None if it may be.
+WriteFailure obstacle(const QString& fileName)
 {
     if (fileName.isEmpty())
-        return "no file name was given";
+        return WriteFailure::NoFileName;
     const QFileInfo file(fileName);
     const QFileInfo folder(file.absolutePath());
     if (!folder.isDir())
-        return "the folder does not exist";
+        return WriteFailure::FolderMissing;
     if (file.isDir())
-        return "a folder of that name is in the way";
+        return WriteFailure::FolderInTheWay;
     // Replacing a file goes through its folder, which would also override a file the
     // player made read-only to protect it.
     if (file.exists() && !file.isWritable())
-        return "permission denied";
-    return {};
+        return WriteFailure::PermissionDenied;
+    return WriteFailure::None;
 }
 
-std::string describe(const QSaveFile& file)
+WriteOutcome failure(const QSaveFile& file, WriteFailure otherwise)
 {
-    if (file.error() == QFileDevice::PermissionsError)
-        return "permission denied";
-    return file.errorString().toLower().toStdString();
+    const WriteFailure why = file.error() == QFileDevice::PermissionsError ? WriteFailure::PermissionDenied : otherwise;
+    return WriteOutcome::failed(why, file.errorString().toStdString());
 }
 
 }  // namespace
@@ -141,20 +140,22 @@ std::string LuaFileAccess::readAll(std::istream* stream, bool* crlf) const
 WriteOutcome LuaFileAccess::writeAll(const std::filesystem::path& path, const std::string& text, bool crlf) const
 {
     const QString fileName = toQString(path);
-    if (std::string reason = obstacle(fileName); !reason.empty())
-        return WriteOutcome{false, reason};
+    if (const WriteFailure why = obstacle(fileName); why != WriteFailure::None)
+        return WriteOutcome::failed(why);
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        return WriteOutcome{false, describe(file)};
+        return failure(file, WriteFailure::Other);
     const std::string bytes = crlf ? withCrLf(text) : text;
     if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
-        std::string reason = describe(file);
+        const WriteOutcome outcome = failure(file, WriteFailure::Incomplete);
         file.cancelWriting();
-        return WriteOutcome{false, reason.empty() ? "it could not be written completely" : reason};
+        return outcome;
     }
+    // The temporary file replaces the original only here; what fails now (a full disk
+    // at the flush) leaves the original as it was.
     if (!file.commit())
-        return WriteOutcome{false, describe(file)};
-    return WriteOutcome{true, {}};
+        return failure(file, WriteFailure::Incomplete);
+    return WriteOutcome::success();
 }
 
 }  // namespace lua

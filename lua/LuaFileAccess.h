@@ -3,14 +3,33 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace lua {
 
+// Why a file could not be written. The window words each in the player's language.
+enum class WriteFailure {
+    None,              // written
+    NoFileName,        // the document was never given a file
+    FolderMissing,     // the folder of the file does not exist
+    FolderInTheWay,    // a folder has the file's name
+    PermissionDenied,  // the file or its folder may not be written
+    Incomplete,        // the text could not be written completely (a full disk)
+    Other,             // anything else the system reports (see the detail)
+};
+
 // Outcome of a write: the file is either replaced whole or left as it was.
-struct WriteOutcome {
+struct [[nodiscard]] WriteOutcome {
     bool written = false;
-    std::string reason;  // UTF-8, empty when written; why the file could not be written otherwise
+    WriteFailure failure = WriteFailure::None;
+    std::string detail;  // the system's own words, if it gave any, for a details line
     explicit operator bool() const { return written; }
+
+    static WriteOutcome success() { return {true, WriteFailure::None, {}}; }
+    static WriteOutcome failed(WriteFailure why, std::string systemDetail = {})
+    {
+        return {false, why, std::move(systemDetail)};
+    }
 };
 
 // The one place where Lua files are tested, read and written. Stateless.

@@ -181,13 +181,10 @@ std::vector<const LabelSetting*> LabelConfig::unreadableSettings() const
     return unreadable;
 }
 
-std::optional<std::string> LabelConfig::symbolProblem(const std::string& symbolUtf8)
+TextRefusal LabelConfig::symbolRefusal(const std::string& symbolUtf8)
 {
     // The simulator reads the symbol as a Lua string, where a backslash starts an escape.
     if (symbolUtf8.find('\\') != std::string::npos)
-        return std::string("A symbol cannot contain a backslash.");
-    const std::string problem = quotedTextProblem("aircraft_symbol_near", symbolUtf8);
-    if (!problem.empty())
-        return "A symbol cannot contain " + problem + ".";
-    return std::nullopt;
+        return {TextProblem::Backslash, {}};
+    return quotedTextRefusal("aircraft_symbol_near", symbolUtf8);
 }

@@ -7,6 +7,7 @@
 #include "lua/LuaDocument.h"
 #include "model/LabelSetting.h"
 #include "model/LabelTypes.h"
+#include "model/ModelOutcome.h"
 #include "model/ProfileStore.h"
 
 // True when something exists at <work directory>/Config/View/Labels.lua.
@@ -16,10 +17,10 @@ bool labelFileExists(const ProfileStore& profile);
 
 // What Apply did: whether Labels.lua was written (and why not), and the settings
 // whose values could not be saved because the last load could not read them.
-struct ApplyOutcome {
-    bool written = false;
-    std::string reason;
+struct [[nodiscard]] ApplyOutcome {
+    ModelOutcome write;
     std::vector<const LabelSetting*> notSaved;
+    bool written() const { return static_cast<bool>(write); }
 };
 
 // The model of Config/View/Labels.lua: 72 settings bound to the file by node paths.
@@ -31,7 +32,7 @@ public:
     void load();
     // Stores the directory in the profile, then load(); the outcome is that of the
     // profile's write (a directory the profile cannot hold is still used).
-    lua::WriteOutcome changeWorkDirectory(const std::filesystem::path& directory);
+    ModelOutcome changeWorkDirectory(const std::filesystem::path& directory);
 
     // Raw settings (texts as loaded or as the setters left them).
     const LabelSetting& visibility(UnitCategory category) const;
@@ -53,10 +54,10 @@ public:
     std::vector<const LabelSetting*> unreadableSettings() const;
     bool isReadable(const LabelSetting& setting) const;
 
-    // A symbol text that would not reach the file intact or not read back as it was
+    // Why a symbol text would not reach the file intact or not read back as it was
     // ("[", "]", double quote, backslash, line break, "--", a block word, an unclosed
-    // bracket): a reason in English for the window to name, else nullopt.
-    static std::optional<std::string> symbolProblem(const std::string& symbolUtf8);
+    // bracket); no refusal when it would.
+    static TextRefusal symbolRefusal(const std::string& symbolUtf8);
 
     // Setters: update the setting texts and queue PendingEdit texts. A setting the last
     // load could not read queues nothing and is reported in Apply's notSaved instead.
@@ -72,7 +73,7 @@ public:
     ApplyOutcome applyPendingEdits();
     // Puts data/default.lua in place of Labels.lua and reloads. An unreadable or empty
     // factory copy leaves Labels.lua untouched and is reported.
-    lua::WriteOutcome restoreDefault();
+    ModelOutcome restoreDefault();
 
     const std::filesystem::path& getLabelFilePath() const { return labelFilePath; }
     const lua::LuaDocument& getDocument() const { return document; }

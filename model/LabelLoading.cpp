@@ -39,9 +39,9 @@ void LabelConfig::load()
     }
 }
 
-lua::WriteOutcome LabelConfig::changeWorkDirectory(const std::filesystem::path& directory)
+ModelOutcome LabelConfig::changeWorkDirectory(const std::filesystem::path& directory)
 {
-    const lua::WriteOutcome stored = profile.setWorkDirectory(directory);
+    ModelOutcome stored = profile.setWorkDirectory(directory);
     load();
     return stored;
 }

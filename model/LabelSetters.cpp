@@ -48,7 +48,7 @@ void LabelConfig::setVisibility(UnitCategory category, bool on)
 
 bool LabelConfig::setSymbol(UnitCategory category, SymbolRange range, const std::string& symbolUtf8)
 {
-    if (symbolProblem(symbolUtf8))
+    if (symbolRefusal(symbolUtf8))
         return false;
     setValueText(symbol(category, range), inQuotes(symbolUtf8));
     return true;

@@ -21,7 +21,7 @@ std::string languageCode(int index)
 // The directory's value text as the profile stores it, or what keeps it from being stored.
 struct DirectoryValue {
     std::string text;
-    std::string problem;
+    TextRefusal refusal;
 };
 
 DirectoryValue directoryValue(const std::filesystem::path& directory)
@@ -30,11 +30,10 @@ DirectoryValue directoryValue(const std::filesystem::path& directory)
     try {
         narrow = directory.string();
     } catch (const std::system_error&) {
-        return {{}, "characters that the system's code page cannot write"};
+        return {{}, {TextProblem::CodePage, {}}};
     }
-    std::string problem = quotedTextProblem(directoryKey, narrow);
-    if (!problem.empty())
-        return {{}, problem};
+    if (TextRefusal refusal = quotedTextRefusal(directoryKey, narrow))
+        return {{}, refusal};
     return {inQuotes(narrow), {}};
 }
 
@@ -54,34 +53,34 @@ ProfileStore::ProfileStore() : profilePath(std::filesystem::path("data") / "prof
     currentLanguage = language;
 }
 
-lua::WriteOutcome ProfileStore::setLanguage(int index)
+ModelOutcome ProfileStore::setLanguage(int index)
 {
     language = index;
     const std::string code = languageCode(index);
     if (code.empty())
-        return {false, "There is no interface language number " + std::to_string(index) + "."};
+        return ModelOutcome::failed(ModelFailure::LanguageUnknown, std::to_string(index));
     return store(languageKey, code);
 }
 
-lua::WriteOutcome ProfileStore::setWorkDirectory(const std::filesystem::path& directory)
+// A folder the profile cannot hold is still used until the editor closes.
+ModelOutcome ProfileStore::setWorkDirectory(const std::filesystem::path& directory)
 {
     workDirectory = directory;
     const DirectoryValue value = directoryValue(directory);
-    if (!value.problem.empty()) {
-        return {false,
-                "The folder path contains " + value.problem
-                    + ", which data/profile.lua cannot hold. The folder is used until the editor"
-                      " closes, but it is not remembered."};
+    if (value.refusal) {
+        ModelOutcome outcome = ModelOutcome::failed(ModelFailure::DirectoryNotStorable);
+        outcome.refusal = value.refusal;
+        return outcome;
     }
     return store(directoryKey, value.text);
 }
 
-lua::WriteOutcome ProfileStore::store(const std::string& key, const std::string& valueText)
+ModelOutcome ProfileStore::store(const std::string& key, const std::string& valueText)
 {
     if (document.text().empty())
         return createProfile();
     if (document.statementByKey(key))
-        return document.applyEdit(pathTo(key) + "[][" + valueText + "]", true);
+        return ModelOutcome::of(document.applyEdit(pathTo(key) + "[][" + valueText + "]", true));
     std::string text = document.text();
     if (text.back() != '\n')
         text += '\n';
@@ -90,25 +89,25 @@ lua::WriteOutcome ProfileStore::store(const std::string& key, const std::string&
 
 // Without a profile the first choice would be forgotten; the new profile gets
 // both settings, so that the language and the directory are remembered together.
-lua::WriteOutcome ProfileStore::createProfile()
+ModelOutcome ProfileStore::createProfile()
 {
     std::string text;
     const std::string code = languageCode(language);
     if (!code.empty())
         text += languageKey + " = " + code + "\n";
     const DirectoryValue directory = directoryValue(workDirectory);
-    if (directory.problem.empty())
+    if (!directory.refusal)
         text += directoryKey + " = " + directory.text + "\n";
     std::error_code error;
     std::filesystem::create_directories(profilePath.parent_path(), error);
     if (error)
-        return {false, "The folder data could not be created: " + error.message()};
+        return ModelOutcome::failed(ModelFailure::DataFolderNotCreated, error.message());
     return replaceAndSave(text);
 }
 
-lua::WriteOutcome ProfileStore::replaceAndSave(const std::string& text)
+ModelOutcome ProfileStore::replaceAndSave(const std::string& text)
 {
-    lua::WriteOutcome outcome = document.replaceText(text, true);
+    const lua::WriteOutcome outcome = document.replaceText(text, true);
     document.parse();
-    return outcome;
+    return ModelOutcome::of(outcome);
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "lua/LuaDocument.h"
+#include "model/ModelOutcome.h"
 
 // The editor's own settings, the interface language and the simulator's home
 // directory, kept in data/profile.lua under the current directory.
@@ -16,13 +17,13 @@ public:
     // Both store the value in memory and rewrite the profile at once. A missing
     // profile (or statement) is created. The outcome says whether the choice could
     // be remembered on disk, and why not.
-    lua::WriteOutcome setLanguage(int index);
-    lua::WriteOutcome setWorkDirectory(const std::filesystem::path& directory);
+    ModelOutcome setLanguage(int index);
+    ModelOutcome setWorkDirectory(const std::filesystem::path& directory);
 
 private:
-    lua::WriteOutcome store(const std::string& key, const std::string& valueText);
-    lua::WriteOutcome createProfile();
-    lua::WriteOutcome replaceAndSave(const std::string& text);
+    ModelOutcome store(const std::string& key, const std::string& valueText);
+    ModelOutcome createProfile();
+    ModelOutcome replaceAndSave(const std::string& text);
 
     std::filesystem::path profilePath;
     lua::LuaDocument document;

@@ -214,16 +214,17 @@ void MainWindow::reloadModel(ReloadSource source)
 {
     try {
         if (source == ReloadSource::FactoryCopy) {
-            const lua::WriteOutcome outcome = model.restoreDefault();
-            if (!outcome) {
-                showWarning(this, message(MessageId::DefaultNotRestored).arg(QString::fromStdString(outcome.reason)));
+            if (const ModelOutcome outcome = model.restoreDefault(); !outcome) {
+                const Reason reason = reasonOf(outcome);
+                showWarning(this, message(MessageId::DefaultNotRestored).arg(reason.text), reason.detail);
                 return;
             }
         } else {
             model.load();
         }
     } catch (const std::filesystem::filesystem_error& error) {
-        showWarning(this, message(MessageId::LabelFileNotRead).arg(QString::fromLocal8Bit(error.code().message())));
+        const Reason reason = reasonOf(error.code());
+        showWarning(this, message(MessageId::LabelFileNotRead).arg(reason.text), reason.detail);
         return;
     }
     fillFromModel();
@@ -243,9 +244,11 @@ bool MainWindow::valuesCanBeWritten()
     for (const CategoryRow& row : categoryRows) {
         for (const SymbolRange range : symbolRanges) {
             const QString symbol = row.symbolField(*ui, range).toPlainText();
-            if (LabelConfig::symbolProblem(symbol.toStdString())) {
+            if (const TextRefusal refusal = LabelConfig::symbolRefusal(symbol.toStdString())) {
                 const LabelSetting& setting = model.symbol(row.category, range);
-                showWarning(this, message(MessageId::SymbolNotWritable).arg(describeSettings({&setting}, *ui), symbol));
+                showWarning(this,
+                            message(MessageId::SymbolNotWritable)
+                                .arg(describeSettings({&setting}, *ui), symbol, refusalText(refusal)));
                 return false;
             }
         }
@@ -276,8 +279,9 @@ void MainWindow::on_pushButton_apply_clicked()
         return;
     handOverToModel();
     const ApplyOutcome outcome = model.applyPendingEdits();
-    if (!outcome.written) {
-        showWarning(this, message(MessageId::LabelFileNotWritten).arg(QString::fromStdString(outcome.reason)));
+    if (!outcome.written()) {
+        const Reason reason = reasonOf(outcome.write);
+        showWarning(this, message(MessageId::LabelFileNotWritten).arg(reason.text), reason.detail);
         return;
     }
     emit applied();

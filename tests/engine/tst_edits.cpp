@@ -12,7 +12,7 @@ std::string edited(const std::string& text, const std::vector<std::string>& edit
 {
     enginetest::LoadedText loaded(text);
     for (const std::string& edit : edits)
-        loaded.doc.applyEdit(edit, false);
+        static_cast<void>(loaded.doc.applyEdit(edit, false));
     return loaded.doc.text();
 }
 
@@ -104,7 +104,7 @@ void EditsTest::savingWritesTheFile()
     QCOMPARE(enginetest::readBytes(doc.path()), original);
     const lua::WriteOutcome outcome = doc.applyEdit("<x>...[][3]", true);
     QVERIFY(outcome.written);
-    QVERIFY(outcome.reason.empty());
+    QCOMPARE(outcome.failure, lua::WriteFailure::None);
     QCOMPARE(enginetest::readBytes(doc.path()), std::string("-- c\r\nx = 3\r\ny   = 2\r\n"));
     QCOMPARE(doc.text(), std::string("-- c\nx = 3\ny   = 2\n"));
 }
@@ -118,7 +118,7 @@ void EditsTest::replaceText()
     QCOMPARE(doc.text(), std::string("x = 5\n"));
     QVERIFY(doc.statementByKey("long_name"));  // the tree waits for the caller to reload
     // An edit through the old tree cannot reach outside the new, shorter text.
-    doc.applyEdit("<other>...[][3]", false);
+    static_cast<void>(doc.applyEdit("<other>...[][3]", false));
     QCOMPARE(doc.text(), std::string("x = 5\nother = 3\n"));
     QVERIFY(doc.replaceText("y = 1\n", false).written);
     QCOMPARE(enginetest::readBytes(doc.path()), std::string("x = 5\n"));
@@ -132,7 +132,7 @@ void EditsTest::openStatementAtEndCarriesIntoNextParse()
     enginetest::LoadedText loaded("-- for a while\nx = 1\nt = {\n");
     lua::LuaDocument& doc = loaded.doc;
     QVERIFY(doc.statementByKey("x"));
-    doc.applyEdit("<x>...[][2]", false);
+    static_cast<void>(doc.applyEdit("<x>...[][2]", false));
     QCOMPARE(doc.text(), std::string("-- for a while\nx = 2\nt = {\n"));
     QVERIFY(doc.statements().empty());
 }

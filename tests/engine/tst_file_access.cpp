@@ -115,7 +115,7 @@ void FileAccessTest::writeReplacesTheFileInItsLineEnds()
     const std::string text = "a = 1\n\nb = {\n}\n";
     const lua::WriteOutcome outcome = files.writeAll(file, text, true);
     QVERIFY(outcome.written);
-    QVERIFY(outcome.reason.empty());
+    QCOMPARE(outcome.failure, lua::WriteFailure::None);
     QCOMPARE(enginetest::readBytes(file), std::string("a = 1\r\n\r\nb = {\r\n}\r\n"));
     QVERIFY(files.writeAll(file, text, false).written);
     QCOMPARE(enginetest::readBytes(file), text);
@@ -125,29 +125,30 @@ void FileAccessTest::writeReplacesTheFileInItsLineEnds()
 void FileAccessTest::failedWritesLeaveEverythingAsItWas_data()
 {
     QTest::addColumn<QString>("target");  // relative to the scratch folder
-    QTest::addColumn<QString>("reason");
+    QTest::addColumn<lua::WriteFailure>("reason");
     // clang-format off
-    QTest::newRow("missing folder") << "gone/x.lua" << "the folder does not exist";
-    QTest::newRow("parent is a file") << "keep.lua/x.lua" << "the folder does not exist";
-    QTest::newRow("folder in the way") << "sub.lua" << "a folder of that name is in the way";
+    QTest::newRow("missing folder") << "gone/x.lua" << lua::WriteFailure::FolderMissing;
+    QTest::newRow("parent is a file") << "keep.lua/x.lua" << lua::WriteFailure::FolderMissing;
+    QTest::newRow("folder in the way") << "sub.lua" << lua::WriteFailure::FolderInTheWay;
+    QTest::newRow("no file name") << "" << lua::WriteFailure::NoFileName;
     // clang-format on
 }
 
 void FileAccessTest::failedWritesLeaveEverythingAsItWas()
 {
     QFETCH(QString, target);
-    QFETCH(QString, reason);
+    QFETCH(lua::WriteFailure, reason);
     enginetest::Scratch scratch;
     const std::string kept = "k = 1\r\n";
     scratch.write("keep.lua", kept);
     fs::create_directory(scratch.file("sub.lua"));
     const auto before = folderContents(scratch.file(""));
 
-    const lua::WriteOutcome outcome
-        = lua::LuaFileAccess().writeAll(scratch.file(target.toStdString()), "new = 2\n", true);
+    const fs::path file = target.isEmpty() ? fs::path() : scratch.file(target.toStdString());
+    const lua::WriteOutcome outcome = lua::LuaFileAccess().writeAll(file, "new = 2\n", true);
     QVERIFY(!outcome.written);
     QVERIFY(!outcome);
-    QCOMPARE(QString::fromStdString(outcome.reason), reason);
+    QCOMPARE(outcome.failure, reason);
     QCOMPARE(folderContents(scratch.file("")), before);
     QCOMPARE(enginetest::readBytes(scratch.file("keep.lua")), kept);
     QVERIFY(fs::is_empty(scratch.file("sub.lua")));
@@ -165,7 +166,7 @@ void FileAccessTest::readOnlyFileIsNotReplaced()
     const lua::WriteOutcome outcome = lua::LuaFileAccess().writeAll(file, "a = 2\n", false);
     fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace);
     QVERIFY(!outcome.written);
-    QCOMPARE(outcome.reason, std::string("permission denied"));
+    QCOMPARE(outcome.failure, lua::WriteFailure::PermissionDenied);
     QCOMPARE(enginetest::readBytes(file), std::string("a = 1\n"));
 }
 
@@ -180,7 +181,7 @@ void FileAccessTest::documentKeepsTextAfterFailedWrite()
 
     const lua::WriteOutcome outcome = doc.applyEdit("<x>...[][2]", true);
     QVERIFY(!outcome.written);
-    QCOMPARE(outcome.reason, std::string("the folder does not exist"));
+    QCOMPARE(outcome.failure, lua::WriteFailure::FolderMissing);
     QCOMPARE(doc.text(), std::string("x = 2\n"));
     QVERIFY(!fs::exists(file));
 

@@ -131,7 +131,7 @@ void LabelsGoldenTest::unchangedApplyRewritesOnlyTouchedStatements()
     QVERIFY(sameAsExpected(written, "Labels-after-full-apply.lua"));
     // A second Apply of the same values changes no byte.
     for (const std::string& edit : batch)
-        doc_->applyEdit(edit, false);
+        static_cast<void>(doc_->applyEdit(edit, false));
     QVERIFY(doc_->write().written);
     QCOMPARE(enginetest::readBytes(doc_->path()), written);
 }
@@ -142,7 +142,7 @@ void LabelsGoldenTest::changedApplyWritesTheNewValues()
     // Air NEAR 12001 (companion 6000), Ground NEAR 6000, Weapon FAR 24000 (companion
     // 12000), Air alignment CenterTop.
     for (const std::string& edit : enginetest::applyBatch("changed-apply.edits"))
-        doc_->applyEdit(edit, false);
+        static_cast<void>(doc_->applyEdit(edit, false));
     QVERIFY(doc_->write().written);
     QVERIFY(sameAsExpected(enginetest::readBytes(doc_->path()), "Labels-after-changed-apply.lua"));
 

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QStyleOptionSlider>
 #include <QTextEdit>
@@ -48,7 +49,12 @@ void typeText(QWidget* widget, const QString& text)
 }
 }  // namespace
 
-void GuiTestBase::init() { start(); }
+void GuiTestBase::init()
+{
+    // A form object renamed without its slot would unhook the slot without a word.
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("No matching signal|connectSlotsByName")));
+    start();
+}
 
 void GuiTestBase::cleanup()
 {
@@ -222,6 +228,17 @@ void GuiTestBase::expectOneMessage(const QStringList& parts)
     QCOMPARE(messages.size(), 1);
     for (const QString& part : parts)
         QVERIFY2(messages.first().contains(part), qPrintable(messages.first() + "\nlacks: " + part));
+}
+
+QStringList GuiTestBase::latinWords(const QString& text)
+{
+    QString rest = text;
+    for (const char* kept : {"data/profile.lua", "data/default.lua", "Labels.lua", "HALVANE WORLD"})
+        rest.remove(QLatin1String(kept));
+    QStringList words;
+    for (const QString& word : rest.split(QRegularExpression(QStringLiteral("[^A-Za-z]+")), Qt::SkipEmptyParts))
+        words << word;
+    return words;
 }
 
 QByteArray GuiTestBase::readFile(const QString& path)

@@ -81,6 +81,9 @@ protected:
 
     // The one message shown since the last look, which must contain every part.
     void expectOneMessage(const QStringList& parts);
+    // Words of Latin letters in a text of another language, besides the file and
+    // product names every language keeps: what would be an English fragment.
+    static QStringList latinWords(const QString& text);
     // How many top-level windows of a kind there are (shown ones only, unless `all`).
     template <class T>
     static int windowsOf(bool all = false)

@@ -82,13 +82,24 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("named");
-        const auto row = [](const char* tag, int level, const char* field, const char* text, const char* named) {
-            QTest::newRow(tag) << level << QString(field) << QString(text) << QString(named);
+        QTest::addColumn<QString>("because");
+        const auto row = [](const char* tag, int level, const char* field, const char* text, const char* named,
+                            const char* because) {
+            QTest::newRow(tag) << level << QString(field) << QString(text) << QString(named) << QString(because);
         };
-        row("empty FULL distance", 0, "lineEdit_value_far_ground", "", "FULL Distance Settings: Ground (FAR)");
-        row("empty DOT distance", 2, "lineEdit_value_near_weapon", "", "DOT Distance Settings: Weapon (NEAR)");
-        row("symbol with a bracket", 0, "textEdit_near_navy", "a]", "Near Symbol: Navy");
-        row("symbol of a quote", 0, "textEdit_near_navy", "\"", "\"\"\"");
+        const char* notNumber = "empty or not a whole number";
+        row("empty FULL distance", 0, "lineEdit_value_far_ground", "", "FULL Distance Settings: Ground (FAR)",
+            notNumber);
+        row("empty DOT distance", 2, "lineEdit_value_near_weapon", "", "DOT Distance Settings: Weapon (NEAR)",
+            notNumber);
+        row("symbol with a bracket", 0, "textEdit_near_navy", "a]", "Near Symbol: Navy", "square brackets");
+        row("symbol of a quote", 0, "textEdit_near_navy", "\"", "\"\"\"", "a double quote");
+        row("symbol of two hyphens", 0, "textEdit_far_air", "--", "Far Symbol: Aircraft",
+            "two hyphens --, which start a comment");
+        row("symbol with a block word", 0, "textEdit_near_weapon", "for", "Near Symbol: Weapon",
+            "the word \"for\", which starts a block");
+        row("symbol of an open bracket", 0, "textEdit_near_ground", "{", "Near Symbol: Ground",
+            "an opening bracket without its closing one");
     }
 
     void valueTheFileCannotTakeIsRefusedAndNamed()
@@ -97,12 +108,13 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, text);
         QFETCH(QString, named);
+        QFETCH(QString, because);
         choose("comboBox_profille", level);
         retype(field, text);
         QCOMPARE(shown(field), text);
         const QByteArray before = labelFileBytes();
         press();
-        expectOneMessage({named, QStringLiteral("Nothing was written")});
+        expectOneMessage({named, because, QStringLiteral("Nothing was written")});
         QCOMPARE(labelFileBytes(), before);
         QVERIFY(app::labelConfig->getPendingEdits().empty());
         QCOMPARE(windowsOf<confirmWindow>(), 0);
@@ -122,7 +134,7 @@ private slots:
 
         retype("lineEdit_value_far_air", QStringLiteral("25000"));
         press();
-        expectOneMessage({QStringLiteral("Labels.lua could not be written: ")});
+        expectOneMessage({QStringLiteral("Labels.lua could not be written: its folder does not exist")});
         QCOMPARE(windowsOf<confirmWindow>(), 0);
         QCOMPARE(readFile(aside + "/Labels.lua"), original);
         QCOMPARE(shown("lineEdit_value_far_air"), QStringLiteral("25000"));

@@ -1,5 +1,6 @@
 // Switching the interface language in the directory window and in the main window.
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 
 #include "GuiTestBase.h"
@@ -101,6 +102,45 @@ private slots:
         QCOMPARE(shown("label", app::directoryWindow), japanesePrompt);
     }
 
+    void failuresAreWordedWholeInEachLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("hyphens");     // how the refused symbol's reason is worded
+        QTest::addColumn<QString>("folderGone");  // how a failed write's reason is worded
+        // clang-format off
+        QTest::newRow("Chinese") << "CN" << "两个连字符 --（它们会开始注释）" << "所在文件夹不存在";
+        QTest::newRow("Russian") << "RU" << "два дефиса --, с которых начинается комментарий" << "его папка не существует";
+        QTest::newRow("Japanese") << "JP" << "コメントを始める二つのハイフン --" << "フォルダーが存在しません";
+        // clang-format on
+    }
+
+    // A refusal and a failed write say why in the window's language, with no English
+    // fragment inside the sentence.
+    void failuresAreWordedWholeInEachLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, hyphens);
+        QFETCH(QString, folderGone);
+        GuiWorld world;
+        world.language = language;
+        start(world);
+
+        retype("textEdit_far_air", QStringLiteral("--"));
+        clickButton("pushButton_apply");
+        QStringList messages = dialogs::takeShownMessages();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages.first().contains(hyphens), qPrintable(messages.first()));
+        QCOMPARE(latinWords(messages.first()), QStringList());
+
+        retype("textEdit_far_air", QStringLiteral("✈"));
+        QVERIFY(QDir(homePath() + "/Config/View").removeRecursively());
+        clickButton("pushButton_apply");
+        messages = dialogs::takeShownMessages();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages.first().contains(folderGone), qPrintable(messages.first()));
+        QCOMPARE(latinWords(messages.first()), QStringList());
+    }
+
     // A folder in place of the profile cannot be written, whoever runs the test.
     void languageThatCannotBeSavedIsReported()
     {
@@ -110,7 +150,11 @@ private slots:
 
         triggerAction("action_Japanese", app::directoryWindow);
         // The message already speaks the chosen language, and the choice holds for this run.
-        expectOneMessage({QStringLiteral("data/profile.lua に保存できませんでした")});
+        const QStringList shownMessages = dialogs::takeShownMessages();
+        QCOMPARE(shownMessages.size(), 1);
+        QVERIFY(shownMessages.first().contains(QStringLiteral("data/profile.lua に保存できませんでした")));
+        QVERIFY(shownMessages.first().contains(QStringLiteral("同じ名前のフォルダーがあります")));
+        QCOMPARE(latinWords(shownMessages.first()), QStringList());
         QCOMPARE(currentLanguage, 3);
         QCOMPARE(shown("label", app::directoryWindow), japanesePrompt);
     }

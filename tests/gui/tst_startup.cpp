@@ -13,14 +13,13 @@ private slots:
         QTest::addColumn<QString>("code");
         QTest::addColumn<int>("language");
         QTest::addColumn<QStringList>("texts");  // Apply, File menu, Restore Default, NEAR caption
-                                                 // clang-format off
+        // clang-format off
         QTest::newRow("English") << "EN" << 0 << QStringList{"Apply", "File", "Restore Default", "NEAR"};
         QTest::newRow("Chinese") << "CN" << 1 << QStringList{"应用", "文件", "恢复默认", "近距离符号"};
-        QTest::newRow("Russian") << "RU" << 2
-                                 << QStringList{"Применить", "Файл", "Восстановить по умолчанию",
-                                                 // clang-format on
-                                                "Символ ближнего диапазона"};
+        QTest::newRow("Russian") << "RU" << 2 << QStringList{"Применить", "Файл", "Восстановить по умолчанию",
+                                                            "Символ ближнего диапазона"};
         QTest::newRow("Japanese") << "JP" << 3 << QStringList{"適用", "ファイル", "デフォルトに戻す", "近距離シンボル"};
+        // clang-format on
     }
 
     void labelFileOpensMainWindowInProfileLanguage()

@@ -76,11 +76,12 @@ int apply(lua::LuaDocument& document, const std::string& editsFile)
     // Only the LF ends a line: a CR before it belongs to the edit.
     for (std::string edit; std::getline(in, edit);) {
         if (!edit.empty())
-            document.applyEdit(edit, false);
+            static_cast<void>(document.applyEdit(edit, false));
     }
     const lua::WriteOutcome outcome = document.write();
     if (!outcome) {
-        std::cerr << "luadoc: " << document.path().string() << " could not be written: " << outcome.reason << '\n';
+        std::cerr << "luadoc: " << document.path().string() << " could not be written (failure "
+                  << static_cast<int>(outcome.failure) << ") " << outcome.detail << '\n';
         return 1;
     }
     return 0;

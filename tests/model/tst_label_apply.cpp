@@ -241,7 +241,7 @@ void LabelApplyTest::settersQueueTheirEditsAndApplyReachesTheFile()
     QVERIFY(config.setSymbol(UnitCategory::Navy, SymbolRange::Near, "⊕"));
     config.setDistance(LabelLevel::ABBREVIATED, UnitCategory::Weapon, DistanceBand::FAR, 18002);
     config.setDistance(LabelLevel::DOT, UnitCategory::Weapon, DistanceBand::EMPTY, 15);
-    QVERIFY(config.applyPendingEdits().written);
+    QVERIFY(config.applyPendingEdits().written());
 
     ProfileStore freshProfile;
     const LabelConfig reread(freshProfile);
@@ -331,7 +331,7 @@ void LabelApplyTest::unchangedApplyKeepsEveryValue()
     if (unreadableSettings.empty())
         QCOMPARE(config.getPendingEdits(), unchangedEdits(values));
     const ApplyOutcome outcome = config.applyPendingEdits();
-    QVERIFY(outcome.written);
+    QVERIFY(outcome.written());
     QCOMPARE(outcome.notSaved, unreadableSettings);
     QVERIFY(config.getPendingEdits().empty());
 
@@ -345,7 +345,7 @@ void LabelApplyTest::unchangedApplyKeepsEveryValue()
     QCOMPARE(readings(config), before);
 
     handOverUnchanged(config, values.level);
-    QVERIFY(config.applyPendingEdits().written);
+    QVERIFY(config.applyPendingEdits().written());
     QCOMPARE(model.workspace.read(labelPath), afterFirst);
 }
 
@@ -373,7 +373,7 @@ void LabelApplyTest::olderLayoutAppliesOnlyWhatItHolds()
     handOverUnchanged(config, LabelLevel::DOT);
     QCOMPARE(config.getPendingEdits().size(), std::size_t(14));
     const ApplyOutcome outcome = config.applyPendingEdits();
-    QVERIFY(outcome.written);
+    QVERIFY(outcome.written());
     QCOMPARE(outcome.notSaved.size(), std::size_t(20));  // the symbol size and the DOT level
     for (const LabelSetting* setting : outcome.notSaved) {
         QVERIFY(setting == &config.symbolSize()
@@ -395,38 +395,38 @@ void LabelApplyTest::failedWriteIsReported()
 
     config.setVisibility(UnitCategory::Air, false);
     const ApplyOutcome outcome = config.applyPendingEdits();
-    QVERIFY(!outcome.written);
-    QVERIFY(!outcome.reason.empty());
+    QCOMPARE(outcome.write.failure, ModelFailure::NotWritten);
+    QCOMPARE(outcome.write.writeFailure, lua::WriteFailure::FolderMissing);
     QVERIFY(config.getPendingEdits().empty());
     QVERIFY(config.getDocument().text().find("\nAirOn = false\n") != std::string::npos);
 
     // The text in memory survives, so a later Apply can still save it.
     QVERIFY(QDir().mkpath(model.workspace.path("home/Config/View")));
-    QVERIFY(config.applyPendingEdits().written);
+    QVERIFY(config.applyPendingEdits().written());
     QVERIFY(model.workspace.read(labelPath).contains("\r\nAirOn = false\r\n"));
 }
 
 void LabelApplyTest::symbolIsCarriedIntactOrRefused_data()
 {
     QTest::addColumn<QByteArray>("symbol");
-    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<TextProblem>("problem");  // None: accepted
     // clang-format off
-    QTest::newRow("several characters") << QByteArray("·%N") << true;
-    QTest::newRow("block word inside a word") << QByteArray("forward") << true;
-    QTest::newRow("local") << QByteArray("local") << true;
-    QTest::newRow("closed parentheses") << QByteArray("(x)") << true;
-    QTest::newRow("lone closing bracket") << QByteArray("a)") << true;
-    QTest::newRow("single hyphen") << QByteArray("-") << true;
-    QTest::newRow("path terminator and equals sign") << QByteArray("...=") << true;
-    QTest::newRow("square bracket") << QByteArray("a]") << false;
-    QTest::newRow("double quote") << QByteArray("\"") << false;
-    QTest::newRow("backslash") << QByteArray("\\") << false;
-    QTest::newRow("line break") << QByteArray("a\nb") << false;
-    QTest::newRow("two hyphens") << QByteArray("--") << false;
-    QTest::newRow("for") << QByteArray("for") << false;
-    QTest::newRow("if after a blank") << QByteArray("◯ if") << false;
-    QTest::newRow("unclosed parenthesis") << QByteArray("(") << false;
-    QTest::newRow("unclosed angle bracket") << QByteArray("<") << false;
+    QTest::newRow("several characters") << QByteArray("·%N") << TextProblem::None;
+    QTest::newRow("block word inside a word") << QByteArray("forward") << TextProblem::None;
+    QTest::newRow("local") << QByteArray("local") << TextProblem::None;
+    QTest::newRow("closed parentheses") << QByteArray("(x)") << TextProblem::None;
+    QTest::newRow("lone closing bracket") << QByteArray("a)") << TextProblem::None;
+    QTest::newRow("single hyphen") << QByteArray("-") << TextProblem::None;
+    QTest::newRow("path terminator and equals sign") << QByteArray("...=") << TextProblem::None;
+    QTest::newRow("square bracket") << QByteArray("a]") << TextProblem::SquareBracket;
+    QTest::newRow("double quote") << QByteArray("\"") << TextProblem::DoubleQuote;
+    QTest::newRow("backslash") << QByteArray("\\") << TextProblem::Backslash;
+    QTest::newRow("line break") << QByteArray("a\nb") << TextProblem::LineBreak;
+    QTest::newRow("two hyphens") << QByteArray("--") << TextProblem::TwoHyphens;
+    QTest::newRow("for") << QByteArray("for") << TextProblem::BlockWord;
+    QTest::newRow("if after a blank") << QByteArray("◯ if") << TextProblem::BlockWord;
+    QTest::newRow("unclosed parenthesis") << QByteArray("(") << TextProblem::OpenBracket;
+    QTest::newRow("unclosed angle bracket") << QByteArray("<") << TextProblem::OpenBracket;
     // clang-format on
 }
 
@@ -435,23 +435,22 @@ void LabelApplyTest::symbolIsCarriedIntactOrRefused_data()
 void LabelApplyTest::symbolIsCarriedIntactOrRefused()
 {
     QFETCH(QByteArray, symbol);
-    QFETCH(bool, accepted);
+    QFETCH(TextProblem, problem);
+    const bool accepted = problem == TextProblem::None;
     LoadedModel model;
     QVERIFY(model.ready);
     LabelConfig& config = *model.config;
     const std::string text = symbol.toStdString();
 
-    const std::optional<std::string> problem = LabelConfig::symbolProblem(text);
-    QCOMPARE(!problem, accepted);
+    QCOMPARE(LabelConfig::symbolRefusal(text).problem, problem);
     QCOMPARE(config.setSymbol(UnitCategory::Air, SymbolRange::Near, text), accepted);
     if (!accepted) {
-        QVERIFY2(problem->rfind("A symbol cannot contain ", 0) == 0, problem->c_str());
         QVERIFY(config.getPendingEdits().empty());
         QCOMPARE(config.symbol(UnitCategory::Air, SymbolRange::Near).valueText, std::string("\"˄\""));
         return;
     }
     handOverUnchanged(config, LabelLevel::FULL);
-    QVERIFY(config.applyPendingEdits().written);
+    QVERIFY(config.applyPendingEdits().written());
     ProfileStore freshProfile;
     const LabelConfig reread(freshProfile);
     QCOMPARE(reread.symbolText(UnitCategory::Air, SymbolRange::Near), std::optional<std::string>(text));
@@ -487,16 +486,14 @@ void LabelApplyTest::restoreDefault()
     const QByteArray labels = model.workspace.read(labelPath);
     const QStringList before = readings(config);
 
-    const lua::WriteOutcome outcome = config.restoreDefault();
+    const ModelOutcome outcome = config.restoreDefault();
     if (factory != "copy") {
-        QVERIFY(!outcome.written);
-        QVERIFY2(outcome.reason.find("data/default.lua could not be read") != std::string::npos,
-                 outcome.reason.c_str());
+        QCOMPARE(outcome.failure, ModelFailure::FactoryCopyUnreadable);
         QCOMPARE(model.workspace.read(labelPath), labels);
         QCOMPARE(readings(config), before);
         return;
     }
-    QVERIFY(outcome.written);
+    QVERIFY(outcome);
     QCOMPARE(model.workspace.read(labelPath), ModelWorkspace::fixture("factory-default.lua"));
     QVERIFY(config.unreadableSettings().empty());
     QCOMPARE(config.visibilityOn(UnitCategory::Air), std::optional<bool>(true));

@@ -114,11 +114,10 @@ void LabelLoadingTest::missingLabelFileLeavesTheModelEmpty()
 
     config.setVisibility(UnitCategory::Air, true);
     const ApplyOutcome outcome = config.applyPendingEdits();
-    QVERIFY(!outcome.written);
-    QVERIFY(!outcome.reason.empty());
+    QCOMPARE(outcome.write.failure, ModelFailure::LabelFileNotRead);
     QCOMPARE(outcome.notSaved.size(), std::size_t(1));
     QVERIFY(!QFileInfo::exists(workspace.labelFile()));
-    QVERIFY(!config.restoreDefault().written);
+    QCOMPARE(config.restoreDefault().failure, ModelFailure::NoLabelFile);
 }
 
 void LabelLoadingTest::folderAtTheLabelFilePlaceCounts()
@@ -135,7 +134,7 @@ void LabelLoadingTest::folderAtTheLabelFilePlaceCounts()
     for (const LabelSetting* setting : config.getLoadList())
         QVERIFY(setting->keyText.empty() && setting->valueText.empty());
     config.setVisibility(UnitCategory::Air, true);
-    QVERIFY(!config.applyPendingEdits().written);
+    QCOMPARE(config.applyPendingEdits().write.failure, ModelFailure::LabelFileNotRead);
     QVERIFY(QFileInfo(workspace.labelFile()).isDir());
 }
 
@@ -165,12 +164,12 @@ void LabelLoadingTest::workDirectoryLocatesTheLabelFile()
     QCOMPARE(config.symbolSizeValue(), std::optional<int>(13));
 
     QVERIFY(workspace.installLabels("Labels.lua"));
-    config.changeWorkDirectory(workspace.home() / "");  // a trailing separator
+    QVERIFY(config.changeWorkDirectory(workspace.home() / ""));  // a trailing separator
     QCOMPARE(fromPath(config.getLabelFilePath()), workspace.labelFile());
 
     // A folder without a label file is remembered, but the settings stay those of the last file.
     const std::filesystem::path elsewhere = toPath(workspace.path("elsewhere"));
-    QVERIFY(config.changeWorkDirectory(elsewhere).written);
+    QVERIFY(config.changeWorkDirectory(elsewhere));
     QCOMPARE(ProfileStore().getWorkDirectory(), elsewhere);
     QVERIFY(!labelFileExists(profile));
     QCOMPARE(fromPath(config.getLabelFilePath()), workspace.labelFile());

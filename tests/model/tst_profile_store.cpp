@@ -89,9 +89,9 @@ void ProfileStoreTest::setLanguageRewritesOnlyItsStatement()
     QVERIFY(workspace.write(profile, playerProfile));
     ProfileStore store;
 
-    const lua::WriteOutcome outcome = store.setLanguage(index);
-    QCOMPARE(outcome.written, written);
-    QCOMPARE(outcome.reason.empty(), written);
+    const ModelOutcome outcome = store.setLanguage(index);
+    QCOMPARE(static_cast<bool>(outcome), written);
+    QCOMPARE(outcome.failure, written ? ModelFailure::None : ModelFailure::LanguageUnknown);
     QCOMPARE(workspace.read(profile), QByteArray(playerProfile).replace("Language = JP", "Language = " + stored));
     QCOMPARE(ProfileStore().getLanguage(), written ? index : 3);
 }
@@ -99,26 +99,26 @@ void ProfileStoreTest::setLanguageRewritesOnlyItsStatement()
 void ProfileStoreTest::directoryIsStoredOnlyWhenItReadsBack_data()
 {
     QTest::addColumn<QString>("directory");
-    QTest::addColumn<bool>("stored");
+    QTest::addColumn<TextProblem>("problem");  // None: stored
     // clang-format off
-    QTest::newRow("blank inside") << QStringLiteral("E:\\Games\\Sim Two") << true;
-    QTest::newRow("parentheses") << QStringLiteral("C:\\Program Files (x86)\\Sim") << true;
-    QTest::newRow("local inside") << QStringLiteral("D:\\local games") << true;
-    QTest::newRow("block words inside other words") << QStringLiteral("D:\\formula\\iffy\\endwhile") << true;
+    QTest::newRow("blank inside") << QStringLiteral("E:\\Games\\Sim Two") << TextProblem::None;
+    QTest::newRow("parentheses") << QStringLiteral("C:\\Program Files (x86)\\Sim") << TextProblem::None;
+    QTest::newRow("local inside") << QStringLiteral("D:\\local games") << TextProblem::None;
+    QTest::newRow("block words inside other words") << QStringLiteral("D:\\formula\\iffy\\endwhile") << TextProblem::None;
     // clang-format on
 #ifndef Q_OS_WIN  // the profile holds the system code page's bytes, UTF-8 only here
-    QTest::newRow("non-ASCII") << QStringLiteral("/home/pilot/Симулятор") << true;
+    QTest::newRow("non-ASCII") << QStringLiteral("/home/pilot/Симулятор") << TextProblem::None;
 #endif
     // clang-format off
-    QTest::newRow("trailing separator") << QStringLiteral("D:\\Sim\\") << true;
-    QTest::newRow("square bracket") << QStringLiteral("D:\\a]b") << false;
-    QTest::newRow("two hyphens") << QStringLiteral("D:\\Sim--old") << false;
-    QTest::newRow("double quote") << QStringLiteral("D:\\say \"hi\"") << false;
-    QTest::newRow("line break") << QStringLiteral("D:\\a\rb") << false;
-    QTest::newRow("for") << QStringLiteral("D:\\for fun") << false;
-    QTest::newRow("function") << QStringLiteral("/function") << false;
-    QTest::newRow("unclosed parenthesis") << QStringLiteral("D:\\Games (old") << false;
-    QTest::newRow("unclosed angle bracket") << QStringLiteral("/sims/<beta") << false;
+    QTest::newRow("trailing separator") << QStringLiteral("D:\\Sim\\") << TextProblem::None;
+    QTest::newRow("square bracket") << QStringLiteral("D:\\a]b") << TextProblem::SquareBracket;
+    QTest::newRow("two hyphens") << QStringLiteral("D:\\Sim--old") << TextProblem::TwoHyphens;
+    QTest::newRow("double quote") << QStringLiteral("D:\\say \"hi\"") << TextProblem::DoubleQuote;
+    QTest::newRow("line break") << QStringLiteral("D:\\a\rb") << TextProblem::LineBreak;
+    QTest::newRow("for") << QStringLiteral("D:\\for fun") << TextProblem::BlockWord;
+    QTest::newRow("function") << QStringLiteral("/function") << TextProblem::BlockWord;
+    QTest::newRow("unclosed parenthesis") << QStringLiteral("D:\\Games (old") << TextProblem::OpenBracket;
+    QTest::newRow("unclosed angle bracket") << QStringLiteral("/sims/<beta") << TextProblem::OpenBracket;
     // clang-format on
 }
 
@@ -127,22 +127,23 @@ void ProfileStoreTest::directoryIsStoredOnlyWhenItReadsBack_data()
 void ProfileStoreTest::directoryIsStoredOnlyWhenItReadsBack()
 {
     QFETCH(QString, directory);
-    QFETCH(bool, stored);
+    QFETCH(TextProblem, problem);
+    const bool stored = problem == TextProblem::None;
     ModelWorkspace workspace;
     QVERIFY(workspace.write(profile, playerProfile));
     ProfileStore store;
 
     const std::filesystem::path chosen = toPath(directory);
-    const lua::WriteOutcome outcome = store.setWorkDirectory(chosen);
-    QCOMPARE(outcome.written, stored);
+    const ModelOutcome outcome = store.setWorkDirectory(chosen);
+    QCOMPARE(static_cast<bool>(outcome), stored);
+    QCOMPARE(outcome.refusal.problem, problem);
     QCOMPARE(store.getWorkDirectory(), chosen);
     const ProfileStore reread;
     QCOMPARE(reread.getLanguage(), 3);
     const QString kept = stored ? directory : QStringLiteral("D:\\Games\\Sim");
     QCOMPARE(fromPath(reread.getWorkDirectory()), kept);
     QCOMPARE(workspace.read(profile), QByteArray(playerProfile).replace("D:\\Games\\Sim", kept.toUtf8()));
-    if (!stored)
-        QVERIFY2(outcome.reason.find("not remembered") != std::string::npos, outcome.reason.c_str());
+    QCOMPARE(outcome.failure, stored ? ModelFailure::None : ModelFailure::DirectoryNotStorable);
 }
 
 void ProfileStoreTest::missingProfileOrStatementIsCreated_data()
@@ -175,7 +176,7 @@ void ProfileStoreTest::missingProfileOrStatementIsCreated()
     QVERIFY(before.isEmpty() || workspace.write(profile, before));
     ProfileStore store;
 
-    QVERIFY((language >= 0 ? store.setLanguage(language) : store.setWorkDirectory(toPath(directory))).written);
+    QVERIFY((language >= 0 ? store.setLanguage(language) : store.setWorkDirectory(toPath(directory))));
     QCOMPARE(workspace.read(profile), after);
     const ProfileStore reread;
     QCOMPARE(reread.getLanguage(), store.getLanguage());
@@ -188,9 +189,9 @@ void ProfileStoreTest::failedWriteIsReported()
     QVERIFY(QDir().mkpath(workspace.path(profile)));  // a folder where the profile belongs
     ProfileStore store;
 
-    const lua::WriteOutcome outcome = store.setLanguage(1);
-    QVERIFY(!outcome.written);
-    QVERIFY(!outcome.reason.empty());
+    const ModelOutcome outcome = store.setLanguage(1);
+    QCOMPARE(outcome.failure, ModelFailure::NotWritten);
+    QCOMPARE(outcome.writeFailure, lua::WriteFailure::FolderInTheWay);
     QCOMPARE(store.getLanguage(), 1);
     QVERIFY(QFileInfo(workspace.path(profile)).isDir());
 }

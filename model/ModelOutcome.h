@@ -1,0 +1,59 @@
+#pragma once
+// Why the model refused a text or could not do what was asked, as codes the window words
+// in the player's language. The system's own words, where there are any, are kept aside
+// as a detail.
+#include <string>
+#include <utility>
+
+#include "lua/LuaFileAccess.h"
+
+// What keeps a text (a symbol, a folder path) from being stored between double quotes
+// in a Lua file and read back exactly as it was.
+enum class TextProblem {
+    None,
+    SquareBracket,  // an edit finds its new value between its last "[" and its last "]"
+    DoubleQuote,    // would end the string early
+    Backslash,      // starts an escape where the simulator reads a string
+    LineBreak,      // a string between double quotes ends at the line
+    TwoHyphens,     // the engine does not know strings: "--" starts a comment even there
+    BlockWord,      // "function", "if", "for", "while": the statement would read as a block
+    OpenBracket,    // an opening bracket would keep the statement open past its line
+    CodePage,       // a folder name the system's code page cannot write
+};
+
+struct TextRefusal {
+    TextProblem problem = TextProblem::None;
+    std::string word;  // the block word, for BlockWord
+    explicit operator bool() const { return problem != TextProblem::None; }
+};
+
+enum class ModelFailure {
+    None,
+    LanguageUnknown,        // no interface language has that number
+    DirectoryNotStorable,   // the folder path holds a text the profile cannot keep (see refusal)
+    DataFolderNotCreated,   // the folder "data" for a new profile could not be made
+    LabelFileNotRead,       // Labels.lua was never read, so it is not written over
+    NoLabelFile,            // no Labels.lua has been found yet
+    FactoryCopyUnreadable,  // data/default.lua is missing, unreadable or empty
+    NotWritten,             // the file could not be written (see writeFailure)
+};
+
+struct [[nodiscard]] ModelOutcome {
+    ModelFailure failure = ModelFailure::None;
+    lua::WriteFailure writeFailure = lua::WriteFailure::None;  // with NotWritten
+    TextRefusal refusal;                                       // with DirectoryNotStorable
+    std::string detail;                                        // the system's own words, if any
+    explicit operator bool() const { return failure == ModelFailure::None; }
+
+    static ModelOutcome done() { return {}; }
+    static ModelOutcome failed(ModelFailure why, std::string systemDetail = {})
+    {
+        return {why, lua::WriteFailure::None, {}, std::move(systemDetail)};
+    }
+    static ModelOutcome of(const lua::WriteOutcome& write)
+    {
+        if (write)
+            return done();
+        return {ModelFailure::NotWritten, write.failure, {}, write.detail};
+    }
+};
