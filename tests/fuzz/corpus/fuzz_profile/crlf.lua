@@ -1,0 +1,2 @@
+Language = JP
+WorkDirectory = "D:\HALVANE"

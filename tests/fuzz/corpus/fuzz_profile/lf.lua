@@ -1,0 +1,2 @@
+Language = CN
+WorkDirectory = "C:\Games\HALVANE WORLD"

@@ -1,0 +1,1 @@
+WorkDirectory = "/home/player/halvane"
