@@ -15,10 +15,12 @@ seconds=${2:-60}
 shift $(($# < 2 ? $# : 2))
 targets=(fuzz_label_script fuzz_profile)
 
-cmake --build "$build" --target "${targets[@]}" -j2 >/dev/null
-
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
+if ! cmake --build "$build" --target "${targets[@]}" -j"$(nproc)" >"$scratch/build.log" 2>&1; then
+  cat "$scratch/build.log"
+  exit 2
+fi
 status=0
 for target in "${targets[@]}"; do
   corpus="$scratch/$target"
