@@ -79,12 +79,39 @@ ModelOutcome ProfileStore::store(const std::string& key, const std::string& valu
 {
     if (document.text().empty())
         return createProfile();
-    if (document.statementByKey(key))
-        return ModelOutcome::of(document.applyEdit(pathTo(key) + "[][" + valueText + "]", true));
-    std::string text = document.text();
-    if (text.back() != '\n')
-        text += '\n';
-    return replaceAndSave(text + key + " = " + valueText + "\n");
+    if (document.statementByKey(key)) {
+        static_cast<void>(document.applyEdit(pathTo(key) + "[][" + valueText + "]", false));
+        if (readsBack(document.text()))
+            return ModelOutcome::of(document.write());
+    } else {
+        std::string text = document.text();
+        if (text.back() != '\n')
+            text += '\n';
+        text += key + " = " + valueText + "\n";
+        if (readsBack(text))
+            return replaceAndSave(text);
+    }
+    // The old text swallows what is written into it (a statement left open at its end,
+    // say), so the choice would be lost at the next start. A fresh profile takes its
+    // place, and the old one is kept beside it for the player.
+    std::error_code ignored;
+    std::filesystem::copy_file(profilePath, profilePath.parent_path() / damagedCopyName,
+                               std::filesystem::copy_options::overwrite_existing, ignored);
+    return createProfile();
+}
+
+// Whether a profile text, read at the next start, gives the language and the folder held now.
+bool ProfileStore::readsBack(const std::string& text) const
+{
+    lua::LuaDocument probe;
+    static_cast<void>(probe.replaceText(text, false));
+    probe.collectFunctionNames();
+    probe.parse();
+    const std::string code = languageCode(language);
+    if (!code.empty() && probe.getEntry(pathTo(languageKey)).second != code)
+        return false;
+    const DirectoryValue directory = directoryValue(workDirectory);
+    return directory.refusal || probe.getEntry(pathTo(directoryKey)).second == directory.text;
 }
 
 // Without a profile the first choice would be forgotten; the new profile gets

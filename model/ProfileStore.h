@@ -9,6 +9,9 @@
 // directory, kept in data/profile.lua under the current directory.
 class ProfileStore {
 public:
+    // A profile that could not hold a choice is kept under this name beside the new one.
+    static constexpr const char* damagedCopyName = "profile-damaged.lua.bak";
+
     ProfileStore();  // loads the profile and sets currentLanguage
 
     std::filesystem::path getWorkDirectory() const { return workDirectory; }
@@ -22,6 +25,7 @@ public:
 
 private:
     ModelOutcome store(const std::string& key, const std::string& valueText);
+    bool readsBack(const std::string& text) const;
     ModelOutcome createProfile();
     ModelOutcome replaceAndSave(const std::string& text);
 

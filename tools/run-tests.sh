@@ -1,8 +1,26 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test through CTest.
+# Installs what is missing, then builds and runs every test:
+#  1. the development build (warnings as errors): every CTest suite;
+#  2. the sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer): the engine
+#     and model suites;
+#  3. the fuzz build (clang, libFuzzer): each fuzz target for a bounded time.
+# FUZZ_SECONDS (default 60) sets the time per fuzz target; 0 skips the timed runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
-bash tools/build.sh
-cd build
-ctest --output-on-failure
+jobs=$(nproc)
+
+cmake --preset dev >/dev/null
+cmake --build --preset dev -j"$jobs"
+ctest --preset dev
+
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j"$jobs"
+ctest --preset asan
+
+seconds=${FUZZ_SECONDS:-60}
+if [ "$seconds" -gt 0 ]; then
+  cmake --preset fuzz >/dev/null
+  cmake --build --preset fuzz -j"$jobs"
+  bash tools/run-fuzz.sh build-fuzz "$seconds"
+fi

@@ -31,6 +31,8 @@ private slots:
     void missingProfileOrStatementIsCreated_data();
     void missingProfileOrStatementIsCreated();
     void failedWriteIsReported();
+    void profileThatSwallowsAChoiceIsReplaced_data();
+    void profileThatSwallowsAChoiceIsReplaced();
 };
 
 void ProfileStoreTest::readsLanguageAndDirectory_data()
@@ -194,6 +196,34 @@ void ProfileStoreTest::failedWriteIsReported()
     QCOMPARE(outcome.writeFailure, lua::WriteFailure::FolderInTheWay);
     QCOMPARE(store.getLanguage(), 1);
     QVERIFY(QFileInfo(workspace.path(profile)).isDir());
+}
+
+void ProfileStoreTest::profileThatSwallowsAChoiceIsReplaced_data()
+{
+    QTest::addColumn<QByteArray>("damaged");
+    // clang-format off
+    QTest::newRow("a value left out") << QByteArray("Language = RU\nx =\n");
+    QTest::newRow("a table left open") << QByteArray("Language = RU\nx = {\n");
+    QTest::newRow("a block without its end") << QByteArray("Language = RU\nfunction f()\n");
+    QTest::newRow("garbage") << QByteArray("\x01(((\xff\n[[\n");
+    // clang-format on
+}
+
+// A choice is never reported stored when the next start would not read it: the damaged
+// profile is kept aside and a good one holds both settings.
+void ProfileStoreTest::profileThatSwallowsAChoiceIsReplaced()
+{
+    QFETCH(QByteArray, damaged);
+    ModelWorkspace workspace;
+    QVERIFY(workspace.write(profile, damaged));
+    ProfileStore store;
+
+    QVERIFY(store.setWorkDirectory(toPath(QStringLiteral("D:\\Games\\Sim"))));
+    QVERIFY(store.setLanguage(1));
+    const ProfileStore reread;
+    QCOMPARE(reread.getLanguage(), 1);
+    QCOMPARE(fromPath(reread.getWorkDirectory()), QStringLiteral("D:\\Games\\Sim"));
+    QCOMPARE(workspace.read(QStringLiteral("data/") + ProfileStore::damagedCopyName), damaged);
 }
 
 QTEST_GUILESS_MAIN(ProfileStoreTest)
