@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QQueue>
 
 #include <utility>
@@ -12,7 +13,9 @@ struct Presets {
     bool on = false;
     QQueue<QString> directories;
     QQueue<QColor> colours;
+    QQueue<int> answers;
     QStringList shownMessages;
+    QStringList askedQuestions;
 };
 
 Presets& presets()
@@ -49,6 +52,23 @@ void showMessage(QWidget* parent, const QString& title, const QString& text, con
     box.exec();
 }
 
+int ask(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons, int defaultButton)
+{
+    if (presets().on) {
+        presets().askedQuestions.append(text);
+        return presets().answers.isEmpty() ? defaultButton : presets().answers.dequeue();
+    }
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> added;
+    for (const QString& button : buttons)
+        added << box.addButton(button, QMessageBox::ActionRole);
+    box.setDefaultButton(qobject_cast<QPushButton*>(added.value(defaultButton)));
+    box.setEscapeButton(added.value(defaultButton));
+    box.exec();
+    const int chosen = added.indexOf(box.clickedButton());
+    return chosen >= 0 ? chosen : defaultButton;
+}
+
 // Turning presets on or off also forgets unused answers and recorded messages, so
 // one test cannot leak into the next.
 void usePresets(bool on)
@@ -61,5 +81,9 @@ void presetDirectory(const QString& directory) { presets().directories.enqueue(d
 
 void presetColour(const QColor& colour) { presets().colours.enqueue(colour); }
 
+void presetAnswer(int button) { presets().answers.enqueue(button); }
+
 QStringList takeShownMessages() { return std::exchange(presets().shownMessages, {}); }
+
+QStringList takeAskedQuestions() { return std::exchange(presets().askedQuestions, {}); }
 }  // namespace dialogs

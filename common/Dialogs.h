@@ -18,11 +18,18 @@ QColor chooseColour(QWidget* parent);
 // behind the box's details button.
 void showMessage(QWidget* parent, const QString& title, const QString& text, const QString& detail = {});
 
+// A question with its buttons, in the order given; the index of the button chosen.
+// Escape or closing the box chooses the default, which is always the safe answer.
+int ask(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons, int defaultButton);
+
 // --- test seam ---
 // While presets are on, no real dialog opens: chooseDirectory/chooseColour take the
-// next preset answer (empty / invalid when none is left) and showMessage records.
+// next preset answer (empty / invalid when none is left), showMessage records, and ask
+// records the question and takes the next preset answer (the default when none is left).
 void usePresets(bool on);
 void presetDirectory(const QString& directory);
 void presetColour(const QColor& colour);
-QStringList takeShownMessages();  // texts of the messages shown since the last call
+void presetAnswer(int button);
+QStringList takeShownMessages();   // texts of the messages shown since the last call
+QStringList takeAskedQuestions();  // texts of the questions asked since the last call
 }  // namespace dialogs

@@ -26,10 +26,17 @@ const std::array<Texts, static_cast<int>(MessageId::Count)> messages = {{
      "Некоторые настройки не удалось прочитать из Labels.lua. Они показаны пустыми, а при применении остаются в "
      "файле без изменений:\n%1",
      "Labels.lua から読み取れない設定があります。空欄で表示され、適用してもファイル内のこれらの設定は変更されません：\n%1"},
-    {"Labels.lua was written, but these settings were not saved because the file has no place for them:\n%1",
-     "已写入 Labels.lua，但以下设置未保存，因为文件中没有它们的位置：\n%1",
-     "Labels.lua записан, но эти настройки не сохранены, так как в файле для них нет места:\n%1",
-     "Labels.lua は書き込まれましたが、ファイルに該当する箇所がないため、次の設定は保存されませんでした：\n%1"},
+    {"Your other changes were written to Labels.lua, but these could not be saved, because the file holds them in a "
+     "form the editor does not read:\n%1",
+     "其他更改已写入 Labels.lua，但以下更改无法保存，因为文件中这些设置的写法编辑器无法读取：\n%1",
+     "Остальные изменения записаны в Labels.lua, но эти сохранить нельзя: файл хранит их в виде, который редактор не "
+     "читает:\n%1",
+     "ほかの変更は Labels.lua に書き込まれましたが、次の変更は保存できませんでした。ファイル内の書き方をエディターが読み取れないためです：\n%1"},
+    {"These changes could not be saved, because Labels.lua holds them in a form the editor does not read:\n%1\n"
+     "Nothing was written.",
+     "以下更改无法保存，因为 Labels.lua 中这些设置的写法编辑器无法读取：\n%1\n未写入任何内容。",
+     "Эти изменения сохранить нельзя: Labels.lua хранит их в виде, который редактор не читает:\n%1\nНичего не записано.",
+     "次の変更は保存できません。Labels.lua 内の書き方をエディターが読み取れないためです：\n%1\n何も書き込まれていません。"},
     {"Labels.lua could not be written: %1\nThe file is unchanged; your values are still in the window.",
      "无法写入 Labels.lua：%1\n文件未更改；您的设置仍保留在窗口中。",
      "Не удалось записать Labels.lua: %1\nФайл не изменён; ваши значения остались в окне.",
@@ -38,10 +45,16 @@ const std::array<Texts, static_cast<int>(MessageId::Count)> messages = {{
      "无法读取 Labels.lua：%1\n窗口保留当前显示的值。",
      "Не удалось прочитать Labels.lua: %1\nОкно сохраняет показанные значения.",
      "Labels.lua を読み取れませんでした：%1\nウィンドウには現在の値が残ります。"},
-    {"This distance is empty or not a whole number:\n%1\nEnter a number from 0 to 1000000. Nothing was written.",
-     "此距离为空或不是整数：\n%1\n请输入 0 到 1000000 之间的数字。未写入任何内容。",
-     "Это расстояние пустое или не является целым числом:\n%1\nВведите число от 0 до 1000000. Ничего не записано.",
-     "この距離が空欄か整数ではありません：\n%1\n0 から 1000000 までの数値を入力してください。何も書き込まれていません。"},
+    {"These distances cannot be written:\n%1\nEach must be a whole number from 0 to 1000000, and they must grow from "
+     "EMPTY to DOT, with the aircraft's EMPTY below half of NEAR and the weapons' NEAR below half of FAR. Nothing was "
+     "written.",
+     "以下距离无法写入：\n%1\n每个距离必须是 0 到 1000000 之间的整数，并且从“不显示”到“点符号”逐级增大；航空器的“不显示”须小于"
+     "近距离的一半，武器的近距离须小于远距离的一半。未写入任何内容。",
+     "Эти расстояния нельзя записать:\n%1\nКаждое должно быть целым числом от 0 до 1000000, и они должны расти от "
+     "первого поля к последнему; у самолётов первое поле должно быть меньше половины ближнего, у оружия ближнее — "
+     "меньше половины дальнего. Ничего не записано.",
+     "次の距離は書き込めません：\n%1\n各距離は 0 から 1000000 までの整数で、「表示しない」から「ドットシンボル」へ順に大きくなる必要が"
+     "あります。航空機の「表示しない」は近距離の半分未満、武器の近距離は遠距離の半分未満にしてください。何も書き込まれていません。"},
     {"The symbol \"%2\" cannot be written into Labels.lua:\n%1\nA symbol may not contain %3. Nothing was written.",
      "符号“%2”无法写入 Labels.lua：\n%1\n符号不能包含%3。未写入任何内容。",
      "Символ «%2» нельзя записать в Labels.lua:\n%1\nСимвол не может содержать %3. Ничего не записано.",
@@ -50,6 +63,33 @@ const std::array<Texts, static_cast<int>(MessageId::Count)> messages = {{
      "无法恢复默认设置：%1\nLabels.lua 未更改，窗口保留当前的值。",
      "Не удалось восстановить настройки по умолчанию: %1\nLabels.lua не изменён, окно сохраняет свои значения.",
      "デフォルト設定を復元できませんでした：%1\nLabels.lua は変更されず、ウィンドウの値もそのままです。"},
+    {"Question", "确认", "Вопрос", "確認"},
+    {"Labels.lua was changed or removed by another program after the editor read it.\nReload it (the changes in "
+     "this window are dropped), overwrite it, or cancel?",
+     "读取之后，Labels.lua 已被其他程序修改或删除。\n要重新加载（放弃本窗口中的更改）、覆盖它，还是取消？",
+     "После чтения редактором Labels.lua изменила или удалила другая программа.\nПерезагрузить его (изменения в "
+     "этом окне пропадут), перезаписать или отменить?",
+     "エディターが読み取った後に、Labels.lua がほかのプログラムによって変更または削除されました。\n再読み込み（このウィンドウの変更は破棄されます）、"
+     "上書き、キャンセルのどれにしますか？"},
+    {"Replace every label setting in Labels.lua with the default settings?",
+     "要用默认设置替换 Labels.lua 中的所有标签设置吗？",
+     "Заменить все настройки меток в Labels.lua настройками по умолчанию?",
+     "Labels.lua のすべてのラベル設定をデフォルト設定に置き換えますか？"},
+    {"The distances or alignments of %1 were changed but not applied.\nApply them before showing %2, drop them, or "
+     "stay at %1?",
+     "%1 的距离或对齐方式已更改但尚未应用。\n要在显示 %2 之前应用、放弃这些更改，还是留在 %1？",
+     "Расстояния или выравнивание уровня %1 изменены, но не применены.\nПрименить их перед показом %2, отменить или "
+     "остаться на %1?",
+     "%1 の距離または整列が変更されましたが、適用されていません。\n%2 を表示する前に適用しますか、破棄しますか、それとも %1 に"
+     "とどまりますか？"},
+    {"Reload", "重新加载", "Перезагрузить", "再読み込み"},
+    {"Overwrite", "覆盖", "Перезаписать", "上書き"},
+    {"Cancel", "取消", "Отмена", "キャンセル"},
+    {"Yes", "是", "Да", "はい"},
+    {"No", "否", "Нет", "いいえ"},
+    {"Apply", "应用", "Применить", "適用"},
+    {"Drop", "放弃", "Отменить", "破棄"},
+    {"Stay", "留下", "Остаться", "とどまる"},
 
     // Reasons.
     {"no file name was given", "未指定文件名", "не указано имя файла", "ファイル名が指定されていません"},
@@ -73,6 +113,12 @@ const std::array<Texts, static_cast<int>(MessageId::Count)> messages = {{
      "Labels.lua がまだ見つかっていません"},
     {"data/default.lua is missing, unreadable or empty", "data/default.lua 缺失、无法读取或为空",
      "data/default.lua отсутствует, не читается или пуст", "data/default.lua が存在しないか、読み取れないか、空です"},
+    {"data/default.lua is damaged: it is not UTF-8 text, or the editor cannot read its settings",
+     "data/default.lua 已损坏：它不是 UTF-8 文本，或编辑器无法读取其中的设置",
+     "data/default.lua повреждён: это не текст UTF-8 или редактор не может прочитать его настройки",
+     "data/default.lua が壊れています：UTF-8 のテキストではないか、エディターが設定を読み取れません"},
+    {"no backup copy of Labels.lua could be made", "无法创建 Labels.lua 的备份副本",
+     "не удалось сделать резервную копию Labels.lua", "Labels.lua のバックアップを作成できませんでした"},
     {"the file system could not tell what is there", "文件系统无法确定其状态", "файловая система не смогла ответить",
      "ファイルシステムが状態を返せませんでした"},
     {"square brackets [ ]", "方括号 [ ]", "квадратные скобки [ ]", "角括弧 [ ]"},
@@ -144,6 +190,8 @@ Reason reasonOf(const ModelOutcome& outcome)
     case ModelFailure::LabelFileNotRead: return {message(MessageId::LabelFileNotReadAtLoad), detail};
     case ModelFailure::NoLabelFile: return {message(MessageId::NoLabelFile), detail};
     case ModelFailure::FactoryCopyUnreadable: return {message(MessageId::FactoryCopyUnreadable), detail};
+    case ModelFailure::FactoryCopyDamaged: return {message(MessageId::FactoryCopyDamaged), detail};
+    case ModelFailure::BackupFailed: return {message(MessageId::BackupFailed), detail};
     case ModelFailure::None:
     case ModelFailure::NotWritten: break;
     }
@@ -162,6 +210,14 @@ QString refusalText(const TextRefusal& refusal)
 {
     const QString text = message(textMessage(refusal.problem));
     return refusal.problem == TextProblem::BlockWord ? text.arg(QString::fromStdString(refusal.word)) : text;
+}
+
+int askQuestion(QWidget* parent, const QString& text, std::initializer_list<MessageId> answers, int defaultAnswer)
+{
+    QStringList buttons;
+    for (const MessageId answer : answers)
+        buttons << message(answer);
+    return dialogs::ask(parent, message(MessageId::QuestionTitle), text, buttons, defaultAnswer);
 }
 
 void showWarning(QWidget* parent, const QString& text, const QString& detail)

@@ -6,6 +6,7 @@
 // Japanese text. Placeholders %1, %2 are filled with QString::arg by the caller.
 #include <QString>
 
+#include <initializer_list>
 #include <system_error>
 
 #include "model/ModelOutcome.h"
@@ -18,12 +19,25 @@ enum class MessageId {
     FolderUnreadable,     // %1: the folder, %2: the system's reason
     VisibilitySection,    // heading of the category visibility settings in a list of settings
     SettingsUnreadable,   // %1: the settings Labels.lua did not yield, one line per section
-    SettingsNotSaved,     // %1: the settings Apply could not save, one line per section
+    SettingsNotSaved,     // %1: changed settings Apply could not save (the others were written)
+    NothingSaved,         // %1: changed settings Apply could not save (nothing else to write)
     LabelFileNotWritten,  // %1: why Labels.lua could not be written
     LabelFileNotRead,     // %1: why Labels.lua could not be read again
-    DistanceNotNumber,    // %1: the distance setting whose field holds no whole number
+    DistancesInvalid,     // %1: the distance settings that break the rules, one line per section
     SymbolNotWritable,    // %1: the symbol setting, %2: the symbol
     DefaultNotRestored,   // %1: why data/default.lua could not be put in place
+    QuestionTitle,        // title of every question box
+    ChangedElsewhere,     // Labels.lua changed on disk: reload, overwrite or cancel
+    RestoreDefaultAsked,  // replace Labels.lua with the factory copy?
+    LevelChangesPending,  // %1: the level shown, %2: the level chosen; apply, drop or stay
+    AnswerReload,
+    AnswerOverwrite,
+    AnswerCancel,
+    AnswerYes,
+    AnswerNo,
+    AnswerApply,
+    AnswerDrop,
+    AnswerStay,
 
     // Reasons, the %1 of the messages above. Texts the player may not use are named as
     // what "may not contain" / "contains" takes.
@@ -39,6 +53,8 @@ enum class MessageId {
     LabelFileNotReadAtLoad,
     NoLabelFile,
     FactoryCopyUnreadable,
+    FactoryCopyDamaged,
+    BackupFailed,
     FileSystemSilent,  // a folder or file whose state the file system could not tell
     TextSquareBracket,
     TextDoubleQuote,
@@ -65,6 +81,10 @@ Reason reasonOf(const ModelOutcome& outcome);
 Reason reasonOf(const std::error_code& error);
 // What a refused text contains ("two hyphens --, which start a comment").
 QString refusalText(const TextRefusal& refusal);
+
+// Asks through the dialog seam, with the title and the answers in the current language;
+// the index of the answer chosen (the default when the box is closed).
+int askQuestion(QWidget* parent, const QString& text, std::initializer_list<MessageId> answers, int defaultAnswer);
 
 // Shows a warning box (through the dialog seam) with the title of the current language;
 // a detail goes into the box's details.

@@ -56,7 +56,8 @@ void LuaDocument::load(const std::filesystem::path& path)
     if (!stream)
         return;
     path_ = path;
-    text_ = fileAccess_.readAll(stream.get(), &crlf_);
+    diskBytes_ = fileAccess_.readBytes(stream.get());
+    text_ = fileAccess_.textOf(diskBytes_, &crlf_);
     collectFunctionNames();
     parse();
 }

@@ -59,7 +59,10 @@ public:
     WriteOutcome applyEdit(const std::string& edit, bool save);
     WriteOutcome replaceText(const std::string& newText, bool save);
     // Writes the current text to path() in the file's own line-end style.
-    WriteOutcome write() const;
+    WriteOutcome write();
+    // Whether the file at path() no longer holds the bytes this document last read from
+    // it or wrote to it: another program changed it, replaced it or removed it.
+    bool changedOnDisk() const;
 
 private:
     struct BlockWords;  // where the block words stand in text_, made when a block is first met
@@ -87,6 +90,7 @@ private:
     std::filesystem::path path_;
     std::string text_;
     bool crlf_ = false;
+    std::string diskBytes_;  // what the file held after the last load or write
     int cursor_ = 0;
     bool continuing_ = false;
     std::vector<std::string> functionNames_;

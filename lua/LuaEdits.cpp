@@ -114,6 +114,22 @@ WriteOutcome LuaDocument::replaceText(const std::string& newText, bool save)
     return save ? write() : WriteOutcome::success();
 }
 
-WriteOutcome LuaDocument::write() const { return fileAccess_.writeAll(path_, text_, crlf_); }
+WriteOutcome LuaDocument::write()
+{
+    WriteOutcome outcome = fileAccess_.writeAll(path_, text_, crlf_);
+    if (outcome)
+        diskBytes_ = LuaFileAccess::bytesOf(text_, crlf_);
+    return outcome;
+}
+
+// Content, not the time stamp: an updater may restore a file's time, and a save that
+// changes nothing does not count as a change.
+bool LuaDocument::changedOnDisk() const
+{
+    const std::unique_ptr<std::ifstream> stream = fileAccess_.openForReading(path_);
+    if (!stream || !*stream)
+        return true;
+    return fileAccess_.readBytes(stream.get()) != diskBytes_;
+}
 
 }  // namespace lua

@@ -116,26 +116,35 @@ std::unique_ptr<std::ifstream> LuaFileAccess::openForReading(const std::filesyst
     return std::make_unique<std::ifstream>(path, std::ios::in | std::ios::binary);
 }
 
-std::string LuaFileAccess::readAll(std::istream* stream, bool* crlf) const
+std::string LuaFileAccess::readAll(std::istream* stream, bool* crlf) const { return textOf(readBytes(stream), crlf); }
+
+std::string LuaFileAccess::readBytes(std::istream* stream) const
 {
-    std::string text;
-    if (stream) {
-        // istream::read, not the buffer itself: a directory opens as a stream on some
-        // platforms, and its buffer throws on the first read.
-        char buffer[1 << 16];
-        while (stream->read(buffer, sizeof buffer) || stream->gcount() > 0)
-            text.append(buffer, static_cast<std::size_t>(stream->gcount()));
-        // A file that breaks off while being read counts as unreadable: part of it,
-        // written back after an edit, would cut the file short.
-        if (stream->bad())
-            text.clear();
-    }
-    const auto firstLf = text.find('\n');
-    const bool windowsLineEnds = firstLf != std::string::npos && firstLf > 0 && text[firstLf - 1] == '\r';
+    std::string bytes;
+    if (!stream)
+        return bytes;
+    // istream::read, not the buffer itself: a directory opens as a stream on some
+    // platforms, and its buffer throws on the first read.
+    char buffer[1 << 16];
+    while (stream->read(buffer, sizeof buffer) || stream->gcount() > 0)
+        bytes.append(buffer, static_cast<std::size_t>(stream->gcount()));
+    // A file that breaks off while being read counts as unreadable: part of it,
+    // written back after an edit, would cut the file short.
+    if (stream->bad())
+        bytes.clear();
+    return bytes;
+}
+
+std::string LuaFileAccess::textOf(const std::string& bytes, bool* crlf) const
+{
+    const auto firstLf = bytes.find('\n');
+    const bool windowsLineEnds = firstLf != std::string::npos && firstLf > 0 && bytes[firstLf - 1] == '\r';
     if (crlf)
         *crlf = windowsLineEnds;
-    return windowsLineEnds ? withoutCrLf(text) : text;
+    return windowsLineEnds ? withoutCrLf(bytes) : bytes;
 }
+
+std::string LuaFileAccess::bytesOf(const std::string& text, bool crlf) { return crlf ? withCrLf(text) : text; }
 
 WriteOutcome LuaFileAccess::writeAll(const std::filesystem::path& path, const std::string& text, bool crlf) const
 {
@@ -145,7 +154,7 @@ WriteOutcome LuaFileAccess::writeAll(const std::filesystem::path& path, const st
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return failure(file, WriteFailure::Other);
-    const std::string bytes = crlf ? withCrLf(text) : text;
+    const std::string bytes = bytesOf(text, crlf);
     if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
         const WriteOutcome outcome = failure(file, WriteFailure::Incomplete);
         file.cancelWriting();

@@ -48,6 +48,12 @@ public:
     // line end is CR LF, every CR LF becomes LF and *crlf (if given) is set to true,
     // else to false.
     std::string readAll(std::istream* stream, bool* crlf = nullptr) const;
+    // The same in two steps: the stream's bytes as they are ("" for none or a read
+    // error), and those bytes as document text.
+    std::string readBytes(std::istream* stream) const;
+    std::string textOf(const std::string& bytes, bool* crlf = nullptr) const;
+    // The bytes writeAll puts in the file for a text.
+    static std::string bytesOf(const std::string& text, bool crlf);
     // Safe write: the text goes to a temporary file in the same folder, which replaces
     // the original only when everything was written (QSaveFile); a failure leaves the
     // old file untouched and is reported. With crlf, every LF is written as CR LF.

@@ -1,5 +1,9 @@
 #include "model/LabelCatalogue.h"
 
+#include <algorithm>
+
+#include "lua/LuaScan.h"
+
 namespace {
 
 const std::array<LabelLevel, 3> levels = {LabelLevel::FULL, LabelLevel::ABBREVIATED, LabelLevel::DOT};
@@ -74,6 +78,39 @@ int bandEntry(UnitCategory category, DistanceBand band)
 std::string entryPath(LabelLevel level, UnitCategory category, int entry)
 {
     return formatPath(level, category) + ".[" + std::to_string(entry) + "]";
+}
+
+std::string formatTablePath(LabelLevel level, UnitCategory category) { return formatPath(level, category) + "..."; }
+
+bool hasModelledShape(const lua::LuaNode& table, UnitCategory category)
+{
+    const CategoryLayout& layout = layoutOf(category);
+    const int entries = *std::max_element(layout.bandEntry.begin(), layout.bandEntry.end()) + 1;
+    if (table.kind != lua::LuaValueKind::Record || static_cast<int>(table.children.size()) != entries)
+        return false;
+    for (const auto& entry : table.children) {
+        if (entry->key.size() < 2 || entry->key.front() != '[' || entry->key.back() != ']')
+            return false;
+    }
+    const auto isTable = [](const lua::LuaNode& node) {
+        return node.kind == lua::LuaValueKind::Array || node.kind == lua::LuaValueKind::Record;
+    };
+    // EMPTY is the script's shared empty entry, or a table of its own whose text is "".
+    const lua::LuaNode& first = *table.children.front();
+    const bool emptyFirst = lua::trim(first.value) == "EMPTY"
+        || (isTable(first) && !first.children.empty() && lua::trim(first.children.front()->value) == "\"\"");
+    if (!emptyFirst)
+        return false;
+    if (bandEntry(category, DistanceBand::DOT) >= 0 && table.children.back()->kind != lua::LuaValueKind::Call)
+        return false;
+    std::vector<int> aligned = layout.alignmentEntries;
+    aligned.push_back(layout.alignmentEntry);
+    for (const int index : aligned) {
+        const lua::LuaNode& entry = *table.children[static_cast<std::size_t>(index)];
+        if (!isTable(entry) || entry.children.size() < 2)
+            return false;
+    }
+    return true;
 }
 
 std::vector<LabelSetting> buildCatalogue()

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "lua/LuaNode.h"
 #include "model/LabelSetting.h"
 #include "model/LabelTypes.h"
 
@@ -24,6 +25,14 @@ int bandEntry(UnitCategory category, DistanceBand band);  // -1: the category ha
 
 // "<LEVEL_FULL>.[0].<AirFormat>.[3]": one entry of a format table, without the terminator.
 std::string entryPath(LabelLevel level, UnitCategory category, int entry);
+// "<LEVEL_FULL>.[0].<AirFormat>...": a whole format table, as a lookup takes it.
+std::string formatTablePath(LabelLevel level, UnitCategory category);
+
+// Whether a format table is laid out as the editor models it: the category's number of
+// entries, each keyed by a distance, EMPTY first, the dot entry last where the category
+// has one, and an alignment at element [1] of every entry whose alignment is read or
+// written. Any other table (a player's extra bands, say) is the player's, not ours.
+bool hasModelledShape(const lua::LuaNode& table, UnitCategory category);
 
 // The 72 settings in catalogue order, each with its identity and node path; texts empty.
 std::vector<LabelSetting> buildCatalogue();

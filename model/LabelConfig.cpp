@@ -31,6 +31,16 @@ std::optional<std::string> between(const std::string& text, char open, char clos
 
 std::optional<std::string> quotedText(const LabelSetting& setting) { return between(setting.valueText, '"', '"'); }
 
+// A name the simulator does not list is kept as it is rather than shown as another.
+std::optional<int> knownAlignment(const LabelSetting& setting)
+{
+    const auto name = quotedText(setting);
+    if (!name)
+        return std::nullopt;
+    const auto found = indexByAlignment.find(*name);
+    return found == indexByAlignment.end() ? std::nullopt : std::optional<int>(found->second);
+}
+
 std::optional<int> decimalValue(const LabelSetting& setting) { return decimal(setting.valueText); }
 
 std::optional<int> distanceKey(const LabelSetting& setting)
@@ -119,45 +129,54 @@ const LabelSetting& LabelConfig::sideColourSetting(Side side) const
                             SymbolRange::Near, side)];
 }
 
+// Each reader gives nothing for a setting the last load could not read, even where its
+// texts could be interpreted: a distance read by position from a table of another shape
+// belongs to another band.
 std::optional<bool> LabelConfig::visibilityOn(UnitCategory category) const
 {
-    const std::string& value = visibility(category).valueText;
-    if (value.empty())
+    const LabelSetting& setting = visibility(category);
+    if (!isReadable(setting))
         return std::nullopt;
-    return value == "true";
+    return setting.valueText == "true";
 }
 
 std::optional<std::string> LabelConfig::symbolText(UnitCategory category, SymbolRange range) const
 {
-    return quotedText(symbol(category, range));
+    const LabelSetting& setting = symbol(category, range);
+    return isReadable(setting) ? quotedText(setting) : std::nullopt;
 }
 
-std::optional<int> LabelConfig::symbolSizeValue() const { return decimalValue(symbolSize()); }
+std::optional<int> LabelConfig::symbolSizeValue() const
+{
+    return isReadable(symbolSize()) ? decimalValue(symbolSize()) : std::nullopt;
+}
 
 std::optional<int> LabelConfig::alignmentIndex(LabelLevel level, UnitCategory category) const
 {
-    const auto name = quotedText(alignment(level, category));
-    if (!name)
-        return std::nullopt;
-    const auto found = indexByAlignment.find(*name);
-    return found == indexByAlignment.end() ? 0 : found->second;
+    const LabelSetting& setting = alignment(level, category);
+    return isReadable(setting) ? knownAlignment(setting) : std::nullopt;
 }
 
 std::optional<int> LabelConfig::distanceValue(LabelLevel level, UnitCategory category, DistanceBand band) const
 {
     if (bandEntry(category, band) < 0)
         return std::nullopt;
-    return distanceKey(distance(level, category, band));
+    const LabelSetting& setting = distance(level, category, band);
+    return isReadable(setting) ? distanceKey(setting) : std::nullopt;
 }
 
-std::optional<ColourTriple> LabelConfig::sideColour(Side side) const { return colour(sideColourSetting(side)); }
+std::optional<ColourTriple> LabelConfig::sideColour(Side side) const
+{
+    const LabelSetting& setting = sideColourSetting(side);
+    return isReadable(setting) ? colour(setting) : std::nullopt;
+}
 
 bool LabelConfig::interpretable(const LabelSetting& setting)
 {
     switch (setting.group) {
     case SettingGroup::Visibility: return !setting.valueText.empty();
-    case SettingGroup::Symbol:
-    case SettingGroup::Alignment: return quotedText(setting).has_value();
+    case SettingGroup::Symbol: return quotedText(setting).has_value();
+    case SettingGroup::Alignment: return knownAlignment(setting).has_value();
     case SettingGroup::SymbolSize: return decimalValue(setting).has_value();
     case SettingGroup::SideColour: return colour(setting).has_value();
     case SettingGroup::Distance: return distanceKey(setting).has_value();

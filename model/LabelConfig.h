@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "lua/LuaDocument.h"
+#include "model/LabelBackups.h"
 #include "model/LabelSetting.h"
 #include "model/LabelTypes.h"
 #include "model/ModelOutcome.h"
@@ -46,7 +47,7 @@ public:
     std::optional<bool> visibilityOn(UnitCategory category) const;  // "true" -> on, other non-empty -> off
     std::optional<std::string> symbolText(UnitCategory category, SymbolRange range) const;  // UTF-8, quotes dropped
     std::optional<int> symbolSizeValue() const;
-    std::optional<int> alignmentIndex(LabelLevel level, UnitCategory category) const;  // unknown name -> 0
+    std::optional<int> alignmentIndex(LabelLevel level, UnitCategory category) const;  // a name not listed: none
     std::optional<int> distanceValue(LabelLevel level, UnitCategory category, DistanceBand band) const;
     std::optional<ColourTriple> sideColour(Side side) const;
 
@@ -70,10 +71,18 @@ public:
     void setAlignment(LabelLevel level, UnitCategory category, int alignmentIndex);
 
     const std::vector<std::string>& getPendingEdits() const { return pendingEdits; }
+    // Applies the queued edits and writes Labels.lua once, after keeping a copy of it the
+    // first time in a run. Nothing queued and nothing unsaved writes nothing.
     ApplyOutcome applyPendingEdits();
-    // Puts data/default.lua in place of Labels.lua and reloads. An unreadable or empty
-    // factory copy leaves Labels.lua untouched and is reported.
+    // Puts data/default.lua in place of Labels.lua and reloads. A factory copy that is
+    // missing, empty, not UTF-8 text or without readable settings leaves Labels.lua
+    // untouched and is reported.
     ModelOutcome restoreDefault();
+    // Whether another program changed, replaced or removed Labels.lua since the editor
+    // last read or wrote it.
+    bool labelFileChangedOnDisk() const { return document.changedOnDisk(); }
+    // Edits an earlier Apply could not save; the next Apply writes them.
+    bool hasUnsavedText() const { return textUnsaved; }
 
     const std::filesystem::path& getLabelFilePath() const { return labelFilePath; }
     const lua::LuaDocument& getDocument() const { return document; }
@@ -87,6 +96,11 @@ private:
     // The catalogue's own, changeable setting behind a reference the getters gave out.
     LabelSetting& editable(const LabelSetting& setting);
     static bool interpretable(const LabelSetting& setting);
+    static bool inModelledTable(const lua::LuaDocument& from, const LabelSetting& setting);
+    // Gives every setting its texts from a document; readable tells which ones it could
+    // read (present, interpretable, and in a table of the modelled shape).
+    static void readSettings(const lua::LuaDocument& from, std::vector<LabelSetting>& into,
+                             std::vector<bool>& readable);
     // True when the setting may be written; otherwise it is noted as not saved.
     bool admits(const LabelSetting& setting);
     void setValueText(const LabelSetting& setting, const std::string& valueText);
@@ -99,4 +113,6 @@ private:
     std::vector<LabelSetting> settings;          // the catalogue; never resized, so references stay valid
     std::vector<bool> readAtLoad;                // per setting: the last load could interpret it
     std::vector<const LabelSetting*> notQueued;  // setters refused since the last Apply
+    bool textUnsaved = false;                    // edits applied to the document that no write has saved
+    LabelBackups backups;
 };

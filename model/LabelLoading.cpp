@@ -2,6 +2,8 @@
 
 #include <tuple>
 
+#include "model/LabelCatalogue.h"
+
 namespace {
 
 std::filesystem::path labelFileUnder(const std::filesystem::path& workDirectory)
@@ -32,11 +34,28 @@ void LabelConfig::load()
     for (LabelSetting& setting : settings)
         loadList.push_back(&setting);
     document.load(labelFilePath);
-    for (std::size_t i = 0; i < settings.size(); ++i) {
-        LabelSetting& setting = settings[i];
-        std::tie(setting.keyText, setting.valueText) = document.getEntry(setting.nodePath);
-        readAtLoad[i] = interpretable(setting);
+    textUnsaved = false;
+    readSettings(document, settings, readAtLoad);
+}
+
+void LabelConfig::readSettings(const lua::LuaDocument& from, std::vector<LabelSetting>& into,
+                               std::vector<bool>& readable)
+{
+    for (std::size_t i = 0; i < into.size(); ++i) {
+        LabelSetting& setting = into[i];
+        std::tie(setting.keyText, setting.valueText) = from.getEntry(setting.nodePath);
+        readable[i] = interpretable(setting) && inModelledTable(from, setting);
     }
+}
+
+// A distance or alignment counts only where its whole table has the modelled shape:
+// read by position in a table of another shape, it would be another band's entry.
+bool LabelConfig::inModelledTable(const lua::LuaDocument& from, const LabelSetting& setting)
+{
+    if (setting.group != SettingGroup::Distance && setting.group != SettingGroup::Alignment)
+        return true;
+    const lua::LuaNode* table = from.lookup(formatTablePath(setting.level, setting.category));
+    return table && hasModelledShape(*table, setting.category);
 }
 
 ModelOutcome LabelConfig::changeWorkDirectory(const std::filesystem::path& directory)

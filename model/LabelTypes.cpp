@@ -6,8 +6,11 @@
 
 namespace {
 
-const std::array<const char*, 7> alignmentNames = {
-    "RightBottom", "RightTop", "LeftBottom", "LeftTop", "CenterBottom", "CenterTop", "CenterCenter",
+// The seven names the editor always offered keep their indexes; the two the simulator
+// also accepts follow them.
+const std::array<const char*, 9> alignmentNames = {
+    "RightBottom", "RightTop",     "LeftBottom", "LeftTop",     "CenterBottom",
+    "CenterTop",   "CenterCenter", "LeftCenter", "RightCenter",
 };
 
 std::map<int, std::string> makeAlignmentByIndex()

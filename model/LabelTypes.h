@@ -15,6 +15,7 @@ struct ColourTriple {
     int green = 0;
     int blue = 0;
     bool operator==(const ColourTriple& o) const { return red == o.red && green == o.green && blue == o.blue; }
+    bool operator!=(const ColourTriple& o) const { return !(*this == o); }
 };
 
 // Alignment tables shared by the model, the main window's combo boxes and the preview.

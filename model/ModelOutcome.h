@@ -35,6 +35,8 @@ enum class ModelFailure {
     LabelFileNotRead,       // Labels.lua was never read, so it is not written over
     NoLabelFile,            // no Labels.lua has been found yet
     FactoryCopyUnreadable,  // data/default.lua is missing, unreadable or empty
+    FactoryCopyDamaged,     // data/default.lua is not UTF-8 text, or its settings cannot be read
+    BackupFailed,           // the copy of Labels.lua could not be made, so it is not replaced
     NotWritten,             // the file could not be written (see writeFailure)
 };
 

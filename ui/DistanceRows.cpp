@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "model/DistanceRules.h"
 #include "model/LabelConfig.h"
 #include "ui_MainWindow.h"
 
@@ -37,11 +38,18 @@ namespace {
 // A field that is empty or not a number reads as 0 for the sliders and the ordering rule.
 long long fieldValue(const QLineEdit& field) { return field.text().toLongLong(); }
 
-std::optional<int> wholeNumber(const QLineEdit& field)
+// The field's whole number; none for an empty field. The validator lets only digits in.
+std::optional<long long> wholeNumber(const QLineEdit& field)
 {
     bool ok = false;
-    const int value = field.text().toInt(&ok);
-    return ok ? std::optional<int>(value) : std::nullopt;
+    const long long value = field.text().toLongLong(&ok);
+    return ok ? std::optional<long long>(value) : std::nullopt;
+}
+
+std::optional<long long> modelDistance(const LabelConfig& model, LabelLevel level, const DistanceRow& row)
+{
+    const std::optional<int> value = model.distanceValue(level, row.category, row.band);
+    return value ? std::optional<long long>(*value) : std::nullopt;
 }
 
 // The slider clips to its own range; this only keeps the value inside an int first.
@@ -92,7 +100,7 @@ void DistanceControls::keepInOrder()
         // Lowering from the top band down gives the same result as re-checking the
         // pairs until nothing changes, in one pass.
         for (int i = static_cast<int>(group.size()) - 2; i >= 0; --i) {
-            if (values[i] >= values[i + 1]) {
+            if (values[i] >= values[i + 1] && values[i + 1] > 0) {
                 values[i] = values[i + 1] - 1;
                 (ui.*group[i]->lineEdit)->setText(QString::number(values[i]));
             }
@@ -102,21 +110,55 @@ void DistanceControls::keepInOrder()
     }
 }
 
-const DistanceRow* DistanceControls::firstUnusableRow(const LabelConfig& model, LabelLevel level) const
+bool DistanceControls::rowChanged(const LabelConfig& model, LabelLevel level, const DistanceRow& row) const
 {
-    for (const DistanceRow& row : distanceRows) {
-        const bool readable = model.isReadable(model.distance(level, row.category, row.band));
-        if (readable && !wholeNumber(*(ui.*row.lineEdit)))
-            return &row;
-    }
-    return nullptr;
+    return wholeNumber(*(ui.*row.lineEdit)) != modelDistance(model, level, row);
 }
 
-void DistanceControls::handOver(LabelConfig& model, LabelLevel level) const
+bool DistanceControls::changed(const LabelConfig& model, LabelLevel level) const
 {
-    for (const DistanceRow& row : distanceRows)
-        if (const std::optional<int> value = wholeNumber(*(ui.*row.lineEdit)))
-            model.setDistance(level, row.category, row.band, *value);
+    return std::any_of(distanceRows.begin(), distanceRows.end(),
+                       [&](const DistanceRow& row) { return rowChanged(model, level, row); });
+}
+
+std::vector<const DistanceRow*> DistanceControls::offendingRows(const LabelConfig& model, LabelLevel level) const
+{
+    std::vector<const DistanceRow*> offending;
+    for (const C category : {C::Air, C::Ground, C::Navy, C::Weapon}) {
+        std::vector<const DistanceRow*> group;
+        for (const DistanceRow& row : distanceRows)
+            if (row.category == category)
+                group.push_back(&row);
+        // A table the model could not read is never written, whatever its fields hold.
+        const bool writable = std::all_of(group.begin(), group.end(), [&](const DistanceRow* row) {
+            return model.isReadable(model.distance(level, category, row->band));
+        });
+        const bool touched = std::any_of(group.begin(), group.end(),
+                                         [&](const DistanceRow* row) { return rowChanged(model, level, *row); });
+        if (!writable || !touched)
+            continue;
+        TableDistances distances;
+        for (const DistanceRow* row : group)
+            distances[static_cast<std::size_t>(row->band)] = wholeNumber(*(ui.*row->lineEdit));
+        for (const DistanceBand band : offendingBands(category, distances))
+            for (const DistanceRow* row : group)
+                if (row->band == band)
+                    offending.push_back(row);
+    }
+    return offending;
+}
+
+void DistanceControls::handOverChanges(LabelConfig& model, LabelLevel level) const
+{
+    for (const DistanceRow& row : distanceRows) {
+        if (!rowChanged(model, level, row))
+            continue;
+        // An emptied field of a table the model cannot write is handed over as 0, so
+        // that the model can say it was not saved.
+        const long long value = wholeNumber(*(ui.*row.lineEdit)).value_or(0);
+        model.setDistance(level, row.category, row.band,
+                          static_cast<int>(std::clamp<long long>(value, 0, maxDistance)));
+    }
 }
 
 const DistanceRow& DistanceControls::rowOf(const QSlider& slider) const

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <vector>
 
 #include "model/LabelTypes.h"
 // The complete form class: MSVC picks the size of a pointer to member from what it
@@ -35,16 +36,22 @@ public:
     void sliderMoved(const QSlider& slider, int position);
     void fieldEdited(const QLineEdit& field);
     // Keeps every category's distances strictly increasing from EMPTY to the top band,
-    // lowering the lower bands as far as needed and never touching the top one.
+    // lowering the lower bands as far as needed but not below 0, and never touching the
+    // top one.
     void keepInOrder();
 
-    // The first row whose field holds no whole number although the model read the
-    // setting (so Apply would have to write it); nullptr when all can be handed over.
-    const DistanceRow* firstUnusableRow(const LabelConfig& model, LabelLevel level) const;
-    // setDistance for every row whose field holds a whole number, in table order.
-    void handOver(LabelConfig& model, LabelLevel level) const;
+    // Whether any field of the level differs from what the model holds for it (an
+    // empty field for a distance the model could not read).
+    bool changed(const LabelConfig& model, LabelLevel level) const;
+    // The rows whose distance breaks the table rules, in every category table with a
+    // changed field that Apply could write; empty when all can be handed over.
+    std::vector<const DistanceRow*> offendingRows(const LabelConfig& model, LabelLevel level) const;
+    // setDistance for every changed row, in table order. The rows must have passed
+    // offendingRows.
+    void handOverChanges(LabelConfig& model, LabelLevel level) const;
 
 private:
+    bool rowChanged(const LabelConfig& model, LabelLevel level, const DistanceRow& row) const;
     const DistanceRow& rowOf(const QSlider& slider) const;
     const DistanceRow& rowOf(const QLineEdit& field) const;
 

@@ -28,8 +28,8 @@ const std::array<SampleUnit, 4> sampleUnits = {{
 }};
 
 // By alignment index: RightBottom, RightTop, LeftBottom, LeftTop, CenterBottom,
-// CenterTop, CenterCenter; y grows downwards.
-const std::array<QPoint, 7> alignmentOffsets = {{
+// CenterTop, CenterCenter, LeftCenter, RightCenter; y grows downwards.
+const std::array<QPoint, 9> alignmentOffsets = {{
     {20, 20},
     {20, -20},
     {-20, 20},
@@ -37,6 +37,8 @@ const std::array<QPoint, 7> alignmentOffsets = {{
     {0, 20},
     {0, -20},
     {0, 0},
+    {-20, 0},
+    {20, 0},
 }};
 
 const QString distanceLine = QStringLiteral("\n0.0km");
@@ -77,7 +79,7 @@ void LabelPreview::redraw(std::optional<LabelLevel> level)
     text.setFont(font);
     text.setAlignment(Qt::AlignCenter);
 
-    const ColourTriple& colour = ui.radioButton_side_red->isChecked() ? red : blue;
+    const ColourTriple colour = (ui.radioButton_side_red->isChecked() ? red : blue).value_or(ColourTriple{});
     text.setStyleSheet(QStringLiteral("color: rgb(%1,%2,%3);").arg(colour.red).arg(colour.green).arg(colour.blue));
 
     const auto index = static_cast<std::size_t>(category);
@@ -88,6 +90,7 @@ void LabelPreview::redraw(std::optional<LabelLevel> level)
     const QString symbol = row.symbolField(ui, range).toPlainText();
     text.setText(level ? composeLabel(*level, symbol, unit) : QString());
 
-    if (alignment >= 0 && alignment < static_cast<int>(alignmentOffsets.size()))
-        text.move(anchor + alignmentOffsets[alignment]);
+    // An alignment the file does not name readably shows the label where the form put it.
+    const bool known = alignment >= 0 && alignment < static_cast<int>(alignmentOffsets.size());
+    text.move(anchor + (known ? alignmentOffsets[static_cast<std::size_t>(alignment)] : QPoint()));
 }

@@ -13,7 +13,8 @@ class MainWindow;
 // from the model), so that unapplied changes show at once.
 class LabelPreview {
 public:
-    LabelPreview(Ui::MainWindow& form, const ColourTriple& redSide, const ColourTriple& blueSide)
+    LabelPreview(Ui::MainWindow& form, const std::optional<ColourTriple>& redSide,
+                 const std::optional<ColourTriple>& blueSide)
         : ui(form),
           red(redSide),
           blue(blueSide)
@@ -32,8 +33,8 @@ public:
 
 private:
     Ui::MainWindow& ui;
-    const ColourTriple& red;
-    const ColourTriple& blue;
+    const std::optional<ColourTriple>& red;
+    const std::optional<ColourTriple>& blue;
     bool enabled = false;
     UnitCategory category = UnitCategory::Air;
     SymbolRange range = SymbolRange::Near;

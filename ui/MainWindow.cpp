@@ -149,31 +149,28 @@ void MainWindow::loadLevel(int levelIndex)
     currentLevel = levelOfIndex(levelIndex);
     if (currentLevel) {
         for (const CategoryRow& row : categoryRows)
-            (ui.get()->*row.alignment)->setCurrentIndex(model.alignmentIndex(*currentLevel, row.category).value_or(0));
+            (ui.get()->*row.alignment)->setCurrentIndex(model.alignmentIndex(*currentLevel, row.category).value_or(-1));
         distances->showLevel(model, *currentLevel);
     }
     redrawPreview();
 }
 
-// A colour the model could not read shows as a plain button and hands over black,
-// which the model does not write.
+// A colour the model could not read shows as a plain button until one is chosen.
 void MainWindow::showSideColours()
 {
-    const std::optional<ColourTriple> enemies = model.sideColour(Side::Enemies);
-    const std::optional<ColourTriple> allies = model.sideColour(Side::Allies);
-    blueSide = enemies.value_or(ColourTriple{});
-    redSide = allies.value_or(ColourTriple{});
-    ui->pushButton_blue_color->setStyleSheet(enemies ? backgroundOf(blueSide) : QString());
-    ui->pushButton_red_color->setStyleSheet(allies ? backgroundOf(redSide) : QString());
+    blueSide = model.sideColour(Side::Enemies);
+    redSide = model.sideColour(Side::Allies);
+    ui->pushButton_blue_color->setStyleSheet(blueSide ? backgroundOf(*blueSide) : QString());
+    ui->pushButton_red_color->setStyleSheet(redSide ? backgroundOf(*redSide) : QString());
 }
 
-void MainWindow::chooseSideColour(ColourTriple& colour, QPushButton& button)
+void MainWindow::chooseSideColour(std::optional<ColourTriple>& colour, QPushButton& button)
 {
     const QColor chosen = dialogs::chooseColour(this);
     if (!chosen.isValid())
         return;
-    colour = {chosen.red(), chosen.green(), chosen.blue()};
-    button.setStyleSheet(backgroundOf(colour));
+    colour = ColourTriple{chosen.red(), chosen.green(), chosen.blue()};
+    button.setStyleSheet(backgroundOf(*colour));
     redrawPreview();
 }
 
@@ -210,92 +207,11 @@ void MainWindow::previewRangeChosen(bool checked, SymbolRange range)
     redrawPreview();
 }
 
-void MainWindow::reloadModel(ReloadSource source)
-{
-    try {
-        if (source == ReloadSource::FactoryCopy) {
-            if (const ModelOutcome outcome = model.restoreDefault(); !outcome) {
-                const Reason reason = reasonOf(outcome);
-                showWarning(this, message(MessageId::DefaultNotRestored).arg(reason.text), reason.detail);
-                return;
-            }
-        } else {
-            model.load();
-        }
-    } catch (const std::filesystem::filesystem_error& error) {
-        const Reason reason = reasonOf(error.code());
-        showWarning(this, message(MessageId::LabelFileNotRead).arg(reason.text), reason.detail);
-        return;
-    }
-    fillFromModel();
-}
-
-// Everything is checked before anything is handed over, so a refused Apply queues no
-// edit and leaves the file as it was.
-bool MainWindow::valuesCanBeWritten()
-{
-    if (currentLevel) {
-        if (const DistanceRow* row = distances->firstUnusableRow(model, *currentLevel)) {
-            const LabelSetting& setting = model.distance(*currentLevel, row->category, row->band);
-            showWarning(this, message(MessageId::DistanceNotNumber).arg(describeSettings({&setting}, *ui)));
-            return false;
-        }
-    }
-    for (const CategoryRow& row : categoryRows) {
-        for (const SymbolRange range : symbolRanges) {
-            const QString symbol = row.symbolField(*ui, range).toPlainText();
-            if (const TextRefusal refusal = LabelConfig::symbolRefusal(symbol.toStdString())) {
-                const LabelSetting& setting = model.symbol(row.category, range);
-                showWarning(this,
-                            message(MessageId::SymbolNotWritable)
-                                .arg(describeSettings({&setting}, *ui), symbol, refusalText(refusal)));
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
-void MainWindow::handOverToModel()
-{
-    model.setSideColour(Side::Enemies, blueSide.red, blueSide.green, blueSide.blue);
-    model.setSideColour(Side::Allies, redSide.red, redSide.green, redSide.blue);
-    model.setSymbolSize(ui->label_symbol_size_real->text().toInt());
-    for (const CategoryRow& row : categoryRows)
-        model.setVisibility(row.category, (ui.get()->*row.visible)->isChecked());
-    for (const CategoryRow& row : categoryRows)
-        for (const SymbolRange range : symbolRanges)
-            model.setSymbol(row.category, range, row.symbolField(*ui, range).toPlainText().toStdString());
-    if (!currentLevel)
-        return;
-    distances->handOver(model, *currentLevel);
-    for (const CategoryRow& row : categoryRows)
-        model.setAlignment(*currentLevel, row.category, (ui.get()->*row.alignment)->currentIndex());
-}
-
-void MainWindow::on_pushButton_apply_clicked()
-{
-    if (!valuesCanBeWritten())
-        return;
-    handOverToModel();
-    const ApplyOutcome outcome = model.applyPendingEdits();
-    if (!outcome.written()) {
-        const Reason reason = reasonOf(outcome.write);
-        showWarning(this, message(MessageId::LabelFileNotWritten).arg(reason.text), reason.detail);
-        return;
-    }
-    emit applied();
-    if (!outcome.notSaved.empty())
-        showWarning(this, message(MessageId::SettingsNotSaved).arg(describeSettings(outcome.notSaved, *ui)));
-}
-
 void MainWindow::on_actionSelectDirectory_triggered()
 {
     close();
     emit directoryReselectRequested();
 }
-
-void MainWindow::on_comboBox_profille_currentIndexChanged(int index) { loadLevel(index); }
 
 void MainWindow::on_horizontalSlider_symbol_size_sliderMoved(int position)
 {
@@ -382,6 +298,6 @@ void MainWindow::on_action_English_triggered() { chooseLanguage(0); }
 void MainWindow::on_action_Russian_2_triggered() { chooseLanguage(2); }
 void MainWindow::on_action_Japanese_triggered() { chooseLanguage(3); }
 void MainWindow::on_actionReload_triggered() { reloadModel(ReloadSource::LabelFile); }
-void MainWindow::on_actionRestore_Default_triggered() { reloadModel(ReloadSource::FactoryCopy); }
+void MainWindow::on_actionRestore_Default_triggered() { restoreDefault(); }
 void MainWindow::on_actionAbout_Author_triggered() { QDesktopServices::openUrl(authorPage); }
 // clang-format on

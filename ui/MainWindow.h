@@ -136,15 +136,28 @@ private:
     void chooseLanguage(int index);
     void loadLevel(int levelIndex);
     void showSideColours();
-    void chooseSideColour(ColourTriple& colour, QPushButton& button);
+    void chooseSideColour(std::optional<ColourTriple>& colour, QPushButton& button);
     void aimPicker(QTextEdit& field, QPushButton& button);
     void previewCategoryChosen(bool checked, UnitCategory category);
     void previewRangeChosen(bool checked, SymbolRange range);
     // Where Reload and Restore Default take the settings they refill the window with.
     enum class ReloadSource { LabelFile, FactoryCopy };
     void reloadModel(ReloadSource source);
+    void restoreDefault();
+
+    // Apply: what the player changed is checked, then handed over and written at once.
+    // True when every change reached the file.
+    bool applyChanges();
     bool valuesCanBeWritten();
-    void handOverToModel();
+    // Whether any control differs from what the model holds: everywhere, or only the
+    // distances and alignments of the level shown.
+    bool hasChanges() const;
+    bool levelChanged() const;
+    void handOverChanges();
+    // Before a write: when another program changed Labels.lua, the player decides.
+    // False when nothing is to be written (the file may have been reloaded instead).
+    bool mayReplaceLabelFile();
+    void switchLevel(int index);
 
     LabelConfig& model;
     ProfileStore& profile;
@@ -156,8 +169,10 @@ private:
     // The level the distance and alignment controls show and Apply writes; none for
     // a level index the window does not know.
     std::optional<LabelLevel> currentLevel = LabelLevel::FULL;
-    ColourTriple redSide;   // bound to ColorAliesSide
-    ColourTriple blueSide;  // bound to ColorEnemiesSide
+    // Bound to ColorAliesSide and ColorEnemiesSide; none while the file's colour could
+    // not be read and none has been chosen.
+    std::optional<ColourTriple> redSide;
+    std::optional<ColourTriple> blueSide;
     bool firstFilling = true;
     // Where the next picked symbol goes: one of the symbol fields and its button.
     QTextEdit* pickerField = nullptr;

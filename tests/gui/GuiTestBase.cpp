@@ -1,6 +1,7 @@
 #include "GuiTestBase.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -186,9 +187,16 @@ void GuiTestBase::choose(const QString& comboName, int index)
 {
     auto* combo = child<QComboBox>(comboName);
     QVERIFY2(combo, qPrintable(comboName));
-    QTest::keyClick(combo, Qt::Key_Home);
+    // Through the open list, as a mouse user does: the box changes once, to the item
+    // chosen, not once for every item passed on the way.
+    QTest::mouseClick(combo, Qt::LeftButton);
+    QAbstractItemView* list = combo->view();
+    QTRY_VERIFY(list->isVisible());
+    QTest::keyClick(list, Qt::Key_Home);
     for (int i = 0; i < index; ++i)
-        QTest::keyClick(combo, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    QTRY_VERIFY(!list->isVisible());
 }
 
 void GuiTestBase::dragTo(const QString& sliderName, Qt::Edge end)

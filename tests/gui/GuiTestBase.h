@@ -69,7 +69,7 @@ protected:
     void confirmDirectory(const QString& folder);
     // Clears the line or text edit as a user would and types the text (a line edit then gets Return).
     void retype(const QString& objectName, const QString& text);
-    // Picks an item of a closed combo box with the keyboard (Home, then Down).
+    // Opens a combo box and picks an item of its list with the keyboard.
     void choose(const QString& comboName, int index);
     // Presses the handle, drags it past the left or right end of the groove and lets go.
     void dragTo(const QString& sliderName, Qt::Edge end);

@@ -133,7 +133,9 @@ private slots:
         QCOMPARE(latinWords(messages.first()), QStringList());
 
         retype("textEdit_far_air", QStringLiteral("✈"));
+        clickButton("checkBox_weapon");
         QVERIFY(QDir(homePath() + "/Config/View").removeRecursively());
+        dialogs::presetAnswer(1);  // the file is gone: overwrite
         clickButton("pushButton_apply");
         messages = dialogs::takeShownMessages();
         QCOMPARE(messages.size(), 1);

@@ -15,6 +15,7 @@
 #include <QStatusBar>
 
 #include "GuiTestBase.h"
+#include "lua/LuaDocument.h"
 
 namespace {
 const QStringList distanceFields
@@ -93,7 +94,7 @@ private slots:
         for (const QString& combo : alignmentCombos)
             QCOMPARE(items(combo),
                      QStringList({"RightBottom", "RightTop", "LeftBottom", "LeftTop", "CenterBottom", "CenterTop",
-                                  "CenterCenter"}));
+                                  "CenterCenter", "LeftCenter", "RightCenter"}));
 
         // The weapon group has no DOT row.
         QVERIFY(!child<QSlider>("horizontalSlider_dot_weapon"));
@@ -208,15 +209,33 @@ private slots:
         QCOMPARE(child<QSlider>("horizontalSlider_near_air")->value(), 50000);
     }
 
-    void switchingBackShowsTheModelNotTheDraggedValue()
+    // A value typed at one level is not thrown away by looking at another: staying is
+    // the default, dropping shows the model's values again, applying writes them first.
+    void switchingLevelAsksAboutUnappliedValues()
     {
         dragTo("horizontalSlider_near_air", Qt::RightEdge);
         QCOMPARE(shown("lineEdit_value_near_air"), QStringLiteral("19999"));
         choose("comboBox_profille", 2);
-        QCOMPARE(shown("lineEdit_value_near_air"), QStringLiteral("6000"));
-        choose("comboBox_profille", 0);
+        QCOMPARE(dialogs::takeAskedQuestions().size(), 1);
+        QCOMPARE(shown({"comboBox_profille", "lineEdit_value_near_air"}), QStringList({"FULL", "19999"}));
+
+        dialogs::presetAnswer(1);  // drop
+        choose("comboBox_profille", 2);
+        QCOMPARE(shown({"comboBox_profille", "lineEdit_value_near_air"}), QStringList({"DOT", "6000"}));
+        choose("comboBox_profille", 0);  // nothing changed at DOT: no question
+        QCOMPARE(dialogs::takeAskedQuestions().size(), 1);
         QCOMPARE(shown("lineEdit_value_near_air"), QStringLiteral("10000"));
         QCOMPARE(child<QSlider>("horizontalSlider_near_air")->value(), 10000);
+
+        retype("lineEdit_value_far_ground", QStringLiteral("12000"));
+        dialogs::presetAnswer(0);  // apply
+        choose("comboBox_profille", 1);
+        QCOMPARE(dialogs::takeAskedQuestions().size(), 1);
+        QCOMPARE(shown("comboBox_profille"), QStringLiteral("ABBREVIATED"));
+        lua::LuaDocument written;
+        written.load(labelFilePath().toStdString());
+        QCOMPARE(written.getEntry("<LEVEL_FULL>.[0].<GroundFormat>.[2]...").first, std::string("[12000]"));
+        QCOMPARE(windowsOf<confirmWindow>(), 1);
     }
 
     void emptyLabelFileOpensWithEverythingNeutral()
@@ -326,6 +345,13 @@ private slots:
         choose("comboBox_profille", 2);
         QCOMPARE(shown("comboBox_symbol_pos_ground"), QStringLiteral("CenterCenter"));
 
+        const QByteArray before = labelFileBytes();
+        triggerAction("actionRestore_Default");  // asked, and No is the default
+        QCOMPARE(dialogs::takeAskedQuestions().size(), 1);
+        QCOMPARE(labelFileBytes(), before);
+        QCOMPARE(shown("comboBox_profille"), QStringLiteral("DOT"));
+
+        dialogs::presetAnswer(0);
         triggerAction("actionRestore_Default");
         QCOMPARE(labelFileBytes(), readFile(QStringLiteral(HALVANE_SOURCE_DIR "/data/default.lua")));
         QCOMPARE(child<QComboBox>("comboBox_profille")->currentIndex(), 0);

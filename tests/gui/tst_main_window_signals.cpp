@@ -1,6 +1,7 @@
 // The main window alone, built on a model and a profile without start-up: it knows no
 // other window and tells where the player is going by its signals.
 #include <QApplication>
+#include <QCheckBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -46,6 +47,8 @@ private slots:
         QCOMPARE(windows, 1);
 
         QVERIFY(QDir(model->workspace.path(QStringLiteral("home/Config"))).removeRecursively());
+        window->findChild<QCheckBox*>(QStringLiteral("checkBox_navy"))->setChecked(false);
+        dialogs::presetAnswer(1);  // the file is gone: overwrite
         click("pushButton_apply");
         QCOMPARE(applied.count(), 1);
         QCOMPARE(dialogs::takeShownMessages().size(), 1);

@@ -9,9 +9,9 @@
 --   2 = ABBREVIATED  (symbol and type)
 --   3 = DOT          (symbol only)
 
-AirOn = true
-GroundOn = true
-NavyOn = true
+AirOn			 		= true
+GroundOn 		 		= true
+NavyOn		 	 		= true
 WeaponOn = false
 labels_format_version 	= 2 -- layout revision of this script
 ---------------------------------
@@ -42,17 +42,17 @@ labels_format_version 	= 2 -- layout revision of this script
 --"CenterCenter"
 --"LeftBottom"
 
-local aircraft_symbol_near = "˄"
-local aircraft_symbol_far = "✈"
+local aircraft_symbol_near  =  "˄" --U+02C4
+local aircraft_symbol_far   =  "✈" --U+2708
 
 local ground_symbol_near = "▲"
-local ground_symbol_far = "ˉ"
+local ground_symbol_far     = "ˉ"  --U+02C9
 
-local navy_symbol_near = "˜"
+local navy_symbol_near      = "˜"  --U+02DC
 local navy_symbol_far = "⊕"
 
-local weapon_symbol_near = "ˈ"
-local weapon_symbol_far = "ˈ"
+local weapon_symbol_near    = "ˈ"  --U+02C8
+local weapon_symbol_far     = "ˈ"  --U+02C8
 
 local function dot_symbol(blending,opacity)
     return {"˙","CenterBottom", blending or 1.0 , opacity  or 0.1}
@@ -156,24 +156,24 @@ end
 
 LEVEL_DOT = base_preset({
 		AirFormat = {
-			[30] = EMPTY,
-			[3000] = {aircraft_symbol_near,"CenterCenter",0.75,0.7,-3,0},
-			[6000] = {aircraft_symbol_near,"CenterCenter",0.75,0.5,-3,0},
-			[12000] = {aircraft_symbol_far,"CenterCenter",0.25,0.25,-3,0},
-			[24000] = dot_symbol(0,0.1)
-		},
+		[30]	= EMPTY,
+	[3000]	= {aircraft_symbol_near	, "CenterCenter"	,0.75	, 0.7	, -3	, 0},
+	[6000]	= {aircraft_symbol_near	, "CenterCenter"	,0.75	, 0.5	, -3	, 0},
+	[12000]	= {aircraft_symbol_far 	, "CenterCenter"	,0.25	, 0.25	, -3	, 0},
+	[24000]	= dot_symbol(0,0.1),
+	},
 		GroundFormat = {
 			[30] = EMPTY,
-			[3000] = {ground_symbol_near,"CenterCenter",0.75,0.7,-3,0},
-			[7000] = {ground_symbol_far,"CenterCenter",0.75,0.5,-3,0},
+			[3000] = {ground_symbol_near		,"CenterCenter"	,0.75	, 0.7	, -3	, 0},
+			[7000] = {ground_symbol_far		,"CenterCenter"	,0.75	, 0.5	, -3	, 0},
 			[15000] = dot_symbol(0.75, 0.1)
 		},
 		NavyFormat = {
-			[30] = EMPTY,
-			[7000] = {navy_symbol_near,"CenterCenter",0.75,0.7,-3,0},
-			[14000] = {navy_symbol_far,"CenterCenter",0.75,0.5,-3,0},
-			[30000] = dot_symbol(0.75,0.1)
-		},
+		[30]	= EMPTY,
+	[7000]	= {navy_symbol_near				,"CenterCenter"	,0.75	, 0.7	, -3	, 0},
+	[14000]	= {navy_symbol_far 				,"CenterCenter"	,0.75	, 0.5	, -3	, 0},
+	[30000]	= dot_symbol(0.75,0.1),
+	},
 		WeaponFormat = {
 			[10] = EMPTY,
 			[3000] = {weapon_symbol_near,"RightBottom",0.75,0.7,-3,0},
@@ -185,17 +185,17 @@ LEVEL_DOT = base_preset({
 LEVEL_ABBREVIATED = base_preset({
 		AirFormat = {
 			[20] = EMPTY,
-			[7999] = {aircraft_symbol_near..ABB_NAME,"RightTop",0.75,0.7,-3,0},
-			[15999] = {aircraft_symbol_near..ABB_NAME,"RightTop",0.75,0.5,-3,0},
-			[16000] = {aircraft_symbol_far ..ABB_NAME,"RightTop",0.25,0.25,-3,0},
+			[7999] = {aircraft_symbol_near..ABB_NAME	, "RightTop"	,0.75	, 0.7	, -3	, 0},
+			[15999] = {aircraft_symbol_near..ABB_NAME	, "RightTop"	,0.75	, 0.5	, -3	, 0},
+			[16000] = {aircraft_symbol_far ..ABB_NAME	, "RightTop"	,0.25	, 0.25	, -3	, 0},
 			[25000] = dot_symbol(0,0.1)
 		},
 		GroundFormat = {
-			[20] = EMPTY,
-			[4000] = {ground_symbol_near..ABB_NAME,"RightTop",0.75,0.7,-3,0},
-			[9000] = {ground_symbol_far..ABB_NAME,"RightTop",0.75,0.5,-3,0},
-			[18000] = dot_symbol(0.75, 0.1)
-		},
+		[20]	= EMPTY,
+	[4000]	= {ground_symbol_near..ABB_NAME		,"RightTop"	,0.75	, 0.7	, -3	, 0},
+	[9000]	= {ground_symbol_far..ABB_NAME		,"RightTop"	,0.75	, 0.5	, -3	, 0},
+	[18000]	=  dot_symbol(0.75, 0.1),
+	},
 		NavyFormat = {
 			[20] = EMPTY,
 			[9000] = {navy_symbol_near ..ABB_NAME,"LeftTop",0.75,0.7,-3,0},
@@ -204,9 +204,9 @@ LEVEL_ABBREVIATED = base_preset({
 		},
 		WeaponFormat = {
 			[8] = EMPTY,
-			[4500] = {weapon_symbol_near ..ABB_NAME,"RightTop",0.75,0.7,-3,0},
-			[9000] = {weapon_symbol_far,"RightTop",0.75,0.5,-3,0},
-			[18000] = {weapon_symbol_far,"RightTop",0.25,0.25,-3,0}
+			[4500] = {weapon_symbol_near ..ABB_NAME		,"RightTop"	,0.75	, 0.7	, -3	, 0},
+			[9000] = {weapon_symbol_far					,"RightTop"	,0.75	, 0.5	, -3	, 0},
+			[18000] = {weapon_symbol_far					,"RightTop"	,0.25	, 0.25	, -3	, 0}
 		}
 	})
 
@@ -220,21 +220,21 @@ LEVEL_FULL = base_preset({
 		},
 		GroundFormat = {
 			[10] = EMPTY,
-			[6000] = {ground_symbol_near..DISTANCE_NAME_PLAYER,"LeftBottom",0.75,0.7,-3,0},
-			[10000] = {ground_symbol_far ..DISTANCE_NAME,"LeftBottom",0.75,0.5,-3,0},
+			[6000] = {ground_symbol_near..DISTANCE_NAME_PLAYER		,"LeftBottom"	,0.75	, 0.7	, -3	, 0},
+			[10000] = {ground_symbol_far ..DISTANCE_NAME			,"LeftBottom"	,0.75	, 0.5	, -3	, 0},
 			[20000] = dot_symbol(0.75, 0.1)
 		},
 		NavyFormat = {
 			[10] = EMPTY,
-			[10000] = {navy_symbol_near ..DISTANCE_NAME,"LeftBottom",0.75,0.7,-3,0},
-			[20000] = {navy_symbol_far  ..DISTANCE,"LeftBottom",0.75,0.5,-3,0},
+			[10000] = {navy_symbol_near ..DISTANCE_NAME				,"LeftBottom"	,0.75	, 0.7	, -3	, 0},
+			[20000] = {navy_symbol_far  ..DISTANCE  				,"LeftBottom"	,0.75	, 0.5	, -3	, 0},
 			[99999] = dot_symbol(0.75,0.1)
 		},
 		WeaponFormat = {
-			[5] = EMPTY,
-			[5000] = {weapon_symbol_near ..DISTANCE_NAME,"LeftBottom",0.75,0.7,-3,0},
-			[10000] = {weapon_symbol_far  ..DISTANCE,"LeftBottom",0.75,0.5,-3,0},
-			[20000] = {weapon_symbol_far,"LeftBottom",0.25,0.25,-3,0}
-		}
+		[5]	    = EMPTY,
+	[5000]	= {weapon_symbol_near ..DISTANCE_NAME			,"LeftBottom"	,0.75	, 0.7	, -3	, 0},
+	[10000]	= {weapon_symbol_far  ..DISTANCE				,"LeftBottom"	,0.75	, 0.5	, -3	, 0},
+	[20000]	= {weapon_symbol_far							,"LeftBottom"	,0.25	, 0.25	, -3	, 0},
+	}
 	})
 

@@ -1,0 +1,47 @@
+#include "model/DistanceRules.h"
+
+#include <algorithm>
+
+#include "model/LabelCatalogue.h"
+
+namespace {
+// One key of the table in the order the simulator reads them, and the band it belongs to.
+struct Key {
+    long long distance;
+    DistanceBand band;
+};
+
+void note(std::vector<DistanceBand>& bands, DistanceBand band)
+{
+    if (std::find(bands.begin(), bands.end(), band) == bands.end())
+        bands.push_back(band);
+}
+}  // namespace
+
+std::vector<DistanceBand> offendingBands(UnitCategory category, const TableDistances& distances)
+{
+    const CategoryLayout& layout = layoutOf(category);
+    std::vector<DistanceBand> offending;
+    std::vector<Key> keys;
+    for (const DistanceBand band : {DistanceBand::EMPTY, DistanceBand::NEAR, DistanceBand::FAR, DistanceBand::DOT}) {
+        if (bandEntry(category, band) < 0)
+            continue;
+        const std::optional<long long> distance = distances[static_cast<std::size_t>(band)];
+        if (!distance || *distance < 0 || *distance > maxDistance) {
+            note(offending, band);
+            continue;
+        }
+        // The companion is written just before its band, at half the band's distance.
+        if (band == layout.pairedBand && layout.companionEntry >= 0)
+            keys.push_back({*distance / 2, band});
+        keys.push_back({*distance, band});
+    }
+    for (std::size_t i = 1; i < keys.size(); ++i) {
+        if (keys[i - 1].distance >= keys[i].distance) {
+            note(offending, keys[i - 1].band);
+            note(offending, keys[i].band);
+        }
+    }
+    std::sort(offending.begin(), offending.end());
+    return offending;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// What makes a category's distance table one the simulator reads as the player meant:
+// every distance a whole number from 0 to maxDistance, and the keys strictly growing
+// from EMPTY to the top band, the companion entry (keyed at half the band it is written
+// with) included. Equal keys would make the simulator keep only one of the entries.
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "model/LabelTypes.h"
+
+constexpr long long maxDistance = 1000000;
+
+// A table's distances by band (EMPTY, NEAR, FAR, DOT); none where there is no whole number.
+using TableDistances = std::array<std::optional<long long>, 4>;
+
+// The bands whose distance breaks the rules, in band order: a band out of range or
+// missing, and both bands of every pair out of order (the companion counts as the band
+// it is written with). Bands the category does not have are ignored.
+std::vector<DistanceBand> offendingBands(UnitCategory category, const TableDistances& distances);

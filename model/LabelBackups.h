@@ -1,0 +1,21 @@
+#pragma once
+// Copies of Labels.lua as it was before the editor first replaced it in a run, kept in
+// the folder "LabelManagerBackups" beside it. The copies end in ".bak", so the simulator,
+// which reads Lua files, never takes one for its own.
+#include <filesystem>
+#include <set>
+
+#include "model/ModelOutcome.h"
+
+class LabelBackups {
+public:
+    static constexpr const char* folderName = "LabelManagerBackups";
+    static constexpr int kept = 10;  // the newest copies; older ones are removed
+
+    // Copies the file before the first write to it in this run; later calls for the
+    // same file do nothing. A file that is not there has nothing to keep.
+    ModelOutcome beforeWriting(const std::filesystem::path& file);
+
+private:
+    std::set<std::filesystem::path> backedUp;
+};

@@ -1,0 +1,205 @@
+// Apply writes exactly what the player changed. Checked the way the simulator reads the
+// file: Lua runs it before and after, and only the changed values may differ.
+#include <QDir>
+#include <QFile>
+#include <QSlider>
+
+#include "GuiTestBase.h"
+#include "LuaCheck.h"
+#include "model/LabelBackups.h"
+#include "model/LabelConfig.h"
+
+namespace {
+enum class Action { Retype, Choose, StepSlider };
+const QString playerModified = QStringLiteral(HALVANE_FIXTURES "/Labels-player-modified.lua");
+const QString current = QStringLiteral(HALVANE_FIXTURES "/Labels.lua");
+}  // namespace
+
+class ApplyChangesTest : public GuiTestBase {
+    Q_OBJECT
+
+private slots:
+    void noChangeLeavesEveryByte_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::newRow("current layout") << current;
+        QTest::newRow("player-modified") << playerModified;
+    }
+
+    void noChangeLeavesEveryByte()
+    {
+        QFETCH(QString, fixture);
+        startOn(fixture);
+        const QByteArray before = labelFileBytes();
+        for (int level : {0, 1, 2}) {
+            choose("comboBox_profille", level);
+            clickButton("pushButton_apply");
+            QCOMPARE(labelFileBytes(), before);
+        }
+        QCOMPARE(windowsOf<confirmWindow>(), 1);
+        QVERIFY(dialogs::takeAskedQuestions().isEmpty());
+        QVERIFY(!QDir(homePath() + "/Config/View/" + LabelBackups::folderName).exists());
+    }
+
+    void oneChangeDiffersInThatValueAlone_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<QString>("widget");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QStringList>("under");    // every changed name starts with one of these
+        QTest::addColumn<QStringList>("changed");  // names that must be among the changed ones
+        const QStringList fonts
+            = {"LEVEL_FULL.font_properties[2]", "LEVEL_ABBREVIATED.font_properties[2]", "LEVEL_DOT.font_properties[2]"};
+        // clang-format off
+        QTest::newRow("aircraft NEAR at FULL") << current << 0 << Action::Retype << "lineEdit_value_near_air" << "8000"
+            << QStringList{"LEVEL_FULL.AirFormat["}
+            << QStringList{"LEVEL_FULL.AirFormat[4000]", "LEVEL_FULL.AirFormat[5000]", "LEVEL_FULL.AirFormat[8000]",
+                           "LEVEL_FULL.AirFormat[10000]"};
+        QTest::newRow("ground alignment at FULL") << current << 0 << Action::Choose << "comboBox_symbol_pos_ground" << "5"
+            << QStringList{"LEVEL_FULL.GroundFormat[5000][2]", "LEVEL_FULL.GroundFormat[10000][2]"}
+            << QStringList{"LEVEL_FULL.GroundFormat[5000][2]", "LEVEL_FULL.GroundFormat[10000][2]"};
+        QTest::newRow("symbol size") << current << 0 << Action::StepSlider << "horizontalSlider_symbol_size" << ""
+            << fonts << fonts;
+        QTest::newRow("navy near symbol") << current << 0 << Action::Retype << "textEdit_near_navy" << "◯"
+            << QStringList{"LEVEL_FULL.NavyFormat[10000][1]", "LEVEL_ABBREVIATED.NavyFormat[9000][1]",
+                           "LEVEL_DOT.NavyFormat[7000][1]"}
+            << QStringList{"LEVEL_FULL.NavyFormat[10000][1]"};
+        QTest::newRow("player's file, ground NEAR at FULL") << playerModified << 0 << Action::Retype
+            << "lineEdit_value_near_ground" << "6000"
+            << QStringList{"LEVEL_FULL.GroundFormat["}
+            << QStringList{"LEVEL_FULL.GroundFormat[5000]", "LEVEL_FULL.GroundFormat[6000]"};
+        QTest::newRow("player's file, aircraft NEAR at ABBREVIATED") << playerModified << 1 << Action::Retype
+            << "lineEdit_value_near_air" << "9000"
+            << QStringList{"LEVEL_ABBREVIATED.AirFormat["}
+            << QStringList{"LEVEL_ABBREVIATED.AirFormat[4500]", "LEVEL_ABBREVIATED.AirFormat[9000]"};
+        QTest::newRow("player's file, navy FAR at DOT") << playerModified << 2 << Action::Retype
+            << "lineEdit_value_far_navy" << "15000"
+            << QStringList{"LEVEL_DOT.NavyFormat["}
+            << QStringList{"LEVEL_DOT.NavyFormat[14000]", "LEVEL_DOT.NavyFormat[15000]"};
+        QTest::newRow("player's file, navy alignment at DOT") << playerModified << 2 << Action::Choose
+            << "comboBox_symbol_pos_navy" << "7"
+            << QStringList{"LEVEL_DOT.NavyFormat[7000][2]", "LEVEL_DOT.NavyFormat[14000][2]"}
+            << QStringList{"LEVEL_DOT.NavyFormat[7000][2]", "LEVEL_DOT.NavyFormat[14000][2]"};
+        // clang-format on
+    }
+
+    void oneChangeDiffersInThatValueAlone()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(int, level);
+        QFETCH(Action, action);
+        QFETCH(QString, widget);
+        QFETCH(QString, value);
+        QFETCH(QStringList, under);
+        QFETCH(QStringList, changed);
+        startOn(fixture);
+        const QByteArray original = labelFileBytes();
+        const QStringList before = luacheck::definitions(labelFilePath());
+
+        choose("comboBox_profille", level);
+        if (action == Action::Retype)
+            retype(widget, value);
+        else if (action == Action::Choose)
+            choose(widget, value.toInt());
+        else
+            QTest::keyClick(child<QSlider>(widget), Qt::Key_Right);
+        clickButton("pushButton_apply");
+        QCOMPARE(windowsOf<confirmWindow>(), 1);
+        QVERIFY(dialogs::takeShownMessages().isEmpty());
+
+        const QStringList names = luacheck::changedNames(before, luacheck::definitions(labelFilePath()));
+        QVERIFY2(luacheck::allUnder(names, under), qPrintable(names.join('\n')));
+        for (const QString& name : changed)
+            QVERIFY2(names.contains(name), qPrintable(name + " did not change:\n" + names.join('\n')));
+
+        // The file as it was is kept beside it, once.
+        const QDir backups(homePath() + "/Config/View/" + LabelBackups::folderName);
+        const QStringList copies = backups.entryList(QDir::Files);
+        QCOMPARE(copies.size(), 1);
+        QCOMPARE(readFile(backups.filePath(copies.first())), original);
+    }
+
+    // A setting of a table the editor does not model stays the player's: a change to it
+    // is refused in one message, while the other changes are written.
+    void changeToAnUnmodelledTableIsNotWritten()
+    {
+        startOn(playerModified);
+        const QStringList before = luacheck::definitions(labelFilePath());
+        QCOMPARE(shown("lineEdit_value_near_air"), QString());
+        retype("lineEdit_value_near_air", QStringLiteral("8000"));
+        retype("lineEdit_value_near_ground", QStringLiteral("6000"));
+        clickButton("pushButton_apply");
+        expectOneMessage(
+            {QStringLiteral("could not be saved"), QStringLiteral("FULL Distance Settings: Aircraft (NEAR)")});
+        QCOMPARE(windowsOf<confirmWindow>(), 0);
+        const QStringList names = luacheck::changedNames(before, luacheck::definitions(labelFilePath()));
+        QVERIFY2(luacheck::allUnder(names, {"LEVEL_FULL.GroundFormat["}), qPrintable(names.join('\n')));
+        QVERIFY(!names.isEmpty());
+    }
+
+    void tablesThatWouldBeMisreadAreRefused()
+    {
+        retype("lineEdit_value_dot_navy", QStringLiteral("9999999"));
+        retype("lineEdit_value_near_air", QStringLiteral("20"));
+        const QByteArray before = labelFileBytes();
+        clickButton("pushButton_apply");
+        expectOneMessage({QStringLiteral("FULL Distance Settings: Aircraft (EMPTY, NEAR), Navy (DOT)"),
+                          QStringLiteral("Nothing was written")});
+        QCOMPARE(labelFileBytes(), before);
+        QCOMPARE(windowsOf<confirmWindow>(), 0);
+
+        // The order rule keeps EMPTY at 0 or above when NEAR is cleared.
+        retype("lineEdit_value_near_air", QString());
+        retype("lineEdit_value_far_air", QStringLiteral("21000"));
+        QCOMPARE(shown("lineEdit_value_empty_air"), QStringLiteral("10"));
+        clickButton("pushButton_apply");
+        expectOneMessage({QStringLiteral("Aircraft (NEAR)")});
+        QCOMPARE(labelFileBytes(), before);
+    }
+
+    // Another program's change is never silently written over: the player is asked,
+    // and the default loses nothing.
+    void changeMadeElsewhereSurvives()
+    {
+        QFile file(labelFilePath());
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("-- added by the updater\r\n");
+        file.close();
+        const QByteArray outside = labelFileBytes();
+
+        retype("lineEdit_value_near_ground", QStringLiteral("6000"));
+        clickButton("pushButton_apply");
+        QCOMPARE(dialogs::takeAskedQuestions().size(), 1);
+        QCOMPARE(labelFileBytes(), outside);
+        QCOMPARE(windowsOf<confirmWindow>(), 0);
+
+        dialogs::presetAnswer(0);  // Yes, restore the defaults ...
+        triggerAction("actionRestore_Default");
+        QCOMPARE(dialogs::takeAskedQuestions().size(), 2);  // ... but the file changed: cancel
+        QCOMPARE(labelFileBytes(), outside);
+
+        dialogs::presetAnswer(0);  // reload: the window takes the file, and drops its own change
+        clickButton("pushButton_apply");
+        QCOMPARE(shown("lineEdit_value_near_ground"), QStringLiteral("5000"));
+        QCOMPARE(labelFileBytes(), outside);
+        retype("lineEdit_value_near_ground", QStringLiteral("6000"));
+        clickButton("pushButton_apply");
+        QCOMPARE(windowsOf<confirmWindow>(), 1);
+        QVERIFY(labelFileBytes().endsWith("-- added by the updater\r\n"));
+        QVERIFY(labelFileBytes().contains("[6000]"));
+    }
+
+private:
+    void startOn(const QString& fixture)
+    {
+        GuiWorld world;
+        world.fixture = fixture;
+        start(world);
+        dialogs::takeShownMessages();  // the load notice of a file with unmodelled tables
+    }
+};
+
+QTEST_MAIN(ApplyChangesTest)
+#include "tst_apply_changes.moc"

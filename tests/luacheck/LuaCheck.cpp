@@ -1,0 +1,45 @@
+#include "LuaCheck.h"
+
+#include <QProcess>
+#include <QSet>
+#include <QTest>
+
+namespace luacheck {
+
+QStringList definitions(const QString& script)
+{
+    QProcess lua;
+    lua.start(QStringLiteral(HALVANE_LUA), {QStringLiteral(HALVANE_LUA_DEFINITIONS), script});
+    if (!lua.waitForFinished(30000) || lua.exitStatus() != QProcess::NormalExit || lua.exitCode() != 0) {
+        QTest::qFail(qPrintable("Lua could not run " + script + ": " + QString::fromUtf8(lua.readAllStandardError())),
+                     __FILE__, __LINE__);
+        return {};
+    }
+    return QString::fromUtf8(lua.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+QStringList changedNames(const QStringList& before, const QStringList& after)
+{
+    const QSet<QString> old(before.begin(), before.end());
+    const QSet<QString> now(after.begin(), after.end());
+    QSet<QString> names;
+    for (const QString& line : (old - now) + (now - old))
+        names.insert(line.section(QStringLiteral(" = "), 0, 0));
+    QStringList sorted(names.begin(), names.end());
+    sorted.sort();
+    return sorted;
+}
+
+bool allUnder(const QStringList& names, const QStringList& prefixes)
+{
+    for (const QString& name : names) {
+        bool under = false;
+        for (const QString& prefix : prefixes)
+            under = under || name.startsWith(prefix);
+        if (!under)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace luacheck

@@ -1,0 +1,205 @@
+// The main window's commands that write Labels.lua or throw the window's values away:
+// Apply, the level switch, Reload and Restore Default.
+#include <QComboBox>
+#include <QLabel>
+#include <QTextEdit>
+
+#include <filesystem>
+
+#include "common/Messages.h"
+#include "model/LabelConfig.h"
+#include "ui/CategoryRows.h"
+#include "ui/DistanceRows.h"
+#include "ui/MainWindow.h"
+#include "ui/SettingNames.h"
+#include "ui_MainWindow.h"
+
+namespace {
+enum OutsideChangeAnswer { Reload, Overwrite, Cancel };
+enum LevelAnswer { ApplyFirst, Drop, Stay };
+enum YesNo { Yes, No };
+
+std::optional<int> symbolSizeShown(const QLabel& label)
+{
+    bool ok = false;
+    const int size = label.text().toInt(&ok);
+    return ok ? std::optional<int>(size) : std::nullopt;
+}
+}  // namespace
+
+// Only what differs from what the model last read or wrote is handed over; each
+// comparison takes the value the window showed for a setting the model could not read.
+bool MainWindow::levelChanged() const
+{
+    if (!currentLevel)
+        return false;
+    for (const CategoryRow& row : categoryRows) {
+        if ((ui.get()->*row.alignment)->currentIndex()
+            != model.alignmentIndex(*currentLevel, row.category).value_or(-1))
+            return true;
+    }
+    return distances->changed(model, *currentLevel);
+}
+
+bool MainWindow::hasChanges() const
+{
+    if (blueSide != model.sideColour(Side::Enemies) || redSide != model.sideColour(Side::Allies))
+        return true;
+    if (symbolSizeShown(*ui->label_symbol_size_real) != model.symbolSizeValue())
+        return true;
+    for (const CategoryRow& row : categoryRows) {
+        if ((ui.get()->*row.visible)->isChecked() != model.visibilityOn(row.category).value_or(false))
+            return true;
+        for (const SymbolRange range : symbolRanges) {
+            const std::string symbol = row.symbolField(*ui, range).toPlainText().toStdString();
+            if (symbol != model.symbolText(row.category, range).value_or(std::string()))
+                return true;
+        }
+    }
+    return levelChanged();
+}
+
+void MainWindow::handOverChanges()
+{
+    if (blueSide && blueSide != model.sideColour(Side::Enemies))
+        model.setSideColour(Side::Enemies, blueSide->red, blueSide->green, blueSide->blue);
+    if (redSide && redSide != model.sideColour(Side::Allies))
+        model.setSideColour(Side::Allies, redSide->red, redSide->green, redSide->blue);
+    const std::optional<int> size = symbolSizeShown(*ui->label_symbol_size_real);
+    if (size && size != model.symbolSizeValue())
+        model.setSymbolSize(*size);
+    for (const CategoryRow& row : categoryRows) {
+        const bool on = (ui.get()->*row.visible)->isChecked();
+        if (on != model.visibilityOn(row.category).value_or(false))
+            model.setVisibility(row.category, on);
+    }
+    for (const CategoryRow& row : categoryRows) {
+        for (const SymbolRange range : symbolRanges) {
+            const std::string symbol = row.symbolField(*ui, range).toPlainText().toStdString();
+            if (symbol != model.symbolText(row.category, range).value_or(std::string()))
+                model.setSymbol(row.category, range, symbol);
+        }
+    }
+    if (!currentLevel)
+        return;
+    distances->handOverChanges(model, *currentLevel);
+    for (const CategoryRow& row : categoryRows) {
+        const int index = (ui.get()->*row.alignment)->currentIndex();
+        if (index >= 0 && index != model.alignmentIndex(*currentLevel, row.category).value_or(-1))
+            model.setAlignment(*currentLevel, row.category, index);
+    }
+}
+
+// Everything is checked before anything is handed over, so a refused Apply queues no
+// edit and leaves the file as it was.
+bool MainWindow::valuesCanBeWritten()
+{
+    if (currentLevel) {
+        std::vector<const LabelSetting*> offending;
+        for (const DistanceRow* row : distances->offendingRows(model, *currentLevel))
+            offending.push_back(&model.distance(*currentLevel, row->category, row->band));
+        if (!offending.empty()) {
+            showWarning(this, message(MessageId::DistancesInvalid).arg(describeSettings(offending, *ui)));
+            return false;
+        }
+    }
+    for (const CategoryRow& row : categoryRows) {
+        for (const SymbolRange range : symbolRanges) {
+            const QString symbol = row.symbolField(*ui, range).toPlainText();
+            if (const TextRefusal refusal = LabelConfig::symbolRefusal(symbol.toStdString())) {
+                const LabelSetting& setting = model.symbol(row.category, range);
+                showWarning(this,
+                            message(MessageId::SymbolNotWritable)
+                                .arg(describeSettings({&setting}, *ui), symbol, refusalText(refusal)));
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Another program's change is never written over unasked; keeping both sides is the
+// default, since reloading drops the window's changes and overwriting drops the file's.
+bool MainWindow::mayReplaceLabelFile()
+{
+    if (!model.labelFileChangedOnDisk())
+        return true;
+    const int answer
+        = askQuestion(this, message(MessageId::ChangedElsewhere),
+                      {MessageId::AnswerReload, MessageId::AnswerOverwrite, MessageId::AnswerCancel}, Cancel);
+    if (answer == Reload)
+        reloadModel(ReloadSource::LabelFile);
+    return answer == Overwrite;
+}
+
+bool MainWindow::applyChanges()
+{
+    if (!valuesCanBeWritten())
+        return false;
+    if ((hasChanges() || model.hasUnsavedText()) && !mayReplaceLabelFile())
+        return false;
+    handOverChanges();
+    const bool anythingQueued = !model.getPendingEdits().empty() || model.hasUnsavedText();
+    const ApplyOutcome outcome = model.applyPendingEdits();
+    if (!outcome.written()) {
+        const Reason reason = reasonOf(outcome.write);
+        showWarning(this, message(MessageId::LabelFileNotWritten).arg(reason.text), reason.detail);
+        return false;
+    }
+    if (!outcome.notSaved.empty()) {
+        const MessageId said = anythingQueued ? MessageId::SettingsNotSaved : MessageId::NothingSaved;
+        showWarning(this, message(said).arg(describeSettings(outcome.notSaved, *ui)));
+        return false;
+    }
+    emit applied();
+    return true;
+}
+
+void MainWindow::on_pushButton_apply_clicked() { applyChanges(); }
+
+void MainWindow::on_comboBox_profille_currentIndexChanged(int index) { switchLevel(index); }
+
+// Values typed at one level are not lost by looking at another: the player decides.
+void MainWindow::switchLevel(int index)
+{
+    if (levelChanged()) {
+        const QString shown = ui->comboBox_profille->itemText(static_cast<int>(*currentLevel));
+        const QString chosen = ui->comboBox_profille->itemText(index);
+        const int answer = askQuestion(this, message(MessageId::LevelChangesPending).arg(shown, chosen),
+                                       {MessageId::AnswerApply, MessageId::AnswerDrop, MessageId::AnswerStay}, Stay);
+        if (answer == Stay || (answer == ApplyFirst && !applyChanges())) {
+            const QSignalBlocker quiet(ui->comboBox_profille);
+            ui->comboBox_profille->setCurrentIndex(static_cast<int>(*currentLevel));
+            return;
+        }
+    }
+    loadLevel(index);
+}
+
+void MainWindow::restoreDefault()
+{
+    const int answer
+        = askQuestion(this, message(MessageId::RestoreDefaultAsked), {MessageId::AnswerYes, MessageId::AnswerNo}, No);
+    if (answer == Yes && mayReplaceLabelFile())
+        reloadModel(ReloadSource::FactoryCopy);
+}
+
+void MainWindow::reloadModel(ReloadSource source)
+{
+    try {
+        if (source == ReloadSource::FactoryCopy) {
+            if (const ModelOutcome outcome = model.restoreDefault(); !outcome) {
+                const Reason reason = reasonOf(outcome);
+                showWarning(this, message(MessageId::DefaultNotRestored).arg(reason.text), reason.detail);
+                return;
+            }
+        } else {
+            model.load();
+        }
+    } catch (const std::filesystem::filesystem_error& error) {
+        const Reason reason = reasonOf(error.code());
+        showWarning(this, message(MessageId::LabelFileNotRead).arg(reason.text), reason.detail);
+        return;
+    }
+    fillFromModel();
+}
