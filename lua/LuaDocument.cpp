@@ -255,7 +255,11 @@ void LuaDocument::addStatement(int start, bool continuingBefore, const ValueRead
         return;
 
     std::unique_ptr<LuaNode> node = reader.makeNode(std::move(key), std::move(value), nullptr);
-    node->isLocal = s.find(localMarker) != std::string_view::npos;  // anywhere, even in a string
+    // Declared local only by its first word: "local" in a comment or a string ("locals",
+    // "off when flying locally") leaves a global a global, and its rewrite keeps it one.
+    const std::string_view declaration = trimmedView(s);
+    node->isLocal = declaration.substr(0, localMarker.size()) == localMarker
+        && (declaration.size() == localMarker.size() || !isWordChar(declaration[localMarker.size()]));
     node->startPos = start;
     node->endPos = cursor_;
     // Work allowance for the item splitter: a well-formed statement needs a few times

@@ -57,8 +57,8 @@ void EditsTest::rewrites_data()
         << "T = {\n\tp = {1,  2},\n\tq = 4\n}\n";
     QTest::newRow("first of a duplicated key") << "k = 1\nk = 2\n" << QStringList{"<k>...[][9]"} << "k = 9\nk = 2\n";
     QTest::newRow("last line gains an LF") << "a = 1\nb = 2" << QStringList{"<b>...[][3]"} << "a = 1\nb = 3\n";
-    QTest::newRow("substring local becomes a local statement")
-        << "name = \"locals\"\n" << QStringList{"<name>...[][\"x\"]"} << "local name = \"x\"\n";
+    QTest::newRow("\"local\" inside a string keeps a global global")
+        << "name = \"locals\"\n" << QStringList{"<name>...[][\"x\"]"} << "name = \"x\"\n";
     QTest::newRow("top-level key renamed") << "a = 1\n" << QStringList{"<a>...[b][]"} << "b = 1\n";
     QTest::newRow("statement after a block on the same line stays apart from it")
         << "if x then y = 1 end z = 2\n" << QStringList{"<z>...[][3]", "<z>...[][4]"} << "if x then y = 1 end z = 4\n";

@@ -56,7 +56,7 @@ class ParseTest : public QObject {
 private slots:
     void statements_data();
     void statements();
-    void isLocalIsASubstringTest();
+    void localOnlyWhenDeclaredSo();
     void classification_data();
     void classification();
     void children_data();
@@ -122,12 +122,22 @@ void ParseTest::statements()
     QCOMPARE(node->endPos, end);
 }
 
-void ParseTest::isLocalIsASubstringTest()
+// The first word decides; the letters "local" elsewhere in the statement do not, and a
+// rewritten statement stays what it was.
+void ParseTest::localOnlyWhenDeclaredSo()
 {
-    Parsed p("local z = \"abc\"\nname = \"locals\"\nw = 1\n");
+    Parsed p("local z = \"abc\"\nname = \"locals\"\nAirOn = true -- off when flying locally\n"
+             "  local\tw = 1\nlocalized = 2\nt = { local_x = 1 }\n");
     QVERIFY(p.at("z")->isLocal);
-    QVERIFY(p.at("name")->isLocal);
-    QVERIFY(!p.at("w")->isLocal);
+    QVERIFY(p.at("w")->isLocal);
+    for (const char* global : {"name", "AirOn", "localized", "t"})
+        QVERIFY2(!p.at(global)->isLocal, global);
+
+    QVERIFY(p.doc.applyEdit("<AirOn>...[][false]", false));
+    QVERIFY(p.doc.applyEdit("<z>...[][\"xyz\"]", false));
+    QVERIFY(p.doc.text().find("\nAirOn = false\n") != std::string::npos);
+    QVERIFY(p.doc.text().rfind("local z = \"xyz\"\n", 0) == 0);
+    QVERIFY(!p.at("AirOn")->isLocal);
 }
 
 void ParseTest::classification_data()

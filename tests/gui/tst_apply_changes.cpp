@@ -191,6 +191,22 @@ private slots:
         QVERIFY(labelFileBytes().contains("[6000]"));
     }
 
+    // A comment that mentions "locally" does not make the setting a local the simulator
+    // would no longer see.
+    void globalWithLocalInItsCommentStaysGlobal()
+    {
+        GuiWorld world;
+        world.from = "AirOn\t\t\t \t\t= true\r\n";
+        world.to = "AirOn\t\t\t \t\t= true -- off when flying locally\r\n";
+        start(world);
+        const QStringList before = luacheck::definitions(labelFilePath());
+        clickButton("checkBox_aircraft");
+        clickButton("pushButton_apply");
+        const QStringList after = luacheck::definitions(labelFilePath());
+        QCOMPARE(luacheck::changedNames(before, after), QStringList{"AirOn"});
+        QVERIFY(after.contains("AirOn = false"));
+    }
+
 private:
     void startOn(const QString& fixture)
     {
