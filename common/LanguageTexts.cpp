@@ -52,6 +52,7 @@ const LocalText mainWindowTexts[] = {
     {{"Red", "红方", "Красный", "赤"}, {"radioButton_side_red"}},
     {{"Blue", "蓝方", "Синий", "青"}, {"radioButton_side_blue"}},
     {{"Apply", "应用", "Применить", "適用"}, {"pushButton_apply"}},
+    {{"Same at every level", "各级共用", "Одно на все уровни", "全レベル共通"}, {"label_single_level"}},
 };
 
 const LocalText directoryWindowTexts[] = {

@@ -4,7 +4,7 @@
 class ProfileStore;
 class QWidget;
 
-// Sets the main window's 60 language texts for the current language (widgets are
+// Sets the main window's 61 language texts for the current language (widgets are
 // found by object name). An index outside 0-3 changes nothing.
 void applyMainWindowTexts(QWidget& mainWindow);
 // Sets the directory window's prompt, button and menu title for the current language.

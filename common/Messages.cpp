@@ -26,6 +26,10 @@ const std::array<Texts, static_cast<int>(MessageId::Count)> messages = {{
      "Некоторые настройки не удалось прочитать из Labels.lua. Они показаны пустыми, а при применении остаются в "
      "файле без изменений:\n%1",
      "Labels.lua から読み取れない設定があります。空欄で表示され、適用してもファイル内のこれらの設定は変更されません：\n%1"},
+    {"The symbol size of %1 differs from FULL's. Symbol Size shows FULL's; a change of it leaves theirs as they are.",
+     "%1 的符号大小与 FULL 不同。符号大小显示的是 FULL 的值；更改它不会影响这些级别。",
+     "Размер символа уровня %1 отличается от FULL. Показан размер FULL; его изменение не затронет эти уровни.",
+     "%1 のシンボルサイズは FULL と異なります。シンボルサイズには FULL の値が表示され、変更してもこれらのレベルはそのままです。"},
     {"Your other changes were written to Labels.lua, but these could not be saved, because the file holds them in a "
      "form the editor does not read:\n%1",
      "其他更改已写入 Labels.lua，但以下更改无法保存，因为文件中这些设置的写法编辑器无法读取：\n%1",

@@ -19,6 +19,7 @@ enum class MessageId {
     FolderUnreadable,     // %1: the folder, %2: the system's reason
     VisibilitySection,    // heading of the category visibility settings in a list of settings
     SettingsUnreadable,   // %1: the settings Labels.lua did not yield, one line per section
+    OwnSymbolSizes,       // %1: the levels whose symbol size differs from FULL's
     SettingsNotSaved,     // %1: changed settings Apply could not save (the others were written)
     NothingSaved,         // %1: changed settings Apply could not save (nothing else to write)
     LabelFileNotWritten,  // %1: why Labels.lua could not be written

@@ -78,7 +78,7 @@ ModelOutcome LabelConfig::restoreDefault()
     factory.parse();
     std::vector<LabelSetting> factorySettings = buildCatalogue();
     std::vector<bool> readable(factorySettings.size(), false);
-    readSettings(factory, factorySettings, readable);
+    static_cast<void>(readSettings(factory, factorySettings, readable));
     if (!isUtf8(factoryText) || std::find(readable.begin(), readable.end(), false) != readable.end())
         return ModelOutcome::failed(ModelFailure::FactoryCopyDamaged);
     if (ModelOutcome backedUp = backups.beforeWriting(labelFilePath); !backedUp)

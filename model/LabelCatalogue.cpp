@@ -31,9 +31,17 @@ const char* levelName(LabelLevel level)
     return "";
 }
 
-std::string formatPath(LabelLevel level, UnitCategory category)
+std::string levelPath(LabelLevel level) { return std::string("<LEVEL_") + levelName(level) + ">"; }
+
+std::string formatPath(ScriptLayout layout, LabelLevel level, UnitCategory category)
 {
-    return std::string("<LEVEL_") + levelName(level) + ">.[0].<" + layoutOf(category).formatKey + ">";
+    const std::string format = "<" + layoutOf(category).formatKey + ">";
+    switch (layout) {
+    case ScriptLayout::LevelCalls: return levelPath(level) + ".[0]." + format;
+    case ScriptLayout::LevelTables: return levelPath(level) + "." + format;
+    case ScriptLayout::SingleLevel: break;
+    }
+    return format;
 }
 
 LabelSetting& add(std::vector<LabelSetting>& catalogue, SettingGroup group, std::string nodePath)
@@ -44,11 +52,12 @@ LabelSetting& add(std::vector<LabelSetting>& catalogue, SettingGroup group, std:
     return setting;
 }
 
-void addLevel(std::vector<LabelSetting>& catalogue, LabelLevel level)
+void addLevel(std::vector<LabelSetting>& catalogue, ScriptLayout layout, LabelLevel level)
 {
     for (UnitCategory category : categories) {
-        LabelSetting& alignment = add(catalogue, SettingGroup::Alignment,
-                                      entryPath(level, category, layoutOf(category).alignmentEntry) + ".[1]...");
+        LabelSetting& alignment
+            = add(catalogue, SettingGroup::Alignment,
+                  entryPath(layout, level, category, layoutOf(category).alignmentEntry) + ".[1]...");
         alignment.level = level;
         alignment.category = category;
         for (DistanceBand band : bands) {
@@ -58,7 +67,7 @@ void addLevel(std::vector<LabelSetting>& catalogue, LabelLevel level)
             // The blank before ".[" is how these paths have always been written; the
             // lookup passes over it, so they reach the same entries as the edits.
             LabelSetting& distance = add(catalogue, SettingGroup::Distance,
-                                         formatPath(level, category) + " .[" + std::to_string(entry) + "]...");
+                                         formatPath(layout, level, category) + " .[" + std::to_string(entry) + "]...");
             distance.level = level;
             distance.category = category;
             distance.band = band;
@@ -75,12 +84,35 @@ int bandEntry(UnitCategory category, DistanceBand band)
     return layoutOf(category).bandEntry.at(static_cast<std::size_t>(band));
 }
 
-std::string entryPath(LabelLevel level, UnitCategory category, int entry)
+ScriptLayout scriptLayoutOf(const lua::LuaDocument& document)
 {
-    return formatPath(level, category) + ".[" + std::to_string(entry) + "]";
+    if (const lua::LuaNode* full = document.statementByKey("LEVEL_FULL"))
+        return full->kind == lua::LuaValueKind::Record ? ScriptLayout::LevelTables : ScriptLayout::LevelCalls;
+    const bool levels = document.statementByKey("LEVEL_ABBREVIATED") || document.statementByKey("LEVEL_DOT");
+    if (!levels && document.statementByKey(layoutOf(UnitCategory::Air).formatKey))
+        return ScriptLayout::SingleLevel;
+    return ScriptLayout::LevelCalls;
 }
 
-std::string formatTablePath(LabelLevel level, UnitCategory category) { return formatPath(level, category) + "..."; }
+std::string symbolSizePath(ScriptLayout layout, LabelLevel level)
+{
+    switch (layout) {
+    case ScriptLayout::LevelCalls: return "<default_font>.[1]...";
+    case ScriptLayout::LevelTables: return levelPath(level) + ".<font_properties>.[1]...";
+    case ScriptLayout::SingleLevel: break;
+    }
+    return "<font_properties>.[1]...";
+}
+
+std::string entryPath(ScriptLayout layout, LabelLevel level, UnitCategory category, int entry)
+{
+    return formatPath(layout, level, category) + ".[" + std::to_string(entry) + "]";
+}
+
+std::string formatTablePath(ScriptLayout layout, LabelLevel level, UnitCategory category)
+{
+    return formatPath(layout, level, category) + "...";
+}
 
 bool hasModelledShape(const lua::LuaNode& table, UnitCategory category)
 {
@@ -113,7 +145,7 @@ bool hasModelledShape(const lua::LuaNode& table, UnitCategory category)
     return true;
 }
 
-std::vector<LabelSetting> buildCatalogue()
+std::vector<LabelSetting> buildCatalogue(ScriptLayout layout)
 {
     std::vector<LabelSetting> catalogue;
     catalogue.reserve(72);
@@ -128,10 +160,10 @@ std::vector<LabelSetting> buildCatalogue()
             symbol.range = range;
         }
     }
-    add(catalogue, SettingGroup::SymbolSize, "<default_font>.[1]...");
+    add(catalogue, SettingGroup::SymbolSize, symbolSizePath(layout, LabelLevel::FULL));
     add(catalogue, SettingGroup::SideColour, "<ColorEnemiesSide>...").side = Side::Enemies;
     add(catalogue, SettingGroup::SideColour, "<ColorAliesSide>...").side = Side::Allies;
     for (LabelLevel level : levels)
-        addLevel(catalogue, level);
+        addLevel(catalogue, layout, level);
     return catalogue;
 }

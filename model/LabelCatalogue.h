@@ -1,10 +1,20 @@
 #pragma once
 // Where the label settings live in Labels.lua: the level tables, the format table of
 // each unit category, and which entry of a format table holds which distance band.
+//
+// Players' scripts come in three layouts, and each setting is bound to where the
+// file's layout keeps it:
+// - LevelCalls, the simulator's current one: LEVEL_FULL = base_preset({ AirFormat = {...},
+//   ... }), the symbol size in the local table default_font;
+// - LevelTables, older: LEVEL_FULL = { AirFormat = {...}, ..., font_properties = {...} },
+//   each level with a symbol size of its own;
+// - SingleLevel, from before the detail levels: AirFormat, GroundFormat, NavyFormat and
+//   WeaponFormat at the top, used at every level, and one top-level font_properties.
 #include <array>
 #include <string>
 #include <vector>
 
+#include "lua/LuaDocument.h"
 #include "lua/LuaNode.h"
 #include "model/LabelSetting.h"
 #include "model/LabelTypes.h"
@@ -20,13 +30,20 @@ struct CategoryLayout {
     int companionEntry;                 // ... this entry, keyed at half its distance; -1: none
 };
 
+enum class ScriptLayout { LevelCalls, LevelTables, SingleLevel };
+
+// The layout of a parsed label script; a script in none of the three reads as LevelCalls.
+ScriptLayout scriptLayoutOf(const lua::LuaDocument& document);
+
 const CategoryLayout& layoutOf(UnitCategory category);
 int bandEntry(UnitCategory category, DistanceBand band);  // -1: the category has no such band
 
 // "<LEVEL_FULL>.[0].<AirFormat>.[3]": one entry of a format table, without the terminator.
-std::string entryPath(LabelLevel level, UnitCategory category, int entry);
+std::string entryPath(ScriptLayout layout, LabelLevel level, UnitCategory category, int entry);
 // "<LEVEL_FULL>.[0].<AirFormat>...": a whole format table, as a lookup takes it.
-std::string formatTablePath(LabelLevel level, UnitCategory category);
+std::string formatTablePath(ScriptLayout layout, LabelLevel level, UnitCategory category);
+// Element [1] of the font table that gives a level its symbol size.
+std::string symbolSizePath(ScriptLayout layout, LabelLevel level);
 
 // Whether a format table is laid out as the editor models it: the category's number of
 // entries, each keyed by a distance, EMPTY first, the dot entry last where the category
@@ -34,5 +51,6 @@ std::string formatTablePath(LabelLevel level, UnitCategory category);
 // written. Any other table (a player's extra bands, say) is the player's, not ours.
 bool hasModelledShape(const lua::LuaNode& table, UnitCategory category);
 
-// The 72 settings in catalogue order, each with its identity and node path; texts empty.
-std::vector<LabelSetting> buildCatalogue();
+// The 72 settings in catalogue order, each with its identity and its node path in the
+// layout; texts empty. (In SingleLevel the three levels share their paths.)
+std::vector<LabelSetting> buildCatalogue(ScriptLayout layout = ScriptLayout::LevelCalls);

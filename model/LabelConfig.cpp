@@ -78,9 +78,13 @@ LabelConfig::LabelConfig(ProfileStore& profileStore)
 std::size_t LabelConfig::indexOf(SettingGroup group, UnitCategory category, LabelLevel level, DistanceBand band,
                                  SymbolRange range, Side side) const
 {
+    // In a single-level script the three levels are one table: FULL's settings stand for all.
+    const bool shared = fileLayout == ScriptLayout::SingleLevel
+        && (group == SettingGroup::Distance || group == SettingGroup::Alignment);
+    const LabelLevel bound = shared ? LabelLevel::FULL : level;
     for (std::size_t i = 0; i < settings.size(); ++i) {
         const LabelSetting& s = settings[i];
-        if (s.group == group && s.category == category && s.level == level && s.band == band && s.range == range
+        if (s.group == group && s.category == category && s.level == bound && s.band == band && s.range == range
             && s.side == side)
             return i;
     }
@@ -194,8 +198,12 @@ std::vector<const LabelSetting*> LabelConfig::unreadableSettings() const
 {
     std::vector<const LabelSetting*> unreadable;
     for (std::size_t i = 0; i < settings.size(); ++i) {
+        const LabelSetting& setting = settings[i];
+        const bool stoodFor = setting.group == SettingGroup::Distance || setting.group == SettingGroup::Alignment;
+        if (fileLayout == ScriptLayout::SingleLevel && stoodFor && setting.level != LabelLevel::FULL)
+            continue;
         if (!readAtLoad[i])
-            unreadable.push_back(&settings[i]);
+            unreadable.push_back(&setting);
     }
     return unreadable;
 }

@@ -6,6 +6,7 @@
 
 #include "lua/LuaDocument.h"
 #include "model/LabelBackups.h"
+#include "model/LabelCatalogue.h"
 #include "model/LabelSetting.h"
 #include "model/LabelTypes.h"
 #include "model/ModelOutcome.h"
@@ -53,6 +54,11 @@ public:
 
     // The settings the last load could not read (absent or not interpretable), catalogue order.
     std::vector<const LabelSetting*> unreadableSettings() const;
+    // The layout of the file last loaded: where it keeps each setting.
+    ScriptLayout scriptLayout() const { return fileLayout; }
+    // Levels whose own symbol size differs from FULL's (older scripts give each level one):
+    // the window shows FULL's, and a change of it leaves theirs as they are.
+    const std::vector<LabelLevel>& levelsWithOwnSymbolSize() const { return ownSizeLevels; }
     bool isReadable(const LabelSetting& setting) const;
 
     // Why a symbol text would not reach the file intact or not read back as it was
@@ -96,11 +102,14 @@ private:
     // The catalogue's own, changeable setting behind a reference the getters gave out.
     LabelSetting& editable(const LabelSetting& setting);
     static bool interpretable(const LabelSetting& setting);
-    static bool inModelledTable(const lua::LuaDocument& from, const LabelSetting& setting);
-    // Gives every setting its texts from a document; readable tells which ones it could
-    // read (present, interpretable, and in a table of the modelled shape).
-    static void readSettings(const lua::LuaDocument& from, std::vector<LabelSetting>& into,
-                             std::vector<bool>& readable);
+    static bool inModelledTable(const lua::LuaDocument& from, ScriptLayout where, const LabelSetting& setting);
+    // Binds every setting to where the document's layout keeps it and gives it its texts;
+    // readable tells which ones could be read (present, interpretable, and in a table of
+    // the modelled shape). The layout found is returned.
+    static ScriptLayout readSettings(const lua::LuaDocument& from, std::vector<LabelSetting>& into,
+                                     std::vector<bool>& readable);
+    // Where a change of the symbol size goes: the font of every level that shares FULL's.
+    void findSymbolSizeTargets();
     // True when the setting may be written; otherwise it is noted as not saved.
     bool admits(const LabelSetting& setting);
     void setValueText(const LabelSetting& setting, const std::string& valueText);
@@ -114,5 +123,8 @@ private:
     std::vector<bool> readAtLoad;                // per setting: the last load could interpret it
     std::vector<const LabelSetting*> notQueued;  // setters refused since the last Apply
     bool textUnsaved = false;                    // edits applied to the document that no write has saved
+    ScriptLayout fileLayout = ScriptLayout::LevelCalls;
+    std::vector<std::string> symbolSizeTargets;  // paths of the size elements setSymbolSize writes
+    std::vector<LabelLevel> ownSizeLevels;
     LabelBackups backups;
 };

@@ -2,6 +2,7 @@
 
 #include <tuple>
 
+#include "lua/LuaScan.h"
 #include "model/LabelCatalogue.h"
 
 namespace {
@@ -35,27 +36,51 @@ void LabelConfig::load()
         loadList.push_back(&setting);
     document.load(labelFilePath);
     textUnsaved = false;
-    readSettings(document, settings, readAtLoad);
+    fileLayout = readSettings(document, settings, readAtLoad);
+    findSymbolSizeTargets();
 }
 
-void LabelConfig::readSettings(const lua::LuaDocument& from, std::vector<LabelSetting>& into,
-                               std::vector<bool>& readable)
+ScriptLayout LabelConfig::readSettings(const lua::LuaDocument& from, std::vector<LabelSetting>& into,
+                                       std::vector<bool>& readable)
 {
+    const ScriptLayout found = scriptLayoutOf(from);
+    const std::vector<LabelSetting> bound = buildCatalogue(found);
     for (std::size_t i = 0; i < into.size(); ++i) {
         LabelSetting& setting = into[i];
+        setting.nodePath = bound[i].nodePath;
         std::tie(setting.keyText, setting.valueText) = from.getEntry(setting.nodePath);
-        readable[i] = interpretable(setting) && inModelledTable(from, setting);
+        readable[i] = interpretable(setting) && inModelledTable(from, found, setting);
     }
+    return found;
 }
 
 // A distance or alignment counts only where its whole table has the modelled shape:
 // read by position in a table of another shape, it would be another band's entry.
-bool LabelConfig::inModelledTable(const lua::LuaDocument& from, const LabelSetting& setting)
+bool LabelConfig::inModelledTable(const lua::LuaDocument& from, ScriptLayout where, const LabelSetting& setting)
 {
     if (setting.group != SettingGroup::Distance && setting.group != SettingGroup::Alignment)
         return true;
-    const lua::LuaNode* table = from.lookup(formatTablePath(setting.level, setting.category));
+    const lua::LuaNode* table = from.lookup(formatTablePath(where, setting.level, setting.category));
     return table && hasModelledShape(*table, setting.category);
+}
+
+// In older scripts every level table has a font of its own. A change of the size shown
+// (FULL's) goes to each level that has the same size, so that levels the player gave a
+// size of their own keep it.
+void LabelConfig::findSymbolSizeTargets()
+{
+    symbolSizeTargets = {symbolSize().nodePath};
+    ownSizeLevels.clear();
+    if (fileLayout != ScriptLayout::LevelTables)
+        return;
+    for (const LabelLevel level : {LabelLevel::ABBREVIATED, LabelLevel::DOT}) {
+        const std::string path = symbolSizePath(fileLayout, level);
+        const std::string size = lua::trim(document.getEntry(path).second);
+        if (size == lua::trim(symbolSize().valueText))
+            symbolSizeTargets.push_back(path);
+        else if (!size.empty())
+            ownSizeLevels.push_back(level);
+    }
 }
 
 ModelOutcome LabelConfig::changeWorkDirectory(const std::filesystem::path& directory)

@@ -11,14 +11,11 @@ std::string decimalText(int value) { return std::to_string(value); }
 std::string bracketedNumber(int value) { return "[" + decimalText(value) + "]"; }
 
 // The key of a distance entry; inside the edit its brackets pair up as "[[8000]]".
-std::string keyEdit(LabelLevel level, UnitCategory category, int entry, const std::string& key)
-{
-    return entryPath(level, category, entry) + "...[" + key + "][]";
-}
+std::string keyEdit(const std::string& entry, const std::string& key) { return entry + "...[" + key + "][]"; }
 
-std::string alignmentEdit(LabelLevel level, UnitCategory category, int entry, const std::string& name)
+std::string alignmentEdit(const std::string& entry, const std::string& name)
 {
-    return entryPath(level, category, entry) + ".[1]...[][" + name + "]";
+    return entry + ".[1]...[][" + name + "]";
 }
 
 }  // namespace
@@ -54,7 +51,14 @@ bool LabelConfig::setSymbol(UnitCategory category, SymbolRange range, const std:
     return true;
 }
 
-void LabelConfig::setSymbolSize(int size) { setValueText(symbolSize(), decimalText(size)); }
+void LabelConfig::setSymbolSize(int size)
+{
+    if (!admits(symbolSize()))
+        return;
+    editable(symbolSize()).valueText = decimalText(size);
+    for (const std::string& path : symbolSizeTargets)
+        pendingEdits.push_back(path + "[][" + decimalText(size) + "]");
+}
 
 void LabelConfig::setSideColour(Side side, int red, int green, int blue)
 {
@@ -73,8 +77,9 @@ void LabelConfig::setDistance(LabelLevel level, UnitCategory category, DistanceB
     editable(setting).keyText = bracketedNumber(value);
     const CategoryLayout& layout = layoutOf(category);
     if (band == layout.pairedBand && layout.companionEntry >= 0)
-        pendingEdits.push_back(keyEdit(level, category, layout.companionEntry, bracketedNumber(value / 2)));
-    pendingEdits.push_back(keyEdit(level, category, entry, bracketedNumber(value)));
+        pendingEdits.push_back(
+            keyEdit(entryPath(scriptLayout(), level, category, layout.companionEntry), bracketedNumber(value / 2)));
+    pendingEdits.push_back(keyEdit(entryPath(scriptLayout(), level, category, entry), bracketedNumber(value)));
 }
 
 void LabelConfig::setAlignment(LabelLevel level, UnitCategory category, int index)
@@ -86,5 +91,5 @@ void LabelConfig::setAlignment(LabelLevel level, UnitCategory category, int inde
     const std::string name = found == alignmentByIndex.end() ? std::string() : found->second;
     editable(setting).valueText = name;
     for (int entry : layoutOf(category).alignmentEntries)
-        pendingEdits.push_back(alignmentEdit(level, category, entry, name));
+        pendingEdits.push_back(alignmentEdit(entryPath(scriptLayout(), level, category, entry), name));
 }

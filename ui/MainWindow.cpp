@@ -125,9 +125,25 @@ void MainWindow::fillFromModel()
     applyTexts();
     firstFilling = false;
 
+    ui->label_single_level->setVisible(model.scriptLayout() == ScriptLayout::SingleLevel);
+    tellWhatWasNotRead();
+}
+
+// One notice after a load: the settings the file did not yield, and the levels that keep
+// a symbol size of their own.
+void MainWindow::tellWhatWasNotRead()
+{
+    QStringList notice;
     const std::vector<const LabelSetting*> unreadable = model.unreadableSettings();
     if (!unreadable.empty())
-        showWarning(this, message(MessageId::SettingsUnreadable).arg(describeSettings(unreadable, *ui)));
+        notice << message(MessageId::SettingsUnreadable).arg(describeSettings(unreadable, *ui));
+    QStringList levels;
+    for (const LabelLevel level : model.levelsWithOwnSymbolSize())
+        levels << ui->comboBox_profille->itemText(static_cast<int>(level));
+    if (!levels.isEmpty())
+        notice << message(MessageId::OwnSymbolSizes).arg(levels.join(QStringLiteral(", ")));
+    if (!notice.isEmpty())
+        showWarning(this, notice.join(QStringLiteral("\n\n")));
 }
 
 void MainWindow::applyTexts()

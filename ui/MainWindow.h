@@ -133,6 +133,7 @@ private slots:
 
 private:
     void applyTexts();
+    void tellWhatWasNotRead();
     void chooseLanguage(int index);
     void loadLevel(int levelIndex);
     void showSideColours();

@@ -65,6 +65,13 @@ private slots:
         clickButton("pushButton_apply");
         save(app::confirmationWindow, prefix + "confirmation");
 
+        // The older layouts open like the current one.
+        for (const char* older : {"older-layout", "single-level"}) {
+            world.fixture = QStringLiteral(HALVANE_FIXTURES "/Labels-%1.lua").arg(QLatin1String(older));
+            start(world);
+            save(app::mainWindow, prefix + "main-window-" + older);
+        }
+
         // A file with a table of the player's own shape.
         world.fixture = QStringLiteral(HALVANE_FIXTURES "/Labels-player-modified.lua");
         start(world);

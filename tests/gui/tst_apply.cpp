@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
 
@@ -149,54 +150,49 @@ private slots:
         QVERIFY(labelFileBytes().contains("[25000]"));
     }
 
-    void olderLayoutOpensNeutralAndSaysWhatItCannotReadOrSave()
+    void olderLayoutsOpenWithEveryValue_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<QString>("nearAir");
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<bool>("singleLevel");
+        QTest::newRow("level tables") << QStringLiteral(HALVANE_FIXTURES "/Labels-older-layout.lua") << "10000"
+                                      << "13" << false;
+        QTest::newRow("single level") << QStringLiteral(HALVANE_FIXTURES "/Labels-single-level.lua") << "12000"
+                                      << "15" << true;
+    }
+
+    // No notice about settings the editor could not read; the single-level script says
+    // that its tables serve every level.
+    void olderLayoutsOpenWithEveryValue()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(QString, nearAir);
+        QFETCH(QString, size);
+        QFETCH(bool, singleLevel);
+        GuiWorld world;
+        world.fixture = fixture;
+        start(world);
+        QVERIFY(app::mainWindow && app::mainWindow->isVisible());
+        QVERIFY(dialogs::takeShownMessages().isEmpty());
+        QCOMPARE(shown({"lineEdit_value_near_air", "label_symbol_size_real", "textEdit_far_air"}),
+                 QStringList({nearAir, size, "✈"}));
+        QCOMPARE(child<QLabel>("label_single_level")->isVisible(), singleLevel);
+        choose("comboBox_profille", 2);
+        QCOMPARE(shown("lineEdit_value_near_air"), singleLevel ? nearAir : QStringLiteral("6000"));
+    }
+
+    void levelsWithTheirOwnSymbolSizeAreNamedOnce()
     {
         GuiWorld world;
         world.fixture = QStringLiteral(HALVANE_FIXTURES "/Labels-older-layout.lua");
+        world.from
+            = "\"CenterCenter\"\t,0.25\t, 0.25\t, -3\t, 0},\n\t},\n\tfont_properties =  {\"DejaVuLGCSans.ttf\", 13";
+        world.to = "\"CenterCenter\"\t,0.25\t, 0.25\t, -3\t, 0},\n\t},\n\tfont_properties =  {\"DejaVuLGCSans.ttf\", 9";
         start(world);
-        QVERIFY(app::mainWindow && app::mainWindow->isVisible());
-        const QStringList told = dialogs::takeShownMessages();
-        QCOMPARE(told.size(), 1);
-        for (const char* part : {"could not be read", "Symbol Size", "DOT Alignment: Aircraft, Ground, Navy, Weapon",
-                                 "ABBREVIATED Distance Settings: Aircraft (EMPTY, NEAR, FAR, DOT)"})
-            QVERIFY2(told.first().contains(part), qPrintable(told.first()));
-        QVERIFY(!told.first().contains("Near Symbol"));
-
-        // What the older layout still holds shows as usual; what it lacks shows neutral.
-        QVERIFY(child<QCheckBox>("checkBox_ground")->isChecked());
-        QCOMPARE(shown("textEdit_far_air"), QStringLiteral("✈"));
-        QCOMPARE(child<QWidget>("pushButton_red_color")->styleSheet(),
-                 QStringLiteral("background-color:rgb(249,69,38);"));
-        QCOMPARE(shown("label_symbol_size_real"), QString());
-        QCOMPARE(child<QSlider>("horizontalSlider_symbol_size")->value(), 1);
-        for (const QLineEdit* distance : app::mainWindow->findChildren<QLineEdit*>())
-            QVERIFY2(distance->text().isEmpty(), qPrintable(distance->objectName()));
-        QCOMPARE(child<QSlider>("horizontalSlider_far_navy")->value(), 5);
-        for (const char* alignment : {"comboBox_symbol_pos_air", "comboBox_symbol_pos_ground",
-                                      "comboBox_symbol_pos_navy", "comboBox_symbol_pos_weapon"})
-            QCOMPARE(child<QComboBox>(alignment)->currentIndex(), -1);
-
-        // Apply writes what the player changed, keeping the rest of the file; what the
-        // file does not hold readably is not named again.
-        const QByteArray before = labelFileBytes();
-        const QByteArray levels = before.mid(before.indexOf("LEVEL_DOT = {"));
-        QVERIFY(levels.size() > 1000);
-        clickButton("checkBox_ground");
-        press();
-        QCOMPARE(windowsOf<confirmWindow>(), 1);
+        expectOneMessage({QStringLiteral("The symbol size of DOT differs from FULL's")});
+        clickButton("pushButton_apply");
         QVERIFY(dialogs::takeShownMessages().isEmpty());
-        const QByteArray after = labelFileBytes();
-        QVERIFY(after.contains("GroundOn"));
-        QVERIFY(after.endsWith(levels));
-        QVERIFY(!after.contains('\r'));
-
-        // Looking at another level reads nothing new from the file, so nothing is said again;
-        // a reload reads the file again and says it again, once.
-        choose("comboBox_profille", 1);
-        QCOMPARE(shown("lineEdit_value_dot_air"), QString());
-        QVERIFY(dialogs::takeShownMessages().isEmpty());
-        triggerAction("actionReload");
-        QCOMPARE(dialogs::takeShownMessages().size(), 1);
     }
 
     void failedRestoreDefaultKeepsTheWindow()

@@ -13,6 +13,8 @@ namespace {
 enum class Action { Retype, Choose, StepSlider };
 const QString playerModified = QStringLiteral(HALVANE_FIXTURES "/Labels-player-modified.lua");
 const QString current = QStringLiteral(HALVANE_FIXTURES "/Labels.lua");
+const QString olderLayout = QStringLiteral(HALVANE_FIXTURES "/Labels-older-layout.lua");
+const QString singleLevel = QStringLiteral(HALVANE_FIXTURES "/Labels-single-level.lua");
 }  // namespace
 
 class ApplyChangesTest : public GuiTestBase {
@@ -24,6 +26,8 @@ private slots:
         QTest::addColumn<QString>("fixture");
         QTest::newRow("current layout") << current;
         QTest::newRow("player-modified") << playerModified;
+        QTest::newRow("level tables") << olderLayout;
+        QTest::newRow("single level") << singleLevel;
     }
 
     void noChangeLeavesEveryByte()
@@ -78,6 +82,19 @@ private slots:
             << "lineEdit_value_far_navy" << "15000"
             << QStringList{"LEVEL_DOT.NavyFormat["}
             << QStringList{"LEVEL_DOT.NavyFormat[14000]", "LEVEL_DOT.NavyFormat[15000]"};
+        QTest::newRow("level tables, aircraft NEAR at FULL") << olderLayout << 0 << Action::Retype
+            << "lineEdit_value_near_air" << "8000"
+            << QStringList{"LEVEL_FULL.AirFormat["}
+            << QStringList{"LEVEL_FULL.AirFormat[4000]", "LEVEL_FULL.AirFormat[8000]"};
+        QTest::newRow("level tables, symbol size") << olderLayout << 1 << Action::StepSlider
+            << "horizontalSlider_symbol_size" << "" << fonts << fonts;
+        QTest::newRow("single level, aircraft NEAR") << singleLevel << 0 << Action::Retype
+            << "lineEdit_value_near_air" << "9000"
+            << QStringList{"AirFormat["} << QStringList{"AirFormat[4500]", "AirFormat[9000]"};
+        QTest::newRow("single level, navy alignment at ABBREVIATED") << singleLevel << 1 << Action::Choose
+            << "comboBox_symbol_pos_navy" << "8"
+            << QStringList{"NavyFormat[11000][2]", "NavyFormat[21000][2]"}
+            << QStringList{"NavyFormat[11000][2]", "NavyFormat[21000][2]"};
         QTest::newRow("player's file, navy alignment at DOT") << playerModified << 2 << Action::Choose
             << "comboBox_symbol_pos_navy" << "7"
             << QStringList{"LEVEL_DOT.NavyFormat[7000][2]", "LEVEL_DOT.NavyFormat[14000][2]"}

@@ -188,7 +188,6 @@ private slots:
     void settersQueueTheirEditsAndApplyReachesTheFile();
     void unchangedApplyKeepsEveryValue_data();
     void unchangedApplyKeepsEveryValue();
-    void olderLayoutAppliesOnlyWhatItHolds();
     void failedWriteIsReported();
     void symbolIsCarriedIntactOrRefused_data();
     void symbolIsCarriedIntactOrRefused();
@@ -351,43 +350,6 @@ void LabelApplyTest::unchangedApplyKeepsEveryValue()
     handOverUnchanged(config, values.level);
     QVERIFY(config.applyPendingEdits().written());
     QCOMPARE(model.workspace.read(labelPath), afterFirst);
-}
-
-void LabelApplyTest::olderLayoutAppliesOnlyWhatItHolds()
-{
-    LoadedModel model(QStringLiteral("Labels-older-layout.lua"));
-    QVERIFY(model.ready);
-    LabelConfig& config = *model.config;
-
-    // The levels and the symbol size are out of the catalogue's reach; the rest reads as usual.
-    const std::vector<const LabelSetting*> unreadable = config.unreadableSettings();
-    QCOMPARE(unreadable.size(), std::size_t(58));
-    for (const LabelSetting* setting : unreadable) {
-        QVERIFY(setting->group == SettingGroup::Alignment || setting->group == SettingGroup::Distance
-                || setting == &config.symbolSize());
-        QVERIFY(!config.isReadable(*setting));
-        QVERIFY(setting->keyText.empty() && setting->valueText.empty());
-    }
-    const QStringList values = readings(config);
-    QCOMPARE(values.count(noValue), 58);
-    QCOMPARE(
-        values.mid(0, 15),
-        (QStringList{"0,82,199", "249,69,38", noValue, "1", "˄", "✈", "1", "ˉ", "ˉ", "1", "˜", "˜", "1", "ˈ", "ˈ"}));
-
-    handOverUnchanged(config, LabelLevel::DOT);
-    QCOMPARE(config.getPendingEdits().size(), std::size_t(14));
-    const ApplyOutcome outcome = config.applyPendingEdits();
-    QVERIFY(outcome.written());
-    QCOMPARE(outcome.notSaved.size(), std::size_t(20));  // the symbol size and the DOT level
-    for (const LabelSetting* setting : outcome.notSaved) {
-        QVERIFY(setting == &config.symbolSize()
-                || (setting->level == LabelLevel::DOT
-                    && (setting->group == SettingGroup::Alignment || setting->group == SettingGroup::Distance)));
-    }
-
-    QVERIFY(!model.workspace.read(labelPath).contains('\r'));
-    QCOMPARE(canonical(model.workspace.labelFile(), generalStatements),
-             canonical(HALVANE_FIXTURES "/Labels-older-layout.lua", generalStatements));
 }
 
 void LabelApplyTest::failedWriteIsReported()

@@ -1,0 +1,187 @@
+// The three layouts of label scripts on players' machines: the current one (levels built
+// by a call), plain level tables, and the single-level script. Every setting reads where
+// the layout keeps it, and a change reaches the right table, checked by running the
+// script with Lua before and after.
+#include <QtTest>
+
+#include <functional>
+
+#include "FixtureValues.h"
+#include "LuaCheck.h"
+#include "ModelWorkspace.h"
+
+namespace {
+const QString current = QStringLiteral("Labels.lua");
+const QString olderLayout = QStringLiteral("Labels-older-layout.lua");
+const QString singleLevel = QStringLiteral("Labels-single-level.lua");
+
+// The single-level fixture: one table per category at every level.
+const LevelValues singleLevelValues
+    = {LabelLevel::FULL,
+       "",
+       "CenterTop",
+       5,
+       {{{15, 12000, 22000, 32000}, {15, 6000, 11000, 21000}, {15, 11000, 21000, 41000}, {6, 6000, 22000, 0}}},
+       6000,
+       11000};
+
+using Change = std::function<void(LabelConfig&)>;
+}  // namespace
+Q_DECLARE_METATYPE(Change)
+
+class LayoutsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { buildAlignmentTables(); }
+
+    void everySettingReadsWhereTheLayoutKeepsIt_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<ScriptLayout>("layout");
+        QTest::addColumn<int>("symbolSize");
+        QTest::newRow("level calls") << current << ScriptLayout::LevelCalls << 13;
+        QTest::newRow("level tables") << olderLayout << ScriptLayout::LevelTables << 13;
+        QTest::newRow("single level") << singleLevel << ScriptLayout::SingleLevel << 15;
+    }
+
+    void everySettingReadsWhereTheLayoutKeepsIt()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(ScriptLayout, layout);
+        QFETCH(int, symbolSize);
+        LoadedModel model(fixture);
+        QVERIFY(model.ready);
+        const LabelConfig& config = *model.config;
+        QCOMPARE(config.scriptLayout(), layout);
+        QVERIFY(config.unreadableSettings().empty());
+        QVERIFY(config.levelsWithOwnSymbolSize().empty());
+
+        QCOMPARE(config.symbolSizeValue(), std::optional<int>(symbolSize));
+        QCOMPARE(config.sideColour(Side::Enemies), std::optional<ColourTriple>(ColourTriple{0, 82, 199}));
+        QCOMPARE(config.sideColour(Side::Allies), std::optional<ColourTriple>(ColourTriple{249, 69, 38}));
+        for (std::size_t c = 0; c < allCategories.size(); ++c) {
+            const UnitCategory category = allCategories[c];
+            QCOMPARE(config.visibilityOn(category), std::optional<bool>(true));
+            QCOMPARE(config.symbolText(category, SymbolRange::Near),
+                     std::optional<std::string>(categoryTexts[c].symbols[0]));
+            QCOMPARE(config.symbolText(category, SymbolRange::Far),
+                     std::optional<std::string>(categoryTexts[c].symbols[1]));
+        }
+        for (const LevelValues& levelValues : labelsLuaLevels) {
+            const LevelValues& values = layout == ScriptLayout::SingleLevel ? singleLevelValues : levelValues;
+            for (std::size_t c = 0; c < allCategories.size(); ++c) {
+                const UnitCategory category = allCategories[c];
+                QCOMPARE(config.alignmentIndex(levelValues.level, category), std::optional<int>(values.alignmentIndex));
+                for (std::size_t b = 0; b < allBands.size(); ++b) {
+                    if (!hasBand(category, allBands[b]))
+                        continue;
+                    QCOMPARE(config.distanceValue(levelValues.level, category, allBands[b]),
+                             std::optional<int>(values.distances[c][b]));
+                }
+            }
+        }
+    }
+
+    void oneChangeReachesTheRightTableAlone_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<QStringList>("under");    // every changed name starts with one of these
+        QTest::addColumn<QStringList>("changed");  // names that must be among the changed ones
+        const auto nearAir = [](LabelLevel level, int distance) {
+            return Change(
+                [=](LabelConfig& c) { c.setDistance(level, UnitCategory::Air, DistanceBand::NEAR, distance); });
+        };
+        const QStringList levelFonts
+            = {"LEVEL_FULL.font_properties[2]", "LEVEL_ABBREVIATED.font_properties[2]", "LEVEL_DOT.font_properties[2]"};
+        const Change size16([](LabelConfig& c) { c.setSymbolSize(16); });
+        const Change navyFar([](LabelConfig& c) { c.setSymbol(UnitCategory::Navy, SymbolRange::Far, "◯"); });
+        // clang-format off
+        QTest::newRow("level tables: aircraft NEAR at FULL") << olderLayout << nearAir(LabelLevel::FULL, 8000)
+            << QStringList{"LEVEL_FULL.AirFormat["}
+            << QStringList{"LEVEL_FULL.AirFormat[4000]", "LEVEL_FULL.AirFormat[8000]", "LEVEL_FULL.AirFormat[5000]"};
+        QTest::newRow("level tables: ground alignment at ABBREVIATED") << olderLayout
+            << Change([](LabelConfig& c) { c.setAlignment(LabelLevel::ABBREVIATED, UnitCategory::Ground, 5); })
+            << QStringList{"LEVEL_ABBREVIATED.GroundFormat[4000][2]", "LEVEL_ABBREVIATED.GroundFormat[9000][2]"}
+            << QStringList{"LEVEL_ABBREVIATED.GroundFormat[4000][2]", "LEVEL_ABBREVIATED.GroundFormat[9000][2]"};
+        QTest::newRow("level tables: symbol size") << olderLayout << size16 << levelFonts << levelFonts;
+        QTest::newRow("level tables: navy far symbol") << olderLayout << navyFar
+            << QStringList{"LEVEL_FULL.NavyFormat[20000][1]", "LEVEL_ABBREVIATED.NavyFormat[18000][1]",
+                           "LEVEL_DOT.NavyFormat[14000][1]"}
+            << QStringList{"LEVEL_DOT.NavyFormat[14000][1]"};
+        QTest::newRow("single level: aircraft NEAR") << singleLevel << nearAir(LabelLevel::FULL, 9000)
+            << QStringList{"AirFormat["}
+            << QStringList{"AirFormat[4500]", "AirFormat[9000]", "AirFormat[6000]", "AirFormat[12000]"};
+        QTest::newRow("single level: weapon alignment from DOT") << singleLevel
+            << Change([](LabelConfig& c) { c.setAlignment(LabelLevel::DOT, UnitCategory::Weapon, 0); })
+            << QStringList{"WeaponFormat[6000][2]", "WeaponFormat[11000][2]", "WeaponFormat[22000][2]"}
+            << QStringList{"WeaponFormat[6000][2]", "WeaponFormat[11000][2]", "WeaponFormat[22000][2]"};
+        QTest::newRow("single level: symbol size") << singleLevel << size16
+            << QStringList{"font_properties[2]"} << QStringList{"font_properties[2]"};
+        QTest::newRow("single level: navy far symbol") << singleLevel << navyFar
+            << QStringList{"NavyFormat[21000][1]"} << QStringList{"NavyFormat[21000][1]"};
+        QTest::newRow("level calls: symbol size") << current << size16 << levelFonts << levelFonts;
+        // clang-format on
+    }
+
+    void oneChangeReachesTheRightTableAlone()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(Change, change);
+        QFETCH(QStringList, under);
+        QFETCH(QStringList, changed);
+        LoadedModel model(fixture);
+        QVERIFY(model.ready);
+        const QString file = model.workspace.labelFile();
+        const QStringList before = luacheck::definitions(file);
+
+        change(*model.config);
+        const ApplyOutcome outcome = model.config->applyPendingEdits();
+        QVERIFY(outcome.written());
+        QVERIFY(outcome.notSaved.empty());
+
+        const QStringList names = luacheck::changedNames(before, luacheck::definitions(file));
+        QVERIFY2(luacheck::allUnder(names, under), qPrintable(names.join('\n')));
+        for (const QString& name : changed)
+            QVERIFY2(names.contains(name), qPrintable(name + " did not change:\n" + names.join('\n')));
+    }
+
+    // A level table whose size the player set apart keeps it when FULL's changes.
+    void levelWithItsOwnSymbolSizeKeepsIt()
+    {
+        const QByteArray abbreviatedFont = "\"RightTop\"\t,0.25\t, 0.25\t, -3\t, 0},\n\t},\n\tfont_properties =  {"
+                                           "\"DejaVuLGCSans.ttf\", ";
+        LoadedModel model(olderLayout, abbreviatedFont + "13", abbreviatedFont + "11");
+        QVERIFY(model.ready);
+        LabelConfig& config = *model.config;
+        QCOMPARE(config.levelsWithOwnSymbolSize(), std::vector<LabelLevel>{LabelLevel::ABBREVIATED});
+        const QStringList before = luacheck::definitions(model.workspace.labelFile());
+        config.setSymbolSize(16);
+        QVERIFY(config.applyPendingEdits().written());
+        const QStringList after = luacheck::definitions(model.workspace.labelFile());
+        QCOMPARE(luacheck::changedNames(before, after),
+                 QStringList({"LEVEL_DOT.font_properties[2]", "LEVEL_FULL.font_properties[2]"}));
+        QVERIFY(after.contains("LEVEL_ABBREVIATED.font_properties[2] = 11"));
+    }
+
+    // The single-level script's tables are what the simulator uses at every level: a
+    // change made at one level is what the others show.
+    void singleLevelShowsOneTableAtEveryLevel()
+    {
+        LoadedModel model(singleLevel);
+        QVERIFY(model.ready);
+        LabelConfig& config = *model.config;
+        config.setDistance(LabelLevel::DOT, UnitCategory::Ground, DistanceBand::FAR, 12000);
+        QVERIFY(config.applyPendingEdits().written());
+        for (const LabelLevel level : {LabelLevel::FULL, LabelLevel::ABBREVIATED, LabelLevel::DOT})
+            QCOMPARE(config.distanceValue(level, UnitCategory::Ground, DistanceBand::FAR), std::optional<int>(12000));
+        ProfileStore profile;
+        const LabelConfig reread(profile);
+        QCOMPARE(reread.distanceValue(LabelLevel::ABBREVIATED, UnitCategory::Ground, DistanceBand::FAR),
+                 std::optional<int>(12000));
+    }
+};
+
+QTEST_GUILESS_MAIN(LayoutsTest)
+#include "tst_layouts.moc"
