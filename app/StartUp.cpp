@@ -1,6 +1,7 @@
 #include "app/StartUp.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 #include "app/AppContext.h"
 #include "common/LanguageTexts.h"
@@ -18,17 +19,28 @@ namespace fs = std::filesystem;
 
 namespace startup {
 
-Editor::Editor()
+Editor::Editor() : locations(findFileLocations())
 {
     lua::buildBracketPairs();
     buildAlignmentTables();
-    profile = std::make_unique<ProfileStore>();
+    const bool firstStart = !fs::exists(locations.profile);
+    profile = std::make_unique<ProfileStore>(locations.profile);
     app::profile = profile.get();
+    // The first start leaves a profile where the next one looks, so the player can find
+    // it; one that cannot be written now is reported when the player makes a choice.
+    if (firstStart)
+        static_cast<void>(profile->setLanguage(profile->getLanguage()));
     try {
-        labelConfig = std::make_unique<LabelConfig>(*profile);
+        buildLabelConfig();
     } catch (const fs::filesystem_error& error) {
         loadProblem = error;
     }
+}
+
+void Editor::buildLabelConfig()
+{
+    labelConfig = std::make_unique<LabelConfig>(*profile);
+    labelConfig->setFactoryCopy(locations.factoryCopy);
     app::labelConfig = labelConfig.get();
 }
 
@@ -102,6 +114,8 @@ void Editor::showMainWindow()
         QObject::connect(window, &MainWindow::applied, window, [this] { app::closeAndShow(confirmationWindow.get()); });
     }
     mainWindow->show();
+    // Over the window it is about, not over an empty screen.
+    mainWindow->showLoadNotice();
 }
 
 // The folder is remembered before it is read, so a folder that cannot be read yet (a
@@ -114,13 +128,11 @@ void Editor::useDirectory(const QString& chosen)
             const Reason reason = reasonOf(stored);
             showWarning(directoryWindow.get(), message(MessageId::ProfileNotSaved).arg(reason.text), reason.detail);
         }
-        if (labelConfig) {
+        if (labelConfig)
             labelConfig->load();
-        } else {
-            labelConfig = std::make_unique<LabelConfig>(*profile);
-            app::labelConfig = labelConfig.get();
-        }
-        if (!labelFileExists(*profile))
+        else
+            buildLabelConfig();
+        if (!labelFileExists(*profile) && !offerNewLabelFile(chosen))
             return;
     } catch (const std::system_error& error) {
         reportUnreadableFolder(directoryWindow.get(), error);
@@ -128,6 +140,23 @@ void Editor::useDirectory(const QString& chosen)
     }
     directoryWindow->close();
     showMainWindow();
+}
+
+// A player who never customised labels has no Labels.lua of their own yet: one question
+// makes the folder usable, with the factory settings to start from.
+bool Editor::offerNewLabelFile(const QString& folder)
+{
+    const int answer
+        = askQuestion(directoryWindow.get(), message(MessageId::NoLabelFileYet).arg(QDir::toNativeSeparators(folder)),
+                      {MessageId::AnswerYes, MessageId::AnswerNo}, 0);
+    if (answer != 0)
+        return false;
+    if (const ModelOutcome created = labelConfig->createLabelFile(); !created) {
+        const Reason reason = reasonOf(created);
+        showWarning(directoryWindow.get(), message(MessageId::LabelFileNotCreated).arg(reason.text), reason.detail);
+        return false;
+    }
+    return true;
 }
 
 void Editor::reselectDirectory()

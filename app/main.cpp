@@ -4,12 +4,12 @@
 
 int main(int argc, char** argv)
 {
-    // The models are read before the application object exists; a folder that could
-    // not be read is reported once there is an application to show the message.
-    startup::Editor editor;
     QApplication application(argc, argv);
+    // Names the per-user configuration folder, where an installed editor keeps its profile.
+    QCoreApplication::setApplicationName(QStringLiteral("halvane-label-manager"));
+    // A folder that could not be read while the models were read is reported once the
+    // windows exist.
+    startup::Editor editor;
     editor.openWindows();
-    const int status = QApplication::exec();
-    editor.closeWindows();
-    return status;
+    return QApplication::exec();
 }

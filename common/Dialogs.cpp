@@ -16,6 +16,7 @@ struct Presets {
     QQueue<int> answers;
     QStringList shownMessages;
     QStringList askedQuestions;
+    QList<QColor> colourStarts;
 };
 
 Presets& presets()
@@ -34,11 +35,13 @@ QString chooseDirectory()
                                              QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
 }
 
-QColor chooseColour(QWidget* parent)
+QColor chooseColour(QWidget* parent, const QColor& initial)
 {
-    if (presets().on)
+    if (presets().on) {
+        presets().colourStarts.append(initial);
         return presets().colours.isEmpty() ? QColor() : presets().colours.dequeue();
-    return QColorDialog::getColor(Qt::white, parent, QStringLiteral("Choose Color"));
+    }
+    return QColorDialog::getColor(initial, parent, QStringLiteral("Choose Color"));
 }
 
 void showMessage(QWidget* parent, const QString& title, const QString& text, const QString& detail)
@@ -50,6 +53,15 @@ void showMessage(QWidget* parent, const QString& title, const QString& text, con
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
     box.setDetailedText(detail);
     box.exec();
+}
+
+void showAbout(QWidget* parent, const QString& title, const QString& text)
+{
+    if (presets().on) {
+        presets().shownMessages.append(text);
+        return;
+    }
+    QMessageBox::about(parent, title, text);
 }
 
 int ask(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons, int defaultButton)
@@ -86,4 +98,6 @@ void presetAnswer(int button) { presets().answers.enqueue(button); }
 QStringList takeShownMessages() { return std::exchange(presets().shownMessages, {}); }
 
 QStringList takeAskedQuestions() { return std::exchange(presets().askedQuestions, {}); }
+
+QList<QColor> takeColourDialogStarts() { return std::exchange(presets().colourStarts, {}); }
 }  // namespace dialogs

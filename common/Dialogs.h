@@ -12,11 +12,15 @@ namespace dialogs {
 // The folder dialog ("Select Folder", ShowDirsOnly | DontResolveSymlinks, no parent).
 // Empty when cancelled.
 QString chooseDirectory();
-// The colour dialog ("Choose Color", initial colour white). Invalid when cancelled.
-QColor chooseColour(QWidget* parent);
+// The colour dialog ("Choose Color"), opened on the colour the button shows. Invalid
+// when cancelled.
+QColor chooseColour(QWidget* parent, const QColor& initial);
 // A message the user must read (a warning box with OK); a detail, if any, is offered
 // behind the box's details button.
 void showMessage(QWidget* parent, const QString& title, const QString& text, const QString& detail = {});
+
+// The About box of the program.
+void showAbout(QWidget* parent, const QString& title, const QString& text);
 
 // A question with its buttons, in the order given; the index of the button chosen.
 // Escape or closing the box chooses the default, which is always the safe answer.
@@ -30,6 +34,7 @@ void usePresets(bool on);
 void presetDirectory(const QString& directory);
 void presetColour(const QColor& colour);
 void presetAnswer(int button);
-QStringList takeShownMessages();   // texts of the messages shown since the last call
-QStringList takeAskedQuestions();  // texts of the questions asked since the last call
+QStringList takeShownMessages();         // texts of the messages shown since the last call
+QStringList takeAskedQuestions();        // texts of the questions asked since the last call
+QList<QColor> takeColourDialogStarts();  // the colours the colour dialog opened on
 }  // namespace dialogs

@@ -11,10 +11,10 @@ using Texts = std::array<const char*, 4>;  // English, Chinese, Russian, Japanes
 // One row per MessageId, in the order of the enumeration.
 const std::array<Texts, static_cast<int>(MessageId::Count)> messages = {{
     {"Warning", "警告", "Предупреждение", "警告"},
-    {"Your choice could not be saved in data/profile.lua (%1). It applies until the editor is closed.",
-     "无法将您的选择保存到 data/profile.lua（%1）。该选择在编辑器关闭前有效。",
-     "Не удалось сохранить ваш выбор в data/profile.lua (%1). Он действует до закрытия редактора.",
-     "選択内容を data/profile.lua に保存できませんでした（%1）。エディターを閉じるまで有効です。"},
+    {"Your choice could not be saved in the editor's profile (%1). It applies until the editor is closed.",
+     "无法将您的选择保存到编辑器的配置文件（%1）。该选择在编辑器关闭前有效。",
+     "Не удалось сохранить ваш выбор в профиле редактора (%1). Он действует до закрытия редактора.",
+     "選択内容をエディターのプロファイルに保存できませんでした（%1）。エディターを閉じるまで有効です。"},
     {"The folder \"%1\" could not be read (%2). Please select the home directory of HALVANE WORLD again.",
      "无法读取文件夹“%1”（%2）。请重新选择HALVANE WORLD的主目录。",
      "Не удалось прочитать папку «%1» (%2). Выберите домашний каталог HALVANE WORLD ещё раз.",
@@ -41,14 +41,14 @@ const std::array<Texts, static_cast<int>(MessageId::Count)> messages = {{
      "以下更改无法保存，因为 Labels.lua 中这些设置的写法编辑器无法读取：\n%1\n未写入任何内容。",
      "Эти изменения сохранить нельзя: Labels.lua хранит их в виде, который редактор не читает:\n%1\nНичего не записано.",
      "次の変更は保存できません。Labels.lua 内の書き方をエディターが読み取れないためです：\n%1\n何も書き込まれていません。"},
-    {"Labels.lua could not be written: %1\nThe file is unchanged; your values are still in the window.",
-     "无法写入 Labels.lua：%1\n文件未更改；您的设置仍保留在窗口中。",
-     "Не удалось записать Labels.lua: %1\nФайл не изменён; ваши значения остались в окне.",
-     "Labels.lua を書き込めませんでした：%1\nファイルは変更されていません。入力した値はウィンドウに残っています。"},
-    {"Labels.lua could not be read: %1\nThe window keeps the values it shows.",
-     "无法读取 Labels.lua：%1\n窗口保留当前显示的值。",
-     "Не удалось прочитать Labels.lua: %1\nОкно сохраняет показанные значения.",
-     "Labels.lua を読み取れませんでした：%1\nウィンドウには現在の値が残ります。"},
+    {"Labels.lua could not be written: %1.\nYour values are still in the window.",
+     "无法写入 Labels.lua：%1。\n您的设置仍保留在窗口中。",
+     "Не удалось записать Labels.lua: %1.\nВаши значения остались в окне.",
+     "Labels.lua を書き込めませんでした：%1。\n入力した値はウィンドウに残っています。"},
+    {"Labels.lua could not be read again: %1.\nThe window keeps the values it shows.",
+     "无法重新读取 Labels.lua：%1。\n窗口保留当前显示的值。",
+     "Не удалось заново прочитать Labels.lua: %1.\nОкно сохраняет показанные значения.",
+     "Labels.lua を読み直せませんでした：%1。\nウィンドウには現在の値が残ります。"},
     {"These distances cannot be written:\n%1\nEach must be a whole number from 0 to 1000000, and they must grow from "
      "EMPTY to DOT, with the aircraft's EMPTY below half of NEAR and the weapons' NEAR below half of FAR. Nothing was "
      "written.",
@@ -63,10 +63,39 @@ const std::array<Texts, static_cast<int>(MessageId::Count)> messages = {{
      "符号“%2”无法写入 Labels.lua：\n%1\n符号不能包含%3。未写入任何内容。",
      "Символ «%2» нельзя записать в Labels.lua:\n%1\nСимвол не может содержать %3. Ничего не записано.",
      "シンボル「%2」は Labels.lua に書き込めません：\n%1\nシンボルに%3は使えません。何も書き込まれていません。"},
-    {"The default settings could not be restored: %1\nLabels.lua is unchanged and the window keeps its values.",
-     "无法恢复默认设置：%1\nLabels.lua 未更改，窗口保留当前的值。",
-     "Не удалось восстановить настройки по умолчанию: %1\nLabels.lua не изменён, окно сохраняет свои значения.",
-     "デフォルト設定を復元できませんでした：%1\nLabels.lua は変更されず、ウィンドウの値もそのままです。"},
+    {"The default settings could not be restored: %1.\nLabels.lua and the window keep their values.",
+     "无法恢复默认设置：%1。\nLabels.lua 和窗口保留原有的值。",
+     "Не удалось восстановить настройки по умолчанию: %1.\nLabels.lua и окно сохраняют свои значения.",
+     "デフォルト設定を復元できませんでした：%1。\nLabels.lua とウィンドウの値はそのままです。"},
+    {"There is no Labels.lua in %1 yet: the simulator uses its own label settings there.\nCreate "
+     "Config/View/Labels.lua from the default settings, so that you can change them?",
+     "%1 中还没有 Labels.lua，模拟器在那里使用自带的标签设置。\n要用默认设置创建 Config/View/Labels.lua 以便修改吗？",
+     "В папке %1 ещё нет Labels.lua: симулятор использует там собственные настройки меток.\nСоздать "
+     "Config/View/Labels.lua из настроек по умолчанию, чтобы их можно было изменить?",
+     "%1 にはまだ Labels.lua がありません。シミュレーターは独自のラベル設定を使っています。\n変更できるように、デフォルト設定から "
+     "Config/View/Labels.lua を作成しますか？"},
+    {"Labels.lua could not be created: %1.", "无法创建 Labels.lua：%1。", "Не удалось создать Labels.lua: %1.",
+     "Labels.lua を作成できませんでした：%1。"},
+    {"Labels.lua is no longer in %1. The window keeps its values; Apply writes them there again.",
+     "%1 中已没有 Labels.lua。窗口保留当前的值；点击“应用”会重新写入。",
+     "В папке %1 больше нет Labels.lua. Окно сохраняет свои значения; «Применить» снова запишет их туда.",
+     "%1 に Labels.lua がなくなりました。ウィンドウの値はそのままです。適用するともう一度書き込まれます。"},
+    {"About HALVANE Label Manager", "关于 HALVANE Label Manager", "О программе HALVANE Label Manager",
+     "HALVANE Label Manager について"},
+    {"HALVANE Label Manager %1\n\nEdits the label settings of HALVANE WORLD in Config/View/Labels.lua: which symbols, "
+     "sizes, colours, alignments and distances its labels use. Only what you change is written; the rest of the file "
+     "stays as it is.\n\nFree software under the MIT licence. The embedded font DejaVu LGC Sans is free under the "
+     "DejaVu fonts licence (Bitstream Vera and Arev).",
+     "HALVANE Label Manager %1\n\n编辑 HALVANE WORLD 在 Config/View/Labels.lua 中的标签设置：标签使用的符号、大小、颜色、对齐方式和距离。"
+     "只写入您更改的内容，文件的其余部分保持不变。\n\n本程序是以 MIT 许可证发布的自由软件。内嵌字体 DejaVu LGC Sans 依据 DejaVu "
+     "字体许可证（Bitstream Vera 与 Arev）免费使用。",
+     "HALVANE Label Manager %1\n\nРедактирует настройки меток HALVANE WORLD в Config/View/Labels.lua: символы, "
+     "размеры, цвета, выравнивание и расстояния меток. Записывается только то, что вы изменили; остальной файл "
+     "остаётся как есть.\n\nСвободная программа под лицензией MIT. Встроенный шрифт DejaVu LGC Sans свободен по "
+     "лицензии шрифтов DejaVu (Bitstream Vera и Arev).",
+     "HALVANE Label Manager %1\n\nHALVANE WORLD の Config/View/Labels.lua にあるラベル設定（ラベルのシンボル、サイズ、色、整列、距離）を"
+     "編集します。変更した内容だけが書き込まれ、ファイルのほかの部分はそのままです。\n\nMIT ライセンスのフリーソフトウェアです。"
+     "埋め込みフォント DejaVu LGC Sans は DejaVu フォントライセンス（Bitstream Vera と Arev）のもとで自由に使えます。"},
     {"Question", "确认", "Вопрос", "確認"},
     {"Labels.lua was changed or removed by another program after the editor read it.\nReload it (the changes in "
      "this window are dropped), overwrite it, or cancel?",
@@ -123,6 +152,8 @@ const std::array<Texts, static_cast<int>(MessageId::Count)> messages = {{
      "data/default.lua が壊れています：UTF-8 のテキストではないか、エディターが設定を読み取れません"},
     {"no backup copy of Labels.lua could be made", "无法创建 Labels.lua 的备份副本",
      "не удалось сделать резервную копию Labels.lua", "Labels.lua のバックアップを作成できませんでした"},
+    {"the folders Config/View could not be made", "无法创建 Config/View 文件夹", "не удалось создать папки Config/View",
+     "Config/View フォルダーを作成できませんでした"},
     {"the file system could not tell what is there", "文件系统无法确定其状态", "файловая система не смогла ответить",
      "ファイルシステムが状態を返せませんでした"},
     {"square brackets [ ]", "方括号 [ ]", "квадратные скобки [ ]", "角括弧 [ ]"},
@@ -196,6 +227,7 @@ Reason reasonOf(const ModelOutcome& outcome)
     case ModelFailure::FactoryCopyUnreadable: return {message(MessageId::FactoryCopyUnreadable), detail};
     case ModelFailure::FactoryCopyDamaged: return {message(MessageId::FactoryCopyDamaged), detail};
     case ModelFailure::BackupFailed: return {message(MessageId::BackupFailed), detail};
+    case ModelFailure::LabelFolderNotCreated: return {message(MessageId::LabelFolderNotCreated), detail};
     case ModelFailure::None:
     case ModelFailure::NotWritten: break;
     }

@@ -15,7 +15,7 @@ class QWidget;
 
 enum class MessageId {
     WarningTitle,         // title of every warning box
-    ProfileNotSaved,      // %1: why data/profile.lua could not be written
+    ProfileNotSaved,      // %1: why the profile could not be written
     FolderUnreadable,     // %1: the folder, %2: the system's reason
     VisibilitySection,    // heading of the category visibility settings in a list of settings
     SettingsUnreadable,   // %1: the settings Labels.lua did not yield, one line per section
@@ -27,6 +27,11 @@ enum class MessageId {
     DistancesInvalid,     // %1: the distance settings that break the rules, one line per section
     SymbolNotWritable,    // %1: the symbol setting, %2: the symbol
     DefaultNotRestored,   // %1: why data/default.lua could not be put in place
+    NoLabelFileYet,       // %1: the folder chosen; create Labels.lua from the factory copy?
+    LabelFileNotCreated,  // %1: why
+    LabelFileGone,        // %1: the folder Labels.lua was in
+    AboutTitle,
+    AboutText,            // %1: the version
     QuestionTitle,        // title of every question box
     ChangedElsewhere,     // Labels.lua changed on disk: reload, overwrite or cancel
     RestoreDefaultAsked,  // replace Labels.lua with the factory copy?
@@ -56,6 +61,7 @@ enum class MessageId {
     FactoryCopyUnreadable,
     FactoryCopyDamaged,
     BackupFailed,
+    LabelFolderNotCreated,
     FileSystemSilent,  // a folder or file whose state the file system could not tell
     TextSquareBracket,
     TextDoubleQuote,

@@ -59,32 +59,59 @@ ApplyOutcome LabelConfig::applyPendingEdits()
     return outcome;
 }
 
-ModelOutcome LabelConfig::restoreDefault()
+ModelOutcome LabelConfig::readFactoryCopy(std::string& bytes) const
 {
-    if (labelFilePath.empty())
-        return ModelOutcome::failed(ModelFailure::NoLabelFile);
-    const std::filesystem::path factoryPath = "data/default.lua";
     const lua::LuaFileAccess& files = document.fileAccess();
-    bool crlf = false;
     // A missing factory copy opens as a failed stream, which reads as empty.
-    const std::string factoryText = files.readAll(files.openForReading(factoryPath).get(), &crlf);
-    if (factoryText.empty())
+    bytes = files.readBytes(files.openForReading(factoryCopyPath).get());
+    if (bytes.empty())
         return ModelOutcome::failed(ModelFailure::FactoryCopyUnreadable);
     // A damaged copy would replace a working file with one the simulator or the
     // editor cannot use.
     lua::LuaDocument factory;
-    static_cast<void>(factory.replaceText(factoryText, false));
+    static_cast<void>(factory.replaceText(files.textOf(bytes), false));
     factory.collectFunctionNames();
     factory.parse();
     std::vector<LabelSetting> factorySettings = buildCatalogue();
     std::vector<bool> readable(factorySettings.size(), false);
     static_cast<void>(readSettings(factory, factorySettings, readable));
-    if (!isUtf8(factoryText) || std::find(readable.begin(), readable.end(), false) != readable.end())
+    if (!isUtf8(bytes) || std::find(readable.begin(), readable.end(), false) != readable.end())
         return ModelOutcome::failed(ModelFailure::FactoryCopyDamaged);
+    return ModelOutcome::done();
+}
+
+// The factory copy goes in place byte for byte, with its own line ends.
+ModelOutcome LabelConfig::restoreDefault()
+{
+    if (labelFilePath.empty())
+        return ModelOutcome::failed(ModelFailure::NoLabelFile);
+    std::string bytes;
+    if (ModelOutcome read = readFactoryCopy(bytes); !read)
+        return read;
     if (ModelOutcome backedUp = backups.beforeWriting(labelFilePath); !backedUp)
         return backedUp;
-    // The factory copy goes in place as it is, with its own line ends.
-    const ModelOutcome outcome = ModelOutcome::of(files.writeAll(labelFilePath, factoryText, crlf));
+    const ModelOutcome outcome = ModelOutcome::of(document.fileAccess().writeAll(labelFilePath, bytes, false));
+    if (outcome)
+        load();
+    return outcome;
+}
+
+ModelOutcome LabelConfig::createLabelFile()
+{
+    std::string bytes;
+    if (ModelOutcome read = readFactoryCopy(bytes); !read)
+        return read;
+    const std::filesystem::path path = labelFileUnder(profile.getWorkDirectory());
+    std::error_code error;
+    // A file that came into being meanwhile is the player's: it is read, never replaced.
+    if (std::filesystem::exists(path, error)) {
+        load();
+        return ModelOutcome::done();
+    }
+    std::filesystem::create_directories(path.parent_path(), error);
+    if (error)
+        return ModelOutcome::failed(ModelFailure::LabelFolderNotCreated, error.message());
+    const ModelOutcome outcome = ModelOutcome::of(document.fileAccess().writeAll(path, bytes, false));
     if (outcome)
         load();
     return outcome;

@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "lua/LuaDocument.h"
@@ -11,6 +12,9 @@
 #include "model/LabelTypes.h"
 #include "model/ModelOutcome.h"
 #include "model/ProfileStore.h"
+
+// <work directory>/Config/View/Labels.lua
+std::filesystem::path labelFileUnder(const std::filesystem::path& workDirectory);
 
 // True when something exists at <work directory>/Config/View/Labels.lua.
 // Throws std::filesystem::filesystem_error when the file system cannot answer
@@ -80,6 +84,12 @@ public:
     // Applies the queued edits and writes Labels.lua once, after keeping a copy of it the
     // first time in a run. Nothing queued and nothing unsaved writes nothing.
     ApplyOutcome applyPendingEdits();
+    // Where Restore Default and a new label file take the factory settings from.
+    void setFactoryCopy(std::filesystem::path path) { factoryCopyPath = std::move(path); }
+    // A folder without a label file gets one: the factory copy, byte for byte, with the
+    // folders Config/View made as needed; then it is loaded. A damaged factory copy is
+    // refused as Restore Default refuses it.
+    ModelOutcome createLabelFile();
     // Puts data/default.lua in place of Labels.lua and reloads. A factory copy that is
     // missing, empty, not UTF-8 text or without readable settings leaves Labels.lua
     // untouched and is reported.
@@ -110,6 +120,8 @@ private:
                                      std::vector<bool>& readable);
     // Where a change of the symbol size goes: the font of every level that shares FULL's.
     void findSymbolSizeTargets();
+    // The factory copy's bytes, when it is UTF-8 text whose settings all read.
+    ModelOutcome readFactoryCopy(std::string& bytes) const;
     // True when the setting may be written; otherwise it is noted as not saved.
     bool admits(const LabelSetting& setting);
     void setValueText(const LabelSetting& setting, const std::string& valueText);
@@ -126,5 +138,6 @@ private:
     ScriptLayout fileLayout = ScriptLayout::LevelCalls;
     std::vector<std::string> symbolSizeTargets;  // paths of the size elements setSymbolSize writes
     std::vector<LabelLevel> ownSizeLevels;
+    std::filesystem::path factoryCopyPath = std::filesystem::path("data") / "default.lua";
     LabelBackups backups;
 };

@@ -5,14 +5,10 @@
 #include "lua/LuaScan.h"
 #include "model/LabelCatalogue.h"
 
-namespace {
-
 std::filesystem::path labelFileUnder(const std::filesystem::path& workDirectory)
 {
     return workDirectory / "Config" / "View" / "Labels.lua";
 }
-
-}  // namespace
 
 bool labelFileExists(const ProfileStore& profile)
 {

@@ -37,6 +37,7 @@ enum class ModelFailure {
     FactoryCopyUnreadable,  // data/default.lua is missing, unreadable or empty
     FactoryCopyDamaged,     // data/default.lua is not UTF-8 text, or its settings cannot be read
     BackupFailed,           // the copy of Labels.lua could not be made, so it is not replaced
+    LabelFolderNotCreated,  // the folders Config/View for a new Labels.lua could not be made
     NotWritten,             // the file could not be written (see writeFailure)
 };
 

@@ -1,6 +1,7 @@
 #include "model/ProfileStore.h"
 
 #include <system_error>
+#include <utility>
 
 #include "model/Language.h"
 #include "model/QuotedText.h"
@@ -39,7 +40,7 @@ DirectoryValue directoryValue(const std::filesystem::path& directory)
 
 }  // namespace
 
-ProfileStore::ProfileStore() : profilePath(std::filesystem::path("data") / "profile.lua")
+ProfileStore::ProfileStore(std::filesystem::path path) : profilePath(std::move(path))
 {
     document.load(profilePath);
     const std::string directory = document.getEntry(pathTo(directoryKey)).second;

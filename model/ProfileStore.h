@@ -6,13 +6,17 @@
 #include "model/ModelOutcome.h"
 
 // The editor's own settings, the interface language and the simulator's home
-// directory, kept in data/profile.lua under the current directory.
+// directory, kept in a profile file (data/profile.lua under the current directory, unless
+// start-up finds it elsewhere).
 class ProfileStore {
 public:
     // A profile that could not hold a choice is kept under this name beside the new one.
     static constexpr const char* damagedCopyName = "profile-damaged.lua.bak";
 
-    ProfileStore();  // loads the profile and sets currentLanguage
+    // Loads the profile and sets currentLanguage.
+    explicit ProfileStore(std::filesystem::path path = std::filesystem::path("data") / "profile.lua");
+
+    const std::filesystem::path& path() const { return profilePath; }
 
     std::filesystem::path getWorkDirectory() const { return workDirectory; }
     int getLanguage() const { return language; }

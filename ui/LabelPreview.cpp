@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QRegion>
 #include <QTextEdit>
 
 #include <algorithm>
@@ -93,4 +94,7 @@ void LabelPreview::redraw(std::optional<LabelLevel> level)
     // An alignment the file does not name readably shows the label where the form put it.
     const bool known = alignment >= 0 && alignment < static_cast<int>(alignmentOffsets.size());
     text.move(anchor + (known ? alignmentOffsets[static_cast<std::size_t>(alignment)] : QPoint()));
+    // However large the symbol, the text shows only over the picture, never over the
+    // controls around it.
+    text.setMask(QRegion(ui.label_preview->geometry().translated(-text.pos())));
 }

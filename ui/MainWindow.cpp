@@ -1,9 +1,8 @@
 #include "ui/MainWindow.h"
 
-#include <QDesktopServices>
+#include <QCoreApplication>
 #include <QIntValidator>
 #include <QLayout>
-#include <QUrl>
 
 #include <filesystem>
 
@@ -21,8 +20,6 @@
 #include "ui_MainWindow.h"
 
 namespace {
-const QUrl authorPage(QStringLiteral("https://halvane-label-manager.example.org/author"));
-
 // The level combo box numbers its items like LabelLevel; the fill passes -1 for FULL.
 std::optional<LabelLevel> levelOfIndex(int index)
 {
@@ -73,6 +70,18 @@ MainWindow::MainWindow(LabelConfig& labelModel, ProfileStore& profileStore, QWid
             emit slider->sliderReleased();
         });
     }
+    // A symbol typed into its field shows on its button and in the preview at once, as
+    // a picked one does.
+    for (const CategoryRow& row : categoryRows) {
+        for (const SymbolRange range : symbolRanges) {
+            QTextEdit& field = row.symbolField(*ui, range);
+            QPushButton& button = row.symbolButton(*ui, range);
+            connect(&field, &QTextEdit::textChanged, this, [this, &field, &button] {
+                button.setText(field.toPlainText());
+                redrawPreview();
+            });
+        }
+    }
     distanceValidator = new QIntValidator(0, 1000000, this);
     fillFromModel();
 }
@@ -104,9 +113,6 @@ void MainWindow::fillFromModel()
         ui->comboBox_profille->setCurrentIndex(0);
     }
     loadLevel(-1);
-    for (const CategoryRow& row : categoryRows)
-        for (const SymbolRange range : symbolRanges)
-            row.symbolButton(*ui, range).setText(row.symbolField(*ui, range).toPlainText());
 
     ui->radioButton_aircraft->setChecked(true);
     ui->radioButton_near->setChecked(true);
@@ -126,12 +132,11 @@ void MainWindow::fillFromModel()
     firstFilling = false;
 
     ui->label_single_level->setVisible(model.scriptLayout() == ScriptLayout::SingleLevel);
-    tellWhatWasNotRead();
 }
 
 // One notice after a load: the settings the file did not yield, and the levels that keep
 // a symbol size of their own.
-void MainWindow::tellWhatWasNotRead()
+void MainWindow::showLoadNotice()
 {
     QStringList notice;
     const std::vector<const LabelSetting*> unreadable = model.unreadableSettings();
@@ -158,6 +163,12 @@ void MainWindow::chooseLanguage(int index)
         applyTexts();
 }
 
+void MainWindow::showAbout()
+{
+    dialogs::showAbout(this, message(MessageId::AboutTitle),
+                       message(MessageId::AboutText).arg(QCoreApplication::applicationVersion()));
+}
+
 void MainWindow::redrawPreview() { preview->redraw(currentLevel); }
 
 void MainWindow::loadLevel(int levelIndex)
@@ -182,7 +193,8 @@ void MainWindow::showSideColours()
 
 void MainWindow::chooseSideColour(std::optional<ColourTriple>& colour, QPushButton& button)
 {
-    const QColor chosen = dialogs::chooseColour(this);
+    const QColor shown = colour ? QColor(colour->red, colour->green, colour->blue) : QColor(Qt::white);
+    const QColor chosen = dialogs::chooseColour(this, shown);
     if (!chosen.isValid())
         return;
     colour = ColourTriple{chosen.red(), chosen.green(), chosen.blue()};
@@ -190,10 +202,9 @@ void MainWindow::chooseSideColour(std::optional<ColourTriple>& colour, QPushButt
     redrawPreview();
 }
 
-void MainWindow::aimPicker(QTextEdit& field, QPushButton& button)
+void MainWindow::aimPicker(QTextEdit& field)
 {
     pickerField = &field;
-    pickerButton = &button;
     emit symbolPickRequested();
 }
 
@@ -203,8 +214,6 @@ void MainWindow::placePickedSymbol(const QString& symbol)
     if (!pickerField)
         return;
     pickerField->setText(symbol);
-    pickerButton->setText(symbol);
-    redrawPreview();
 }
 
 void MainWindow::previewCategoryChosen(bool checked, UnitCategory category)
@@ -300,14 +309,14 @@ void MainWindow::on_comboBox_symbol_pos_ground_currentIndexChanged(int) { redraw
 void MainWindow::on_comboBox_symbol_pos_navy_currentIndexChanged(int) { redrawPreview(); }
 void MainWindow::on_comboBox_symbol_pos_weapon_currentIndexChanged(int) { redrawPreview(); }
 
-void MainWindow::on_pushButton_symbol_near_air_clicked() { aimPicker(*ui->textEdit_near_air, *ui->pushButton_symbol_near_air); }
-void MainWindow::on_pushButton_symbol_near_ground_clicked() { aimPicker(*ui->textEdit_near_ground, *ui->pushButton_symbol_near_ground); }
-void MainWindow::on_pushButton_symbol_near_navy_clicked() { aimPicker(*ui->textEdit_near_navy, *ui->pushButton_symbol_near_navy); }
-void MainWindow::on_pushButton_symbol_near_weapon_clicked() { aimPicker(*ui->textEdit_near_weapon, *ui->pushButton_symbol_near_weapon); }
-void MainWindow::on_pushButton_symbol_far_air_clicked() { aimPicker(*ui->textEdit_far_air, *ui->pushButton_symbol_far_air); }
-void MainWindow::on_pushButton_symbol_far_ground_clicked() { aimPicker(*ui->textEdit_far_ground, *ui->pushButton_symbol_far_ground); }
-void MainWindow::on_pushButton_symbol_far_navy_clicked() { aimPicker(*ui->textEdit_far_navy, *ui->pushButton_symbol_far_navy); }
-void MainWindow::on_pushButton_symbol_far_weapon_clicked() { aimPicker(*ui->textEdit_far_weapon, *ui->pushButton_symbol_far_weapon); }
+void MainWindow::on_pushButton_symbol_near_air_clicked() { aimPicker(*ui->textEdit_near_air); }
+void MainWindow::on_pushButton_symbol_near_ground_clicked() { aimPicker(*ui->textEdit_near_ground); }
+void MainWindow::on_pushButton_symbol_near_navy_clicked() { aimPicker(*ui->textEdit_near_navy); }
+void MainWindow::on_pushButton_symbol_near_weapon_clicked() { aimPicker(*ui->textEdit_near_weapon); }
+void MainWindow::on_pushButton_symbol_far_air_clicked() { aimPicker(*ui->textEdit_far_air); }
+void MainWindow::on_pushButton_symbol_far_ground_clicked() { aimPicker(*ui->textEdit_far_ground); }
+void MainWindow::on_pushButton_symbol_far_navy_clicked() { aimPicker(*ui->textEdit_far_navy); }
+void MainWindow::on_pushButton_symbol_far_weapon_clicked() { aimPicker(*ui->textEdit_far_weapon); }
 
 void MainWindow::on_action_Chinese_triggered() { chooseLanguage(1); }
 void MainWindow::on_action_English_triggered() { chooseLanguage(0); }
@@ -315,5 +324,5 @@ void MainWindow::on_action_Russian_2_triggered() { chooseLanguage(2); }
 void MainWindow::on_action_Japanese_triggered() { chooseLanguage(3); }
 void MainWindow::on_actionReload_triggered() { reloadModel(ReloadSource::LabelFile); }
 void MainWindow::on_actionRestore_Default_triggered() { restoreDefault(); }
-void MainWindow::on_actionAbout_Author_triggered() { QDesktopServices::openUrl(authorPage); }
+void MainWindow::on_actionAbout_Author_triggered() { showAbout(); }
 // clang-format on

@@ -28,12 +28,14 @@ public:
     MainWindow(LabelConfig& model, ProfileStore& profile, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Sets every control from the model and tells the user which settings it could not read.
+    // Sets every control from the model.
     void fillFromModel();
+    // Tells the player, once the window is shown, what the last load could not read.
+    void showLoadNotice();
     void redrawPreview();
 
 public slots:
-    // Puts a symbol chosen in the picker into the field and button it was asked for.
+    // Puts a symbol chosen in the picker into the field it was asked for.
     void placePickedSymbol(const QString& symbol);
 
 signals:
@@ -133,12 +135,12 @@ private slots:
 
 private:
     void applyTexts();
-    void tellWhatWasNotRead();
+    void showAbout();
     void chooseLanguage(int index);
     void loadLevel(int levelIndex);
     void showSideColours();
     void chooseSideColour(std::optional<ColourTriple>& colour, QPushButton& button);
-    void aimPicker(QTextEdit& field, QPushButton& button);
+    void aimPicker(QTextEdit& field);
     void previewCategoryChosen(bool checked, UnitCategory category);
     void previewRangeChosen(bool checked, SymbolRange range);
     // Where Reload and Restore Default take the settings they refill the window with.
@@ -175,7 +177,6 @@ private:
     std::optional<ColourTriple> redSide;
     std::optional<ColourTriple> blueSide;
     bool firstFilling = true;
-    // Where the next picked symbol goes: one of the symbol fields and its button.
+    // Where the next picked symbol goes: one of the symbol fields (its button follows).
     QTextEdit* pickerField = nullptr;
-    QPushButton* pickerButton = nullptr;
 };

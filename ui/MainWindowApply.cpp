@@ -1,6 +1,7 @@
 // The main window's commands that write Labels.lua or throw the window's values away:
 // Apply, the level switch, Reload and Restore Default.
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QTextEdit>
 
@@ -193,8 +194,12 @@ void MainWindow::reloadModel(ReloadSource source)
                 showWarning(this, message(MessageId::DefaultNotRestored).arg(reason.text), reason.detail);
                 return;
             }
-        } else {
+        } else if (labelFileExists(profile)) {
             model.load();
+        } else {
+            const QString folder = QString::fromStdU16String(model.getLabelFilePath().parent_path().u16string());
+            showWarning(this, message(MessageId::LabelFileGone).arg(QDir::toNativeSeparators(folder)));
+            return;
         }
     } catch (const std::filesystem::filesystem_error& error) {
         const Reason reason = reasonOf(error.code());
@@ -202,4 +207,5 @@ void MainWindow::reloadModel(ReloadSource source)
         return;
     }
     fillFromModel();
+    showLoadNotice();
 }

@@ -112,6 +112,8 @@ void GuiTestBase::layOut()
 void GuiTestBase::launch()
 {
     QVERIFY(QDir::setCurrent(tempPath()));
+    // Where the editor keeps a profile it finds nowhere else: inside the test's folder.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(tempPath() + "/config"));
     dialogs::usePresets(true);
     editor = std::make_unique<startup::Editor>();
     editor->openWindows();

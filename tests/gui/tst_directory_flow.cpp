@@ -14,7 +14,6 @@ private slots:
         QTest::addColumn<bool>("opens");
         // clang-format off
         QTest::newRow("with label file") << HALVANE_FIXTURES "/Labels.lua" << true;
-        QTest::newRow("without label file") << "" << false;
         QTest::newRow("cancelled") << "cancel" << false;
         // clang-format on
     }
@@ -36,6 +35,57 @@ private slots:
         else
             QVERIFY(profileBytes().contains(QStringLiteral("WorkDirectory = \"%1\"").arg(home).toUtf8()));
         QVERIFY(dialogs::takeShownMessages().isEmpty());
+        QVERIFY(dialogs::takeAskedQuestions().isEmpty());
+    }
+
+    // A player who never customised labels has no label file yet: one question (Yes by
+    // default) makes it from the factory copy, byte for byte, and opens the main window.
+    void folderWithoutLabelFileBecomesUsableInOneQuestion()
+    {
+        startAtDirectoryWindow();
+        const QString home = makeHome(QStringLiteral("fresh"), QString());
+        dialogs::presetAnswer(1);  // No: the directory window stays
+        confirmDirectory(home);
+        QCOMPARE(dialogs::takeAskedQuestions().size(), 1);
+        QVERIFY(app::directoryWindow->isVisible());
+        QVERIFY(!QFile::exists(home + "/Config"));
+
+        confirmDirectory(home);  // the default answer
+        QCOMPARE(dialogs::takeAskedQuestions().size(), 1);
+        QVERIFY(app::mainWindow && app::mainWindow->isVisible());
+        QVERIFY(!app::directoryWindow->isVisible());
+        QCOMPARE(readFile(home + "/Config/View/Labels.lua"), readFile(tempPath() + "/data/default.lua"));
+        QCOMPARE(shown("lineEdit_value_near_air"), QStringLiteral("10000"));
+        QVERIFY(dialogs::takeShownMessages().isEmpty());
+    }
+
+    void damagedFactoryCopyMakesNoLabelFile()
+    {
+        startAtDirectoryWindow();
+        QVERIFY(replaceOnce(tempPath() + "/data/default.lua", "LEVEL_FULL", "LEVEL_FOOL"));
+        const QString home = makeHome(QStringLiteral("fresh"), QString());
+        confirmDirectory(home);
+        expectOneMessage({QStringLiteral("Labels.lua could not be created: data/default.lua is damaged")});
+        QVERIFY(app::directoryWindow->isVisible());
+        QVERIFY(!QFile::exists(home + "/Config/View/Labels.lua"));
+    }
+
+    // A profile the editor cannot add to is kept aside and replaced, so the folder chosen
+    // is there at the next start.
+    void folderChoiceSticksOverADamagedProfile()
+    {
+        startAtDirectoryWindow();
+        QFile profile(profilePath());
+        QVERIFY(profile.open(QIODevice::WriteOnly));
+        profile.write("Language = EN\nx = {\n");
+        profile.close();
+        restart();
+        const QString home = makeHome(QStringLiteral("sim"));
+        confirmDirectory(home);
+        QVERIFY(app::mainWindow && app::mainWindow->isVisible());
+        restart();
+        QVERIFY(app::mainWindow && app::mainWindow->isVisible());
+        QCOMPARE(readFile(tempPath() + "/data/profile-damaged.lua.bak"), QByteArray("Language = EN\nx = {\n"));
     }
 
     // The second folder differs from the first in one setting, so the refill shows.
@@ -78,7 +128,7 @@ private slots:
         QVERIFY(QDir().mkpath(profilePath()));
         confirmDirectory(makeHome(QStringLiteral("sim")));
 
-        expectOneMessage({QStringLiteral("data/profile.lua")});
+        expectOneMessage({QStringLiteral("Your choice could not be saved in the editor's profile")});
         // The folder is used for this run all the same.
         QVERIFY(app::mainWindow && app::mainWindow->isVisible());
     }

@@ -1,25 +1,15 @@
 // Editing in the main window before Apply: distances kept in increasing order,
 // sliders and fields in step, the side colours, the symbol picker and About Author.
-#include <QDesktopServices>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSlider>
-#include <QUrl>
 
 #include "GuiTestBase.h"
 
 namespace {
-// Receives what the desktop's URL handler would open.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl& url) { opened << url; }
-};
-
 const QStringList categories = {"air", "ground", "navy", "weapon"};
 const QList<QStringList> fixtureDistances = {{"10", "10000", "20000", "30000"},
                                              {"10", "5000", "10000", "20000"},
@@ -164,14 +154,32 @@ private slots:
         QCOMPARE(symbolRow("far_weapon"), farWeapon);
     }
 
-    void aboutAuthorOpensTheAuthorPage()
+    // The About box says what the program is and under which licences, and leads nowhere.
+    void aboutAuthorShowsTheAboutBox()
     {
-        UrlCatcher catcher;
-        QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
         triggerAction("actionAbout_Author");
-        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-        QCOMPARE(catcher.opened,
-                 QList<QUrl>({QUrl(QStringLiteral("https://halvane-label-manager.example.org/author"))}));
+        expectOneMessage({QStringLiteral("HALVANE Label Manager ") + QCoreApplication::applicationVersion(),
+                          QStringLiteral("MIT licence"), QStringLiteral("DejaVu")});
+        QVERIFY(!QCoreApplication::applicationVersion().isEmpty());
+    }
+
+    // The dialog opens on the colour the button shows, also after a choice.
+    void colourDialogOpensOnTheButtonsColour()
+    {
+        dialogs::presetColour(QColor(12, 34, 56));
+        clickButton("pushButton_blue_color");
+        clickButton("pushButton_blue_color");
+        clickButton("pushButton_red_color");
+        QCOMPARE(dialogs::takeColourDialogStarts(),
+                 QList<QColor>({QColor(0, 82, 199), QColor(12, 34, 56), QColor(249, 69, 38)}));
+    }
+
+    void typedSymbolShowsOnItsButtonAndInThePreview()
+    {
+        clickButton("radioButton_ground");
+        retype("textEdit_near_ground", QStringLiteral("▲"));
+        QCOMPARE(symbolRow("near_ground"), QStringLiteral("▲ ▲"));
+        QCOMPARE(shown("label_preview_symbol"), QStringLiteral("▲T-90\nGround 1-1\n0.0km"));
     }
 
 private:

@@ -154,7 +154,7 @@ private slots:
         // The message already speaks the chosen language, and the choice holds for this run.
         const QStringList shownMessages = dialogs::takeShownMessages();
         QCOMPARE(shownMessages.size(), 1);
-        QVERIFY(shownMessages.first().contains(QStringLiteral("data/profile.lua に保存できませんでした")));
+        QVERIFY(shownMessages.first().contains(QStringLiteral("エディターのプロファイルに保存できませんでした")));
         QVERIFY(shownMessages.first().contains(QStringLiteral("同じ名前のフォルダーがあります")));
         QCOMPARE(latinWords(shownMessages.first()), QStringList());
         QCOMPARE(currentLanguage, 3);

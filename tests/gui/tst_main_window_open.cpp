@@ -335,9 +335,18 @@ private slots:
         retype("lineEdit_value_far_navy", QStringLiteral("25000"));
 
         triggerAction("actionReload");
-        expectOneMessage({QStringLiteral("Labels.lua could not be read: ")});
+        expectOneMessage({QStringLiteral("Labels.lua could not be read again: ")});
         QCOMPARE(shown("lineEdit_value_far_navy"), QStringLiteral("25000"));
         QVERIFY(app::mainWindow->isVisible());
+    }
+
+    void reloadOfAFileThatIsGoneSaysSo()
+    {
+        retype("lineEdit_value_far_navy", QStringLiteral("25000"));
+        QVERIFY(QFile::remove(labelFilePath()));
+        triggerAction("actionReload");
+        expectOneMessage({QStringLiteral("Labels.lua is no longer in"), QStringLiteral("Config")});
+        QCOMPARE(shown("lineEdit_value_far_navy"), QStringLiteral("25000"));
     }
 
     void restoreDefaultShowsTheFactorySettings()

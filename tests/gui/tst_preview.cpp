@@ -60,6 +60,8 @@ private slots:
         QTest::newRow("CenterBottom") << 4 << QPoint(740, 410);
         QTest::newRow("CenterTop") << 5 << QPoint(740, 370);
         QTest::newRow("CenterCenter") << 6 << QPoint(740, 390);
+        QTest::newRow("LeftCenter") << 7 << QPoint(720, 390);
+        QTest::newRow("RightCenter") << 8 << QPoint(760, 390);
         // clang-format on
     }
 
@@ -91,6 +93,10 @@ private slots:
         dragTo("horizontalSlider_symbol_size", Qt::RightEdge);
         QCOMPARE(shown("label_symbol_size_real"), QStringLiteral("99"));
         QCOMPARE(labelText()->font().pointSize(), 99);
+        // The large text is cut at the picture's edges instead of covering the radio buttons.
+        const QRect shownPart = labelText()->mask().boundingRect().translated(labelText()->pos());
+        QVERIFY(!shownPart.isEmpty());
+        QVERIFY(child<QLabel>("label_preview")->geometry().contains(shownPart));
         dragTo("horizontalSlider_symbol_size", Qt::LeftEdge);
         QCOMPARE(shown("label_symbol_size_real"), QStringLiteral("1"));
         auto* size = child<QSlider>("horizontalSlider_symbol_size");
