@@ -82,6 +82,8 @@ void Editor::openWindows()
             problem = error;
         }
     }
+    // The profile's language, not the form's English, from the first sight on.
+    directoryWindow->applyTexts();
     directoryWindow->show();
     if (problem)
         reportUnreadableFolder(directoryWindow.get(), *problem);

@@ -3,18 +3,31 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QRegularExpression>
+#include <QSlider>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 constexpr int smallestPointSize = 7;  // below this the captions are hard to read
 constexpr int gap = 2;                // kept free towards the widget on the right
 constexpr int slack = 2;              // rounding of the text width
+constexpr int narrowestSlider = 80;   // what a slider keeps of its groove for a caption
 
-// Keeps a grown caption centred on its row where the room allows, else slides it in.
-int centredTop(const QRect& room, int centreY, int height)
+bool sameRows(const QRect& r, int top, int bottom) { return r.top() < bottom && r.bottom() > top; }
+
+QFont sized(QFont font, int pointSize)
 {
-    return std::clamp(centreY - height / 2, room.top(), std::max(room.top(), room.bottom() + 1 - height));
+    font.setPointSize(pointSize);
+    return font;
+}
+
+// Captions the form styled and sized alike play one role.
+auto roleOf(const QLabel& label)
+{
+    const QFont font = label.font();
+    return std::make_tuple(font.pointSize(), font.bold(), font.italic(), label.width(), label.height());
 }
 }  // namespace
 
@@ -27,92 +40,192 @@ TextFitting::TextFitting(QWidget& fittingArea, std::initializer_list<const QLabe
         if (needed > combo->width())
             combo->resize(std::min(needed, std::max(combo->width(), freeRoom(*combo).width())), combo->height());
     }
+    for (QSlider* slider : area.findChildren<QSlider*>(Qt::FindDirectChildrenOnly))
+        yielding.emplace_back(slider, slider->geometry());
     for (QLabel* label : area.findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
         if (std::find(leaveAlone.begin(), leaveAlone.end(), label) == leaveAlone.end())
             places.push_back({label, label->geometry(), label->font(), label->toolTip()});
+    for (const Place& place : places) {
+        auto role = std::find_if(roles.begin(), roles.end(), [&](const std::vector<const Place*>& members) {
+            return roleOf(*members.front()->label) == roleOf(*place.label);
+        });
+        if (role == roles.end())
+            roles.push_back({&place});
+        else
+            role->push_back(&place);
+    }
 }
 
 void TextFitting::fit()
 {
     // Every caption starts from the form, so a change back to a language whose words
     // fit restores the form exactly, and room is judged against the form's places.
+    for (const auto& [slider, geometry] : yielding)
+        slider->setGeometry(geometry);
     for (const Place& place : places) {
         place.label->setGeometry(place.geometry);
         place.label->setFont(place.font);
         place.label->setWordWrap(false);
         place.label->setToolTip(place.toolTip);
     }
-    for (const Place& place : places)
-        fitOne(place);
-}
-
-void TextFitting::fitOne(const Place& place)
-{
-    QLabel& label = *place.label;
-    const QString text = label.text();
-    if (QFontMetrics(place.font).horizontalAdvance(text) + slack <= place.geometry.width())
-        return;
-    const QRect room = freeRoom(label);
-    const int centreY = place.geometry.center().y();
-    for (int size = place.font.pointSize(); size >= smallestPointSize; --size) {
-        QFont font = place.font;
-        font.setPointSize(size);
-        const QFontMetrics metrics(font);
-        const int lineWidth = metrics.horizontalAdvance(text) + slack;
-        if (lineWidth <= room.width()) {
-            label.setFont(font);
-            label.setGeometry(place.geometry.x(), place.geometry.y(), std::max(lineWidth, place.geometry.width()),
-                              place.geometry.height());
-            return;
-        }
-        const QRect wrapped = metrics.boundingRect(QRect(0, 0, room.width(), room.height()), Qt::TextWordWrap, text);
-        if (wrapped.width() + slack <= room.width() && wrapped.height() <= room.height()) {
-            const int height = std::max(wrapped.height(), place.geometry.height());
-            label.setFont(font);
-            label.setWordWrap(true);
-            label.setGeometry(room.x(), centredTop(room, centreY, height), room.width(), height);
-            return;
+    for (const std::vector<const Place*>& role : roles) {
+        // The rooms of a role are measured before any of its captions grows, so that two
+        // of them share the space between them halfway.
+        std::vector<QRect> rooms;
+        for (const Place* member : role)
+            rooms.push_back(freeRoom(*member->label));
+        const auto allFit = [&](int size) {
+            for (std::size_t i = 0; i < role.size(); ++i)
+                if (!fitsAt(*role[i], size, rooms[i]))
+                    return false;
+            return true;
+        };
+        int size = role.front()->font.pointSize();
+        while (size > smallestPointSize && !allFit(size))
+            --size;
+        for (std::size_t i = 0; i < role.size(); ++i) {
+            if (fitsAt(*role[i], size, rooms[i]))
+                place(*role[i], size, rooms[i]);
+            else
+                placeSmallest(*role[i], rooms[i]);
         }
     }
-    // Even the smallest font is too large: a word longer than the room is broken where
-    // it must, and the tool tip shows the whole text.
-    QFont font = place.font;
-    font.setPointSize(smallestPointSize);
+    alignSliders();
+}
+
+TextFitting::Lines TextFitting::breakIntoLines(const QString& text, const QFont& font, int width)
+{
+    const QFontMetrics metrics(font);
+    Lines lines;
+    QString line;
+    for (const QString& word : text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)) {
+        if (metrics.horizontalAdvance(word) > width)
+            return {};
+        const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
+            lines.widest = std::max(lines.widest, metrics.horizontalAdvance(line));
+            ++lines.count;
+            line = word;
+        } else {
+            line = longer;
+        }
+    }
+    if (!line.isEmpty()) {
+        lines.widest = std::max(lines.widest, metrics.horizontalAdvance(line));
+        ++lines.count;
+    }
+    return lines;
+}
+
+bool TextFitting::fitsAt(const Place& place, int pointSize, const QRect& room) const
+{
+    const QFont font = sized(place.font, pointSize);
+    const Lines lines = breakIntoLines(place.label->text(), font, room.width() - slack);
+    return lines.count > 0 && lines.count * QFontMetrics(font).lineSpacing() <= room.height();
+}
+
+void TextFitting::place(const Place& place, int pointSize, const QRect& room)
+{
+    QLabel& label = *place.label;
+    const QFont font = sized(place.font, pointSize);
+    label.setFont(font);
+    const Lines lines = breakIntoLines(label.text(), font, room.width() - slack);
+    if (lines.count == 1 && lines.widest + slack <= place.geometry.width())
+        return;
+    label.setWordWrap(lines.count > 1);
+    int width = std::min(room.width(), std::max(place.geometry.width(), lines.widest + slack));
+    int height = std::max(place.geometry.height(), lines.count * QFontMetrics(font).lineSpacing());
+    // The label lays its text out itself; where its layout needs a little more than the
+    // measure above, it gets it from the room.
+    if (lines.count > 1) {
+        while (width < room.width() && label.heightForWidth(width) > height)
+            ++width;
+        height = std::max(height, label.heightForWidth(width));
+    }
+    // Centred on its row where the room allows.
+    const int top = std::clamp(place.geometry.center().y() - height / 2, room.top(),
+                               std::max(room.top(), room.bottom() + 1 - height));
+    label.setGeometry(place.geometry.x(), top, width, height);
+    makeRoomUpTo(label);
+}
+
+// Even the smallest font is too large: a word longer than the room is broken where it
+// must, and the tool tip shows the whole text.
+void TextFitting::placeSmallest(const Place& place, const QRect& room)
+{
+    QLabel& label = *place.label;
+    const QFont font = sized(place.font, smallestPointSize);
     const QRect broken
-        = QFontMetrics(font).boundingRect(QRect(0, 0, room.width(), room.height()), Qt::TextWrapAnywhere, text);
+        = QFontMetrics(font).boundingRect(QRect(0, 0, room.width(), room.height()), Qt::TextWrapAnywhere, label.text());
     const int height = std::clamp(broken.height(), place.geometry.height(), room.height());
     label.setFont(font);
     label.setWordWrap(true);
-    label.setGeometry(room.x(), centredTop(room, centreY, height), room.width(), height);
+    label.setGeometry(room.x(),
+                      std::clamp(place.geometry.center().y() - height / 2, room.top(), room.bottom() + 1 - height),
+                      room.width(), height);
+    makeRoomUpTo(label);
     if (place.toolTip.isEmpty())
-        label.setToolTip(text);
+        label.setToolTip(label.text());
 }
 
-// The widest and then tallest rectangle at the widget's place that no other widget of
-// the area covers, growing to the right, up and down. Widgets of the form that touch
-// the widget by a pixel's row or column do not count as covering it.
+// The rectangle a widget may grow into: to the right up to the next widget of its rows,
+// and up and down halfway to its neighbours, so that neighbours growing towards each
+// other never meet. Widgets that touch it by a pixel's row or column do not count.
 QRect TextFitting::freeRoom(const QWidget& widget) const
 {
     const QRect own = widget.geometry();
-    const auto others = area.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    int right = area.width();
-    for (const QWidget* other : others) {
+    const int reach = rightLimit(widget, own.top(), own.bottom());
+    int above = 0;
+    int below = area.height();
+    for (const QWidget* other : area.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         const QRect r = other->geometry();
-        if (other != &widget && !other->isHidden() && r.left() > own.left() && r.top() < own.bottom()
-            && r.bottom() > own.top())
-            right = std::min(right, r.left() - gap);
-    }
-    int top = 0;
-    int bottom = area.height();
-    for (const QWidget* other : others) {
-        const QRect r = other->geometry();
-        if (other == &widget || other->isHidden() || r.left() >= right || r.right() <= own.left())
+        if (other == &widget || other->isHidden() || r.right() <= own.left() || r.left() >= reach)
             continue;
         if (r.bottom() <= own.top())
-            top = std::max(top, r.bottom() + 1);
+            above = std::max(above, r.bottom() + 1);
         else if (r.top() >= own.bottom())
-            bottom = std::min(bottom, r.top());
+            below = std::min(below, r.top());
     }
-    return QRect(own.left(), std::min(top, own.top()), std::max(right - own.left(), 0),
-                 std::max(bottom, own.bottom() + 1) - std::min(top, own.top()));
+    const int top = std::min(own.top(), own.top() - (own.top() - above) / 2);
+    const int bottom = std::max(own.bottom() + 1, own.bottom() + 1 + (below - own.bottom() - 1) / 2);
+    const int right = rightLimit(widget, top, bottom - 1);
+    return QRect(own.left(), top, std::max(right - own.left(), 0), bottom - top);
+}
+
+int TextFitting::rightLimit(const QWidget& widget, int top, int bottom) const
+{
+    const QRect own = widget.geometry();
+    int right = area.width();
+    for (const QWidget* other : area.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QRect r = other->geometry();
+        if (other == &widget || other->isHidden() || r.left() <= own.left() || !sameRows(r, top, bottom))
+            continue;
+        const int yields = qobject_cast<const QSlider*>(other) ? std::max(0, r.width() - narrowestSlider) : 0;
+        right = std::min(right, r.left() + yields - gap);
+    }
+    return right;
+}
+
+// Sliders the form lined up stay lined up: one that gave room to its caption moves the
+// left ends of the others of its column with it.
+void TextFitting::alignSliders()
+{
+    for (const auto& [slider, form] : yielding) {
+        int left = slider->x();
+        for (const auto& [other, otherForm] : yielding)
+            if (otherForm.left() == form.left())
+                left = std::max(left, other->x());
+        slider->setGeometry(QRect(QPoint(left, slider->y()), slider->geometry().bottomRight()));
+    }
+}
+
+// A slider in the caption's rows starts after it, keeping its right end.
+void TextFitting::makeRoomUpTo(const QWidget& label)
+{
+    const QRect own = label.geometry();
+    for (const auto& [slider, form] : yielding) {
+        const QRect r = slider->geometry();
+        if (r.left() > own.left() && sameRows(r, own.top(), own.bottom()) && r.left() <= own.right() + gap)
+            slider->setGeometry(QRect(QPoint(own.right() + gap + 1, r.top()), r.bottomRight()));
+    }
 }

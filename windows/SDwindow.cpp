@@ -1,5 +1,7 @@
 #include "windows/SDwindow.h"
 
+#include <algorithm>
+
 #include "common/Dialogs.h"
 #include "common/LanguageTexts.h"
 #include "ui_SDwindow.h"
@@ -11,11 +13,21 @@ SDwindow::SDwindow(ProfileStore& profileStore, QWidget* parent)
 {
     ui->setupUi(this);
     setFixedSize(470, 119);
+    buttonPlace = ui->choseDirectory->geometry();
+    promptPlace = ui->label->geometry();
 }
 
 SDwindow::~SDwindow() { delete ui; }
 
-void SDwindow::applyTexts() { applyDirectoryWindowTexts(*this); }
+// A longer word on the button ("Подтвердить") widens it to the left, into the room of the
+// prompt, which wraps between its words.
+void SDwindow::applyTexts()
+{
+    applyDirectoryWindowTexts(*this);
+    const int width = std::max(buttonPlace.width(), ui->choseDirectory->sizeHint().width());
+    ui->choseDirectory->setGeometry(buttonPlace.right() + 1 - width, buttonPlace.y(), width, buttonPlace.height());
+    ui->label->setGeometry(promptPlace.adjusted(0, 0, -(width - buttonPlace.width()), 0));
+}
 
 void SDwindow::on_choseDirectory_clicked()
 {

@@ -1,6 +1,7 @@
 #pragma once
 // The small window in which the user names the simulator's home directory.
 #include <QMainWindow>
+#include <QRect>
 
 class ProfileStore;
 namespace Ui {
@@ -34,4 +35,6 @@ private:
 
     ProfileStore& profile;
     Ui::SDwindow* ui;
+    QRect buttonPlace;  // where the form puts the button and the prompt
+    QRect promptPlace;
 };

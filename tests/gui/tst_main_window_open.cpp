@@ -285,9 +285,22 @@ private slots:
                     overlapsOfTheForm.insert({caption, other});
         }
 
+        QHash<QLabel*, QFont> formFonts;
+        for (QLabel* caption : captions)
+            formFonts[caption] = caption->font();
         triggerAction(action);
+        const bool spaceless = action != QStringLiteral("action_Russian_2");
         for (QLabel* caption : captions) {
             const QString name = caption->objectName();
+            // Chinese and Japanese captions have no spaces to wrap at: they stay on one line.
+            if (spaceless && !caption->text().contains(QLatin1Char(' ')))
+                QVERIFY2(!caption->wordWrap(), qPrintable(name + ": " + caption->text()));
+            // Captions the form made alike keep one size.
+            for (QLabel* other : captions) {
+                if (formFonts[other] == formFonts[caption] && english[other].size() == english[caption].size())
+                    QVERIFY2(other->font().pointSize() == caption->font().pointSize(),
+                             qPrintable(name + " and " + other->objectName()));
+            }
             const bool fits = caption->wordWrap()
                 ? caption->heightForWidth(caption->width()) <= caption->height()
                 : caption->fontMetrics().horizontalAdvance(caption->text()) <= caption->width();

@@ -1,5 +1,7 @@
 // Starting the editor: which window the user sees first, and in which language.
 #include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
 
 #include "GuiTestBase.h"
 #include "model/Language.h"
@@ -51,7 +53,7 @@ private slots:
         QVERIFY(dialogs::takeShownMessages().isEmpty());
     }
 
-    void missingLabelFileOpensDirectoryWindowInEnglish()
+    void missingLabelFileOpensDirectoryWindowInTheProfilesLanguage()
     {
         GuiWorld world;
         world.fixture.clear();
@@ -62,9 +64,14 @@ private slots:
         QVERIFY(!app::mainWindow);
         QVERIFY(window->isVisible());
         QCOMPARE(currentLanguage, 2);
-        QCOMPARE(shown("label", window), QStringLiteral("Select the home directory of HALVANE WORLD."));
-        QCOMPARE(shown("choseDirectory", window), QStringLiteral("Confirm"));
-        QCOMPARE(shown("menuLanguage", window), QStringLiteral("Language"));
+        QCOMPARE(shown("label", window), QStringLiteral("Выберите домашний каталог HALVANE WORLD."));
+        QCOMPARE(shown("choseDirectory", window), QStringLiteral("Подтвердить"));
+        QCOMPARE(shown("menuLanguage", window), QStringLiteral("Язык"));
+        // The longer word widens the button to the left instead of being cut.
+        auto* button = child<QPushButton>("choseDirectory", window);
+        QVERIFY(button->width() >= button->sizeHint().width());
+        QCOMPARE(button->geometry().right(), 450);
+        QVERIFY(child<QLabel>("label", window)->geometry().right() < button->x());
         QCOMPARE(window->windowTitle(), QStringLiteral("ChoseDirectory"));
         QCOMPARE(window->size(), QSize(470, 119));
         QCOMPARE(window->minimumSize(), QSize(470, 119));
