@@ -1,12 +1,13 @@
 #include "app/StartUp.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 
 #include "app/AppContext.h"
 #include "common/LanguageTexts.h"
 #include "common/Messages.h"
 #include "common/Resources.h"
+#include "common/ThemeIcons.h"
 #include "lua/LuaScan.h"
 #include "model/LabelConfig.h"
 #include "model/ProfileStore.h"
@@ -55,6 +56,7 @@ void Editor::openWindows()
 {
     QCoreApplication::setApplicationVersion(QStringLiteral(HALVANE_VERSION));
     initResources();
+    QApplication::setWindowIcon(applicationIcon());
     registerPreviewFont();
     directoryWindow = std::make_unique<SDwindow>(*profile);
     // No main window exists yet, so the picker and the confirmation window are top-level.

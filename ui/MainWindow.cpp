@@ -54,7 +54,6 @@ MainWindow::MainWindow(LabelConfig& labelModel, ProfileStore& profileStore, QWid
     textFitting = std::make_unique<TextFitting>(
         *ui->centralwidget,
         std::initializer_list<const QLabel*>{ui->label_preview, ui->label_preview_symbol, ui->label_symbol_size_real});
-    setWindowIcon(themeIcon(ThemeIconId::FolderOpen));
     ui->actionSelectDirectory->setIcon(themeIcon(ThemeIconId::FolderOpen));
     ui->actionReload->setIcon(themeIcon(ThemeIconId::SystemReboot));
     ui->actionRestore_Default->setIcon(themeIcon(ThemeIconId::SyncSynchronizing));

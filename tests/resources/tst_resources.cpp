@@ -1,6 +1,7 @@
 // The font and pictures the program carries inside itself: they must open with no
 // file beside the program, and the font must draw every symbol a player can pick.
 #include "common/Resources.h"
+#include "common/ThemeIcons.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,6 +74,7 @@ private slots:
     void missingFontKeepsDefault();
     void picturesLoadInCategoryOrder();
     void picturesAreReplacedOnEachLoad();
+    void iconsNeedNoIconTheme();
 
 private:
     QTemporaryDir workDir;
@@ -181,6 +183,25 @@ void TestResources::picturesAreReplacedOnEachLoad()
     loadPreviewPictures();
     for (const QPixmap& picture : previewPictures)
         QCOMPARE(picture.size(), QSize(211, 154));
+}
+
+// A desktop without an icon theme (this test sets none) still shows every menu icon and
+// the program's own icon, drawn from the bundle.
+void TestResources::iconsNeedNoIconTheme()
+{
+    QIcon::setThemeName(QString());
+    for (const ThemeIconId id : {ThemeIconId::FolderOpen, ThemeIconId::SystemReboot, ThemeIconId::SyncSynchronizing,
+                                 ThemeIconId::AddressBookNew, ThemeIconId::DocumentNew}) {
+        const QImage drawn = themeIcon(id).pixmap(24, 24).toImage();
+        int painted = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                painted += drawn.pixelColor(x, y).alpha() > 0 ? 1 : 0;
+        QVERIFY2(painted > drawn.width() * drawn.height() / 20, qPrintable(QString::number(static_cast<int>(id))));
+    }
+    const QIcon program = applicationIcon();
+    QCOMPARE(program.availableSizes().size(), 4);
+    QCOMPARE(program.pixmap(256, 256).size(), QSize(256, 256));
 }
 
 QTEST_MAIN(TestResources)
