@@ -42,6 +42,7 @@ set(expected
     ${metainfo}
     ${DATADIR}/${id}/default.lua
     ${DATAROOTDIR}/doc/${id}/LICENSE
+    ${DATAROOTDIR}/doc/${id}/copyright
     ${DATAROOTDIR}/doc/${id}/LICENSE-DejaVuLGCSans.txt
     ${DATADIR}/icons/hicolor/scalable/apps/${id}.svg)
 set(sizes 48 64 128 256)
@@ -69,6 +70,7 @@ if(EXISTS ${prefix}/${BINDIR}/halvane AND NOT IS_DIRECTORY ${prefix}/${BINDIR}/h
 endif()
 
 foreach(pair "${DATADIR}/${id}/default.lua|data/default.lua" "${DATAROOTDIR}/doc/${id}/LICENSE|LICENSE"
+             "${DATAROOTDIR}/doc/${id}/copyright|LICENSE"
              "${DATAROOTDIR}/doc/${id}/LICENSE-DejaVuLGCSans.txt|Resource/LICENSE-DejaVuLGCSans.txt")
   string(REPLACE "|" ";" pair "${pair}")
   list(GET pair 0 installed_file)
@@ -119,11 +121,7 @@ if(EXISTS ${prefix}/${metainfo})
   if(NOT text MATCHES "<release version=\"${VERSION}\" date=\"[0-9]+-[0-9]+-[0-9]+\"")
     fail("${metainfo} does not name release ${VERSION}")
   endif()
-  # The application id is the plain name the menu entry, the icon and the configuration
-  # folder share, not a reverse domain name; AppStream only advises against that, so
-  # that one advice is taken as information and everything else still fails.
-  execute_process(COMMAND appstreamcli validate --no-net --override=cid-desktopapp-is-not-rdns=info
-                          ${prefix}/${metainfo}
+  execute_process(COMMAND appstreamcli validate --no-net ${prefix}/${metainfo}
                   RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
   if(NOT status EQUAL 0)
     fail("appstreamcli validate (${status}): ${output}")
