@@ -1,8 +1,10 @@
 #pragma once
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "model/LabelTypes.h"
 
@@ -152,8 +154,14 @@ private:
     // True when every change reached the file.
     bool applyChanges();
     bool valuesCanBeWritten();
-    // Whether any control differs from what the model holds: everywhere, or only the
-    // distances and alignments of the level shown.
+    // What differs from what the model holds, as the setter call that hands it over:
+    // outside the level's controls, and the alignments of the level shown (the distance
+    // block finds its own).
+    using Change = std::function<void(LabelConfig&)>;
+    std::vector<Change> settingChanges() const;
+    std::vector<Change> alignmentChanges() const;
+    // Whether any control differs: everywhere, or only the distances and alignments of
+    // the level shown.
     bool hasChanges() const;
     bool levelChanged() const;
     void handOverChanges();

@@ -6,6 +6,7 @@
 #include <QTextEdit>
 
 #include <filesystem>
+#include <utility>
 
 #include "common/Messages.h"
 #include "model/LabelConfig.h"
@@ -30,65 +31,65 @@ std::optional<int> symbolSizeShown(const QLabel& label)
 
 // Only what differs from what the model last read or wrote is handed over; each
 // comparison takes the value the window showed for a setting the model could not read.
-bool MainWindow::levelChanged() const
+// The changes come as the setter calls that hand them over, in the order of Apply.
+std::vector<MainWindow::Change> MainWindow::settingChanges() const
 {
-    if (!currentLevel)
-        return false;
-    for (const CategoryRow& row : categoryRows) {
-        if ((ui.get()->*row.alignment)->currentIndex()
-            != model.alignmentIndex(*currentLevel, row.category).value_or(-1))
-            return true;
+    std::vector<Change> changes;
+    for (const auto& [side, colour] : {std::pair{Side::Enemies, blueSide}, std::pair{Side::Allies, redSide}}) {
+        if (colour && colour != model.sideColour(side))
+            changes.push_back(
+                [side = side, c = *colour](LabelConfig& m) { m.setSideColour(side, c.red, c.green, c.blue); });
     }
-    return distances->changed(model, *currentLevel);
-}
-
-bool MainWindow::hasChanges() const
-{
-    if (blueSide != model.sideColour(Side::Enemies) || redSide != model.sideColour(Side::Allies))
-        return true;
-    if (symbolSizeShown(*ui->label_symbol_size_real) != model.symbolSizeValue())
-        return true;
-    for (const CategoryRow& row : categoryRows) {
-        if ((ui.get()->*row.visible)->isChecked() != model.visibilityOn(row.category).value_or(false))
-            return true;
-        for (const SymbolRange range : symbolRanges) {
-            const std::string symbol = row.symbolField(*ui, range).toPlainText().toStdString();
-            if (symbol != model.symbolText(row.category, range).value_or(std::string()))
-                return true;
-        }
-    }
-    return levelChanged();
-}
-
-void MainWindow::handOverChanges()
-{
-    if (blueSide && blueSide != model.sideColour(Side::Enemies))
-        model.setSideColour(Side::Enemies, blueSide->red, blueSide->green, blueSide->blue);
-    if (redSide && redSide != model.sideColour(Side::Allies))
-        model.setSideColour(Side::Allies, redSide->red, redSide->green, redSide->blue);
-    const std::optional<int> size = symbolSizeShown(*ui->label_symbol_size_real);
-    if (size && size != model.symbolSizeValue())
-        model.setSymbolSize(*size);
+    if (const std::optional<int> size = symbolSizeShown(*ui->label_symbol_size_real);
+        size && size != model.symbolSizeValue())
+        changes.push_back([size = *size](LabelConfig& m) { m.setSymbolSize(size); });
     for (const CategoryRow& row : categoryRows) {
         const bool on = (ui.get()->*row.visible)->isChecked();
         if (on != model.visibilityOn(row.category).value_or(false))
-            model.setVisibility(row.category, on);
+            changes.push_back([category = row.category, on](LabelConfig& m) { m.setVisibility(category, on); });
     }
     for (const CategoryRow& row : categoryRows) {
         for (const SymbolRange range : symbolRanges) {
             const std::string symbol = row.symbolField(*ui, range).toPlainText().toStdString();
             if (symbol != model.symbolText(row.category, range).value_or(std::string()))
-                model.setSymbol(row.category, range, symbol);
+                changes.push_back([category = row.category, range, symbol](LabelConfig& m) {
+                    static_cast<void>(m.setSymbol(category, range, symbol));
+                });
         }
     }
+    return changes;
+}
+
+std::vector<MainWindow::Change> MainWindow::alignmentChanges() const
+{
+    std::vector<Change> changes;
     if (!currentLevel)
-        return;
-    distances->handOverChanges(model, *currentLevel);
+        return changes;
     for (const CategoryRow& row : categoryRows) {
         const int index = (ui.get()->*row.alignment)->currentIndex();
         if (index >= 0 && index != model.alignmentIndex(*currentLevel, row.category).value_or(-1))
-            model.setAlignment(*currentLevel, row.category, index);
+            changes.push_back([level = *currentLevel, category = row.category, index](LabelConfig& m) {
+                m.setAlignment(level, category, index);
+            });
     }
+    return changes;
+}
+
+bool MainWindow::levelChanged() const
+{
+    return currentLevel && (!alignmentChanges().empty() || distances->changed(model, *currentLevel));
+}
+
+bool MainWindow::hasChanges() const { return !settingChanges().empty() || levelChanged(); }
+
+void MainWindow::handOverChanges()
+{
+    for (const Change& change : settingChanges())
+        change(model);
+    if (currentLevel)
+        distances->handOverChanges(model, *currentLevel);
+    for (const Change& change : alignmentChanges())
+        change(model);
 }
 
 // Everything is checked before anything is handed over, so a refused Apply queues no
