@@ -58,6 +58,10 @@ void LuaDocument::load(const std::filesystem::path& path)
     path_ = path;
     diskBytes_ = fileAccess_.readBytes(stream.get());
     text_ = fileAccess_.textOf(diskBytes_, &crlf_);
+    // A file read anew is read on its own: a statement the previous text left open at its
+    // end must not change how this one reads, or a Reload would read the same file
+    // differently from the first load.
+    continuing_ = false;
     collectFunctionNames();
     parse();
 }

@@ -257,6 +257,15 @@ void ParseTest::reloading()
     QCOMPARE(doc.text(), std::string("v = f(1)\n"));
     QVERIFY(doc.statementByKey("v"));
 
+    // A file that ends inside an open table reads the same at every load.
+    const char* open = "-- a =\nc = 1\nb = {\n";
+    enginetest::loadText(doc, scratch, open, "open.lua");
+    const QStringList first = Parsed(open).keys();
+    QCOMPARE(first, QStringList{"c"});
+    enginetest::loadText(doc, scratch, open, "open.lua");
+    QCOMPARE(doc.statements().size(), std::size_t(1));
+    QCOMPARE(doc.statements().front()->key, std::string("c"));
+
     doc.load(scratch.file("missing.lua"));
     QCOMPARE(doc.path(), scratch.file("missing.lua"));
     QVERIFY(doc.text().empty());
