@@ -88,8 +88,8 @@ ScriptLayout scriptLayoutOf(const lua::LuaDocument& document)
 {
     if (const lua::LuaNode* full = document.statementByKey("LEVEL_FULL"))
         return full->kind == lua::LuaValueKind::Record ? ScriptLayout::LevelTables : ScriptLayout::LevelCalls;
-    const bool levels = document.statementByKey("LEVEL_ABBREVIATED") || document.statementByKey("LEVEL_DOT");
-    if (!levels && document.statementByKey(layoutOf(UnitCategory::Air).formatKey))
+    const bool otherLevels = document.statementByKey("LEVEL_ABBREVIATED") || document.statementByKey("LEVEL_DOT");
+    if (!otherLevels && document.statementByKey(layoutOf(UnitCategory::Air).formatKey))
         return ScriptLayout::SingleLevel;
     return ScriptLayout::LevelCalls;
 }
