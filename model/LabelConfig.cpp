@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <stdexcept>
+#include <utility>
 
 #include "lua/LuaScan.h"
 #include "model/LabelCatalogue.h"
@@ -69,6 +70,15 @@ std::optional<ColourTriple> colour(const LabelSetting& setting)
 
 LabelConfig::LabelConfig(ProfileStore& profileStore)
     : profile(profileStore),
+      settings(buildCatalogue()),
+      readAtLoad(settings.size(), false)
+{
+    load();
+}
+
+LabelConfig::LabelConfig(ProfileStore& profileStore, std::filesystem::path labelFile)
+    : profile(profileStore),
+      givenFile(std::move(labelFile)),
       settings(buildCatalogue()),
       readAtLoad(settings.size(), false)
 {

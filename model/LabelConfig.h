@@ -20,6 +20,8 @@ std::filesystem::path labelFileUnder(const std::filesystem::path& workDirectory)
 // Throws std::filesystem::filesystem_error when the file system cannot answer
 // (for example permission denied on a folder of the path).
 bool labelFileExists(const ProfileStore& profile);
+// The same test for a label file anywhere.
+bool labelFileExistsAt(const std::filesystem::path& path);
 
 // What Apply did: whether Labels.lua was written (and why not), and the settings
 // whose values could not be saved because the last load could not read them.
@@ -33,6 +35,9 @@ struct [[nodiscard]] ApplyOutcome {
 class LabelConfig {
 public:
     explicit LabelConfig(ProfileStore& profile);  // runs load(); may throw like labelFileExists
+    // Bound to one label script wherever it is and whatever its name (the command line):
+    // every load reads that file, never the one under the profile's work directory.
+    LabelConfig(ProfileStore& profile, std::filesystem::path labelFile);
 
     // Reads the label file if it exists; otherwise changes nothing. May throw like labelFileExists.
     void load();
@@ -127,6 +132,7 @@ private:
     void setValueText(const LabelSetting& setting, const std::string& valueText);
 
     ProfileStore& profile;
+    std::filesystem::path givenFile;  // empty: the label file under the profile's work directory
     lua::LuaDocument document;
     std::filesystem::path labelFilePath;
     std::vector<LabelSetting*> loadList;

@@ -12,7 +12,11 @@ std::filesystem::path labelFileUnder(const std::filesystem::path& workDirectory)
 
 bool labelFileExists(const ProfileStore& profile)
 {
-    const std::filesystem::path path = labelFileUnder(profile.getWorkDirectory());
+    return labelFileExistsAt(labelFileUnder(profile.getWorkDirectory()));
+}
+
+bool labelFileExistsAt(const std::filesystem::path& path)
+{
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
     // Not found (also a missing folder or an invalid name) is a plain "no"; any other
@@ -24,9 +28,10 @@ bool labelFileExists(const ProfileStore& profile)
 
 void LabelConfig::load()
 {
-    if (!labelFileExists(profile))
+    const std::filesystem::path path = givenFile.empty() ? labelFileUnder(profile.getWorkDirectory()) : givenFile;
+    if (!labelFileExistsAt(path))
         return;
-    labelFilePath = labelFileUnder(profile.getWorkDirectory());
+    labelFilePath = path;
     loadList.clear();
     for (LabelSetting& setting : settings)
         loadList.push_back(&setting);
