@@ -1,0 +1,589 @@
+#include "lua/LuaJudge.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <set>
+#include <unordered_map>
+
+extern "C" {
+#include <lauxlib.h>
+#include <lua.h>
+#include <lualib.h>
+}
+
+namespace lua {
+
+namespace {
+
+// A label script runs in well under a million instructions and a megabyte; these bounds
+// leave room for any real script and stop one that loops or grows without end.
+constexpr long long instructionBound = 50'000'000;
+constexpr int hookInterval = 1000;
+constexpr std::size_t memoryBound = 64u << 20;
+// Unfolding the globals is bounded too: a script may build a huge or deep table.
+constexpr std::size_t unfoldedBound = 200'000;
+constexpr int depthBound = 100;
+
+constexpr const char* chunkName = "=Labels.lua";
+constexpr const char* chunkPrefix = "Labels.lua:";
+
+struct Bounds {
+    std::size_t used = 0;
+    long long instructions = 0;
+    bool exceeded = false;
+};
+
+void* allocate(void* userData, void* block, std::size_t oldSize, std::size_t newSize)
+{
+    auto* bounds = static_cast<Bounds*>(userData);
+    // Without a block, oldSize tells the kind of object, not a size.
+    const std::size_t held = block ? oldSize : 0;
+    if (newSize == 0) {
+        std::free(block);
+        bounds->used -= held;
+        return nullptr;
+    }
+    if (newSize > held && bounds->used + (newSize - held) > memoryBound) {
+        bounds->exceeded = true;
+        return nullptr;
+    }
+    void* moved = std::realloc(block, newSize);
+    if (moved)
+        bounds->used = bounds->used - held + newSize;
+    return moved;
+}
+
+void countInstructions(lua_State* state, lua_Debug*)
+{
+    void* userData = nullptr;
+    lua_getallocf(state, &userData);
+    auto* bounds = static_cast<Bounds*>(userData);
+    bounds->instructions += hookInterval;
+    if (bounds->instructions > instructionBound) {
+        bounds->exceeded = true;
+        luaL_error(state, "the script runs too long");
+    }
+}
+
+int ignorePrint(lua_State*) { return 0; }
+
+// A fresh state with the sandbox's libraries only.
+class Sandbox {
+public:
+    Sandbox() : state(lua_newstate(allocate, &bounds))
+    {
+        if (!state)
+            return;
+        const std::pair<const char*, lua_CFunction> libraries[] = {
+            {LUA_GNAME, luaopen_base},
+            {LUA_STRLIBNAME, luaopen_string},
+            {LUA_TABLIBNAME, luaopen_table},
+            {LUA_MATHLIBNAME, luaopen_math},
+        };
+        for (const auto& [name, open] : libraries) {
+            luaL_requiref(state, name, open, 1);
+            lua_pop(state, 1);
+        }
+        // The base library can reach files and compile code of its own.
+        for (const char* name : {"load", "loadfile", "dofile", "require"}) {
+            lua_pushnil(state);
+            lua_setglobal(state, name);
+        }
+        // A script's prints would land in the editor's output (the command line's lists).
+        lua_pushcfunction(state, ignorePrint);
+        lua_setglobal(state, "print");
+        lua_sethook(state, countInstructions, LUA_MASKCOUNT, hookInterval);
+    }
+    ~Sandbox()
+    {
+        if (state)
+            lua_close(state);
+    }
+    Sandbox(const Sandbox&) = delete;
+    Sandbox& operator=(const Sandbox&) = delete;
+
+    Bounds bounds;
+    lua_State* state;
+};
+
+std::string messageOnTop(lua_State* state)
+{
+    const char* text = lua_tostring(state, -1);
+    std::string message = text ? text : "(an error without a message)";
+    if (message.rfind(chunkPrefix, 0) == 0)
+        message.erase(0, std::char_traits<char>::length(chunkPrefix));
+    return message;
+}
+
+// "205: '}' expected near '0.7'" -> line 205 and the rest.
+CompileProblem problemOf(std::string message)
+{
+    CompileProblem problem;
+    std::size_t digits = 0;
+    while (digits < message.size() && message[digits] >= '0' && message[digits] <= '9')
+        ++digits;
+    if (digits > 0 && digits < 10 && digits + 1 < message.size() && message[digits] == ':') {
+        problem.line = std::atoi(message.substr(0, digits).c_str());
+        std::size_t rest = digits + 1;
+        while (rest < message.size() && message[rest] == ' ')
+            ++rest;
+        message.erase(0, rest);
+    }
+    problem.message = message;
+    return problem;
+}
+
+int load(lua_State* state, const std::string& text)
+{
+    return luaL_loadbufferx(state, text.data(), text.size(), chunkName, "t");
+}
+
+std::string quoted(const std::string& raw)
+{
+    std::string out = "\"";
+    for (const char c : raw) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\0': out += "\\0"; break;
+        default: out += c;
+        }
+    }
+    return out + "\"";
+}
+
+std::string numberText(lua_State* state, int index)
+{
+    char text[64];
+    if (lua_isinteger(state, index)) {
+        std::snprintf(text, sizeof text, "%lld", static_cast<long long>(lua_tointeger(state, index)));
+        return text;
+    }
+    std::snprintf(text, sizeof text, "%.14g", static_cast<double>(lua_tonumber(state, index)));
+    std::string out = text;
+    // 1.0 and 1 are different values to math.type, and to a careful reader of the file.
+    if (out.find_first_of(".eEn") == std::string::npos)
+        out += ".0";
+    return out;
+}
+
+bool isName(const std::string& s)
+{
+    if (s.empty() || (s[0] >= '0' && s[0] <= '9'))
+        return false;
+    return std::all_of(s.begin(), s.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+    });
+}
+
+// Keys sort by kind, then numbers by value and strings by bytes, so two runs unfold alike.
+struct Key {
+    int kind = 0;  // 0 number, 1 string, 2 boolean, 3 anything else
+    double number = 0;
+    std::string text;  // how the key is written after its table's path
+    int slot = 0;      // where the key waits in the list of keys while the table is unfolded
+    bool operator<(const Key& o) const
+    {
+        if (kind != o.kind)
+            return kind < o.kind;
+        if (kind == 0 && number != o.number)
+            return number < o.number;
+        return text < o.text;
+    }
+};
+
+Key keyOnTop(lua_State* state)
+{
+    Key key;
+    switch (lua_type(state, -1)) {
+    case LUA_TNUMBER:
+        key.number = static_cast<double>(lua_tonumber(state, -1));
+        key.text = "[" + numberText(state, -1) + "]";
+        break;
+    case LUA_TSTRING: {
+        key.kind = 1;
+        std::size_t length = 0;
+        const char* bytes = lua_tolstring(state, -1, &length);
+        const std::string name(bytes, length);
+        key.text = isName(name) ? "." + name : "[" + quoted(name) + "]";
+        break;
+    }
+    case LUA_TBOOLEAN:
+        key.kind = 2;
+        key.text = lua_toboolean(state, -1) ? "[true]" : "[false]";
+        break;
+    default: key.kind = 3; key.text = std::string("[") + luaL_typename(state, -1) + "]";
+    }
+    return key;
+}
+
+// Writes what a run defines into a ScriptRun. Runs inside lua_pcall, so that running out
+// of memory while unfolding is an error, not the end of the editor.
+struct Unfolding {
+    ScriptRun* run = nullptr;
+    std::unordered_map<const void*, std::string> firstPath;
+
+    // The value on top of the stack, under path; the stack is left as it was.
+    void unfold(lua_State* state, const std::string& path, int depth)
+    {
+        if (run->values.size() >= unfoldedBound || depth > depthBound) {
+            run->exceededBounds = true;
+            return;
+        }
+        const int type = lua_type(state, -1);
+        switch (type) {
+        case LUA_TNIL: return;
+        case LUA_TBOOLEAN: run->values[path] = lua_toboolean(state, -1) ? "true" : "false"; return;
+        case LUA_TNUMBER: run->values[path] = numberText(state, -1); return;
+        case LUA_TSTRING: {
+            std::size_t length = 0;
+            const char* bytes = lua_tolstring(state, -1, &length);
+            run->values[path] = quoted(std::string(bytes, length));
+            return;
+        }
+        case LUA_TTABLE: break;
+        default: run->values[path] = lua_typename(state, type); return;
+        }
+        const void* identity = lua_topointer(state, -1);
+        if (const auto seen = firstPath.find(identity); seen != firstPath.end()) {
+            run->values[path] = "=" + seen->second;
+            return;
+        }
+        firstPath.emplace(identity, path);
+        run->values[path] = "{}";
+        luaL_checkstack(state, 4, "the tables are nested too deep");
+        const int table = lua_gettop(state);
+        lua_newtable(state);
+        const int slots = table + 1;
+        std::vector<Key> keys;
+        lua_pushnil(state);
+        while (lua_next(state, table) != 0) {
+            lua_pop(state, 1);
+            Key key = keyOnTop(state);
+            key.slot = static_cast<int>(keys.size()) + 1;
+            lua_pushvalue(state, -1);
+            lua_rawseti(state, slots, key.slot);
+            keys.push_back(std::move(key));
+        }
+        std::sort(keys.begin(), keys.end());
+        for (const Key& key : keys) {
+            lua_rawgeti(state, slots, key.slot);
+            lua_rawget(state, table);
+            unfold(state, path + key.text, depth + 1);
+            lua_pop(state, 1);
+        }
+        lua_pop(state, 1);
+    }
+};
+
+// Arguments: the Unfolding, the table of globals as they stood before the script ran.
+int unfoldGlobals(lua_State* state)
+{
+    auto* unfolding = static_cast<Unfolding*>(lua_touserdata(state, 1));
+    lua_pushglobaltable(state);
+    const int globals = lua_gettop(state);
+    std::vector<std::string> names;
+    lua_pushnil(state);
+    while (lua_next(state, globals) != 0) {
+        if (lua_type(state, -2) == LUA_TSTRING) {
+            lua_pushvalue(state, -2);
+            lua_rawget(state, 2);
+            if (!lua_rawequal(state, -1, -2))
+                names.emplace_back(lua_tostring(state, -3));
+            lua_pop(state, 1);
+        }
+        lua_pop(state, 1);
+    }
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names) {
+        lua_pushstring(state, name.c_str());
+        lua_rawget(state, globals);
+        unfolding->unfold(state, name, 0);
+        lua_pop(state, 1);
+    }
+    return 0;
+}
+
+// Arguments: the Unfolding, a value; unfolds the value under the path "".
+int unfoldValue(lua_State* state)
+{
+    static_cast<Unfolding*>(lua_touserdata(state, 1))->unfold(state, "", 0);
+    return 0;
+}
+
+// Copies the table of globals (argument 1) into a new table, returned.
+int snapshotGlobals(lua_State* state)
+{
+    lua_newtable(state);
+    lua_pushnil(state);
+    while (lua_next(state, 1) != 0) {
+        lua_pushvalue(state, -2);
+        lua_insert(state, -2);
+        lua_rawset(state, 2);
+    }
+    return 1;
+}
+
+}  // namespace
+
+std::optional<CompileProblem> compileProblem(const std::string& text)
+{
+    Sandbox sandbox;
+    if (!sandbox.state)
+        return CompileProblem{0, "not enough memory"};
+    if (load(sandbox.state, text) == LUA_OK)
+        return std::nullopt;
+    return problemOf(messageOnTop(sandbox.state));
+}
+
+ScriptRun runScript(const std::string& text, int labels)
+{
+    ScriptRun run;
+    Sandbox sandbox;
+    lua_State* state = sandbox.state;
+    if (!state) {
+        run.exceededBounds = true;
+        return run;
+    }
+    lua_pushinteger(state, labels);
+    lua_setglobal(state, "labels");
+    lua_pushcfunction(state, snapshotGlobals);
+    lua_pushglobaltable(state);
+    if (lua_pcall(state, 1, 1, 0) != LUA_OK) {
+        run.exceededBounds = true;
+        return run;
+    }
+    const int before = lua_gettop(state);
+    if (load(state, text) != LUA_OK || lua_pcall(state, 0, 0, 0) != LUA_OK) {
+        run.error = messageOnTop(state);
+        lua_pop(state, 1);
+    }
+    Unfolding unfolding;
+    unfolding.run = &run;
+    lua_pushcfunction(state, unfoldGlobals);
+    lua_pushlightuserdata(state, &unfolding);
+    lua_pushvalue(state, before);
+    if (lua_pcall(state, 2, 0, 0) != LUA_OK)
+        run.exceededBounds = true;
+    run.exceededBounds = run.exceededBounds || sandbox.bounds.exceeded;
+    return run;
+}
+
+std::optional<std::map<std::string, std::string>> literalValues(const std::string& text)
+{
+    Sandbox sandbox;
+    lua_State* state = sandbox.state;
+    const std::string chunk = "return " + text;
+    if (!state || luaL_loadbufferx(state, chunk.data(), chunk.size(), chunkName, "t") != LUA_OK
+        || lua_pcall(state, 0, 1, 0) != LUA_OK || (lua_isnil(state, -1) && text != "nil"))
+        return std::nullopt;
+    ScriptRun run;
+    Unfolding unfolding;
+    unfolding.run = &run;
+    lua_pushcfunction(state, unfoldValue);
+    lua_insert(state, -2);
+    lua_pushlightuserdata(state, &unfolding);
+    lua_insert(state, -2);
+    if (lua_pcall(state, 2, 0, 0) != LUA_OK || run.exceededBounds)
+        return std::nullopt;
+    return run.values;
+}
+
+namespace {
+
+using Values = std::map<std::string, std::string>;
+
+// Whether `now` is `was` with some of its occurrences of `before` replaced by `after`.
+bool replacedIn(const std::string& was, const std::string& now, const std::string& before, const std::string& after)
+{
+    if (before.empty() || was.size() * now.size() > 1u << 22)
+        return false;
+    std::set<std::pair<std::size_t, std::size_t>> failed;
+    const std::function<bool(std::size_t, std::size_t)> match = [&](std::size_t i, std::size_t j) {
+        if (i == was.size() || j == now.size())
+            return i == was.size() && j == now.size();
+        if (failed.count({i, j}))
+            return false;
+        const bool replaced = was.compare(i, before.size(), before) == 0 && now.compare(j, after.size(), after) == 0
+            && match(i + before.size(), j + after.size());
+        const bool kept = !replaced && was[i] == now[j] && match(i + 1, j + 1);
+        if (!replaced && !kept)
+            failed.insert({i, j});
+        return replaced || kept;
+    };
+    return match(0, 0);
+}
+
+// The inside of a quoted value text, as it stands in the value texts of a run.
+std::string inside(const std::string& quotedText)
+{
+    return quotedText.size() >= 2 && quotedText.front() == '"' ? quotedText.substr(1, quotedText.size() - 2)
+                                                                : quotedText;
+}
+
+bool within(const std::string& path, const std::string& prefix)
+{
+    return path.compare(0, prefix.size(), prefix) == 0
+        && (path.size() == prefix.size() || path[prefix.size()] == '.' || path[prefix.size()] == '[');
+}
+
+// The old run's values as they would read with every intended key move made.
+Values withKeysMoved(const Values& old, const std::vector<const IntendedChange*>& moves)
+{
+    const auto moved = [&](const std::string& path) {
+        for (const IntendedChange* move : moves) {
+            const std::string from = move->path + "[" + move->before + "]";
+            if (within(path, from))
+                return move->path + "[" + move->after + "]" + path.substr(from.size());
+        }
+        return path;
+    };
+    Values out;
+    for (const auto& [path, value] : old) {
+        const bool alias = !value.empty() && value.front() == '=';
+        out[moved(path)] = alias ? "=" + moved(value.substr(1)) : value;
+    }
+    return out;
+}
+
+class Comparison {
+public:
+    Comparison(const Values& oldValues, const Values& newValues, const std::vector<const IntendedChange*>& intended)
+        : now(newValues)
+    {
+        std::vector<const IntendedChange*> moves;
+        for (const IntendedChange* change : intended) {
+            if (change->kind == IntendedChange::Key && !change->path.empty()
+                && oldValues.count(change->path + "[" + change->before + "]"))
+                moves.push_back(change);
+            else if (change->kind != IntendedChange::Key)
+                changes.push_back(change);
+        }
+        was = withKeysMoved(oldValues, moves);
+        for (const IntendedChange* move : moves) {
+            const std::string to = move->path + "[" + move->after + "]";
+            if (!now.count(to))
+                damaged.push_back(to);
+        }
+        for (const IntendedChange* change : changes) {
+            // A place the old run does not have is not where the script keeps the value:
+            // the change is then known by its values alone.
+            if (change->kind == IntendedChange::Value && !change->path.empty() && was.count(change->path)
+                && value(now, change->path) != change->after)
+                damaged.push_back(change->path);
+        }
+    }
+
+    std::vector<std::string> unexplained()
+    {
+        std::set<std::string> paths;
+        for (const auto& entry : was)
+            paths.insert(entry.first);
+        for (const auto& entry : now)
+            paths.insert(entry.first);
+        for (const std::string& path : paths) {
+            const std::string before = value(was, path);
+            const std::string after = value(now, path);
+            if (before != after && !explained(path, before, after))
+                damaged.push_back(path);
+        }
+        return damaged;
+    }
+
+private:
+    static std::string value(const Values& values, const std::string& path)
+    {
+        const auto found = values.find(path);
+        return found == values.end() ? std::string() : found->second;
+    }
+
+    bool explained(const std::string& path, const std::string& before, const std::string& after) const
+    {
+        for (const IntendedChange* change : changes) {
+            switch (change->kind) {
+            case IntendedChange::Value:
+                if (change->path.empty() || !was.count(change->path)
+                        ? before == change->before && after == change->after
+                        : path == change->path && after == change->after)
+                    return true;
+                break;
+            case IntendedChange::Text:
+                if (!before.empty() && before.front() == '"' && !after.empty() && after.front() == '"'
+                    && replacedIn(inside(before), inside(after), inside(change->before), inside(change->after)))
+                    return true;
+                break;
+            case IntendedChange::Subtree:
+                if (within(path, change->path))
+                    return true;
+                break;
+            case IntendedChange::Key: break;
+            }
+        }
+        return false;
+    }
+
+    Values was;
+    const Values& now;
+    std::vector<const IntendedChange*> changes;
+    std::vector<std::string> damaged;
+};
+
+// A run that stopped where the old one did not; the same stop in both is the script's own.
+bool failsAnew(const ScriptRun& before, const ScriptRun& after)
+{
+    return after.exceededBounds || (!after.error.empty() && after.error != before.error);
+}
+
+}  // namespace
+
+Verdict judgeWrite(const std::string& oldText, const std::string& newText, const std::vector<IntendedChange>& intended)
+{
+    Verdict verdict;
+    verdict.compile = compileProblem(newText);
+    if (verdict.compile)
+        return verdict;
+    for (const int labels : labelLevels) {
+        const ScriptRun before = runScript(oldText, labels);
+        const ScriptRun after = runScript(newText, labels);
+        verdict.labels = labels;
+        if (failsAnew(before, after)) {
+            verdict.newRunFails = true;
+            verdict.newRunError = after.error;
+            return verdict;
+        }
+        std::vector<const IntendedChange*> atThisLevel;
+        for (const IntendedChange& change : intended) {
+            if (change.onlyAtLabels == 0 || change.onlyAtLabels == labels)
+                atThisLevel.push_back(&change);
+        }
+        verdict.damaged = Comparison(before.values, after.values, atThisLevel).unexplained();
+        if (!verdict.damaged.empty())
+            return verdict;
+    }
+    verdict.labels = 0;
+    return verdict;
+}
+
+Verdict judgeReplacement(const std::string& newText)
+{
+    Verdict verdict;
+    verdict.compile = compileProblem(newText);
+    if (verdict.compile)
+        return verdict;
+    for (const int labels : labelLevels) {
+        const ScriptRun run = runScript(newText, labels);
+        if (run.exceededBounds || !run.error.empty()) {
+            verdict.labels = labels;
+            verdict.newRunFails = true;
+            verdict.newRunError = run.error;
+            return verdict;
+        }
+    }
+    return verdict;
+}
+
+}  // namespace lua
