@@ -1,12 +1,16 @@
 # Drives the luadoc command line on a copy of the label script fixture.
-# cmake -DLUADOC=<exe> -DFIXTURES=<dir> -DEXPECTED=<tests/engine/expected> -DWORK=<dir> -P LuadocCli.cmake
+# cmake -DLUADOC=<exe> -DFIXTURES=<dir> -DEXPECTED=<tests/engine/expected> -DWORK=<dir> [-DEMULATOR=<runner>]
+#       -P LuadocCli.cmake
+# EMULATOR runs a cross-built luadoc (Wine for the Windows build).
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 file(COPY "${FIXTURES}/Labels.lua" DESTINATION "${WORK}")
 set(labels "${WORK}/Labels.lua")
 
 function(run expected_rc)
-  execute_process(COMMAND "${LUADOC}" ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  execute_process(COMMAND ${EMULATOR} "${LUADOC}" ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  # A Windows console program ends its lines with CR LF.
+  string(REPLACE "\r\n" "\n" out "${out}")
   if(NOT rc EQUAL expected_rc)
     message(FATAL_ERROR "luadoc ${ARGN}: exit ${rc}, expected ${expected_rc}\n${err}")
   endif()
@@ -56,7 +60,7 @@ endif()
 file(COPY "${labels}" DESTINATION "${WORK}/moved")
 set(moved "${WORK}/moved/Labels.lua")
 file(WRITE "${WORK}/two.edits" "<AirOn>...[][false]\n<NavyOn>...[][false]")
-execute_process(COMMAND "${LUADOC}" apply "${WORK}/gone/Labels.lua" "${WORK}/two.edits"
+execute_process(COMMAND ${EMULATOR} "${LUADOC}" apply "${WORK}/gone/Labels.lua" "${WORK}/two.edits"
                 RESULT_VARIABLE rc ERROR_VARIABLE err)
 if(rc EQUAL 0 OR NOT err MATCHES "could not be written")
   message(FATAL_ERROR "apply to a missing folder: exit ${rc}, message [${err}]")
