@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# wine-run.sh <cache folder> <program.exe> [arguments...]
+# Runs a program of the Windows build under Wine, in the Wine prefix that
+# tools/windows/toolchain.sh made, with the Qt and MinGW runtime DLLs of the cache on
+# its path (a packaged program carries its own beside it). CTest runs every test of
+# the windows-cross build through this script.
+set -euo pipefail
+cache=$1
+shift
+gcc_dlls=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
+export WINEPREFIX=${WINEPREFIX:-$cache/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# Wine sees the host's "/" as drive Z:.
+export WINEPATH="Z:$cache/qt/bin;Z:$gcc_dlls;Z:/usr/x86_64-w64-mingw32/lib"
+exec /usr/lib/wine/wine64 "$@"
