@@ -99,8 +99,11 @@ void LuaDocument::collectFunctionNames()
 void LuaDocument::parse()
 {
     statements_.clear();
+    branches_.clear();
+    levelFlags_.clear();
     continuingBefore_.clear();
     blockWords_.reset();
+    limit_ = length(text_);
     const ValueReader reader(functionNames_);
     // continuing_ is not reset: a statement left open at the end of the text keeps
     // the comment-line test off until the next statement settles it.
@@ -117,6 +120,11 @@ void LuaDocument::indexStatements()
     statementsByKey_.clear();
     for (const auto& statement : statements_)
         statementsByKey_.emplace(statement->key, statement.get());  // the first of a key wins lookups
+    for (LevelBranch& branch : branches_) {
+        branch.statementsByKey.clear();
+        for (const auto& statement : branch.statements)
+            branch.statementsByKey.emplace(statement->key, statement.get());
+    }
 }
 
 bool LuaDocument::reparseRewritten(std::size_t index, int newEnd)
@@ -124,6 +132,10 @@ bool LuaDocument::reparseRewritten(std::size_t index, int newEnd)
     // The text before the statement is unchanged, and so is the parse's path through
     // it, provided the parse starts in the same state as the one that built the tree.
     if (!treeFollowsText_ || continuing_ != continuingAtParseStart_ || index >= statements_.size())
+        return false;
+    // A level flag decides how the blocks after it read, and a level block ends gathering
+    // at its branches' ends: with either, only the whole text gives the tree.
+    if (!levelFlags_.empty())
         return false;
     const bool continuingAtEnd = continuing_;
     const int start = statements_[index]->startPos;
@@ -136,11 +148,13 @@ bool LuaDocument::reparseRewritten(std::size_t index, int newEnd)
     continuingBefore_.resize(index);
     blockWords_.reset();
     cursor_ = start;
+    limit_ = length(text_);
     gatherStatement(ValueReader(functionNames_));
     // If the new statement is one node ending at its own LF with no bracket left open,
     // the parse leaves it in the state it left the old one in, and reads on exactly as
     // before: the following statements are the old ones, moved.
-    const bool sameState = statements_.size() == index + 1 && cursor_ == newEnd + 1 && !continuing_;
+    const bool sameState
+        = statements_.size() == index + 1 && cursor_ == newEnd + 1 && !continuing_ && levelFlags_.empty();
     continuing_ = continuingAtEnd;
     if (!sameState)
         return false;
@@ -164,8 +178,8 @@ void LuaDocument::gatherStatement(const ValueReader& reader)
     ValueClosureScan closure(0);
     int blankAfterEqUpTo = 0;  // pending[eq + 1 .. this) is known to be blank
     for (;;) {
-        if (cursor_ >= length(text_)) {
-            cursor_ = length(text_);  // the unfinished statement is dropped and parsing ends
+        if (cursor_ >= limit_) {
+            cursor_ = limit_;  // the unfinished statement is dropped and parsing ends
             return;
         }
         const auto lineEnd = text_.find('\n', cursor_);
@@ -174,7 +188,7 @@ void LuaDocument::gatherStatement(const ValueReader& reader)
 
         if (!continuing_ && isCommentLine(pending))
             break;
-        const int resume = skipBlock(start, lineStart);
+        const int resume = skipBlock(start, lineStart, reader);
         if (resume != -1) {
             cursor_ = resume;  // the block and what was gathered before it are dropped
             return;
@@ -205,7 +219,7 @@ void LuaDocument::gatherStatement(const ValueReader& reader)
     ++cursor_;
 }
 
-int LuaDocument::skipBlock(int start, int lineStart)
+int LuaDocument::skipBlock(int start, int lineStart, const ValueReader& reader)
 {
     const std::string_view pending(text_.data() + start, cursor_ - start + 1);
     for (const std::string& opener : blockOpeners) {
@@ -225,6 +239,10 @@ int LuaDocument::skipBlock(int start, int lineStart)
         // exactly this reading.
         int e = words.closer.find(kw + length(opener));
         int o = words.nextOpener(kw + 1);
+        // A level block opens its statement and holds no other block.
+        const bool opensStatement = lineStart == start && at == firstNonSpace(pending, 0) && !continuing_;
+        if (opener == "if" && opensStatement && !gatheringInto_ && e != -1 && (o == -1 || o > e))
+            static_cast<void>(readLevelBlock(kw, e, reader));
         while (o != -1 && e != -1 && o <= e) {
             e = words.closer.find(e + length(blockCloser));
             o = words.nextOpener(o + 2);
@@ -259,6 +277,10 @@ void LuaDocument::addStatement(int start, bool continuingBefore, const ValueRead
         return;
 
     std::unique_ptr<LuaNode> node = reader.makeNode(std::move(key), std::move(value), nullptr);
+    if (!gatheringInto_) {
+        if (const std::optional<int> level = levelFlagValue(node->value))
+            levelFlags_[node->key] = *level;
+    }
     // Declared local only by its first word: "local" in a comment or a string ("locals",
     // "off when flying locally") leaves a global a global, and its rewrite keeps it one.
     const std::string_view declaration = trimmedView(s);
@@ -270,6 +292,10 @@ void LuaDocument::addStatement(int start, bool continuingBefore, const ValueRead
     // its length per nesting level.
     std::size_t workBudget = 64 * s.size() + 4096;
     reader.buildChildren(*node, workBudget);
+    if (gatheringInto_) {
+        gatheringInto_->statements.push_back(std::move(node));
+        return;
+    }
     statements_.push_back(std::move(node));
     continuingBefore_.push_back(continuingBefore);
 }
@@ -278,6 +304,18 @@ const LuaNode* LuaDocument::statementByKey(const std::string& key) const
 {
     const auto it = statementsByKey_.find(key);
     return it == statementsByKey_.end() ? nullptr : it->second;
+}
+
+const LuaNode* LuaDocument::branchStatement(const std::string& step, const std::string& key) const
+{
+    for (const LevelBranch& branch : branches_) {
+        if (branch.step != step)
+            continue;
+        const auto it = branch.statementsByKey.find(key);
+        if (it != branch.statementsByKey.end())
+            return it->second;
+    }
+    return nullptr;
 }
 
 }  // namespace lua

@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -14,6 +15,14 @@ namespace lua {
 
 class ValueReader;
 
+// One branch of a level block (see LuaDocument): the step that names it in paths and
+// its assignments, in text order, with the first of each key.
+struct LevelBranch {
+    std::string step;  // "if labels == 3"; "else" for an else branch no single level takes
+    std::vector<std::unique_ptr<LuaNode>> statements;
+    std::unordered_map<std::string, LuaNode*> statementsByKey;
+};
+
 // One Lua file held as its text (LF line ends) and as a tree of its top-level
 // assignments. Every change goes text -> re-parse, never tree -> file.
 //
@@ -22,6 +31,20 @@ class ValueReader;
 // nested deeper than 100 levels get no children; once splitting a statement's tables
 // has stepped over 64 times its length (plus 4096) characters, its remaining tables get
 // no children; texts longer than 256 bytes are not taken as function names.
+//
+// Blocks make no nodes, with one exception: the level block, a top-level "if" chain
+// whose every condition is a level flag, a name an earlier top-level statement sets to
+// "labels == N" (labels is the detail level the simulator sets: 1, 2 or 3):
+//     local IS_DOT = labels == 3
+//     if IS_DOT then AirFormat = {...} elseif IS_ABBREVIATED then ... else ... end
+// Scripts kept by hand pick their format tables this way. The assignments of its
+// branches get nodes, kept apart from the top-level statements: a path reaches them
+// through a first step naming the branch by the level that takes it,
+// "<if labels == 3>.<AirFormat>.[0]...". The else branch is named by the one level of
+// 1, 2 and 3 that no condition names, or "<else>" when it is taken for none or several.
+// The block is read so only when it is laid out plainly (each "if"/"elseif" line ending
+// in "then", each "elseif", "else" and "end" opening its line, no other block inside, every
+// statement of a branch closed within it); any other block keeps to the rule above.
 class LuaDocument {
 public:
     LuaDocument();
@@ -41,6 +64,10 @@ public:
     const std::vector<std::string>& functionNames() const { return functionNames_; }
     const std::vector<std::unique_ptr<LuaNode>>& statements() const { return statements_; }
     const LuaNode* statementByKey(const std::string& key) const;
+    // The branches of the file's level blocks, in text order; empty for most scripts.
+    const std::vector<LevelBranch>& levelBranches() const { return branches_; }
+    // The first statement of the key in a branch of that step; none when there is none.
+    const LuaNode* branchStatement(const std::string& step, const std::string& key) const;
     const LuaFileAccess& fileAccess() const { return fileAccess_; }
 
     // Paths: "<Top>.[n].<key>..." (lookup stops at the "..." terminator).
@@ -49,6 +76,7 @@ public:
     // numeric paths the program builds never throw. Anything else malformed finds nothing.
     const LuaNode* lookup(const std::string& path) const;
     std::pair<std::string, std::string> getEntry(const std::string& path) const;
+    // The statement a path starts at: a top-level one, or one of a level block's branch.
     const LuaNode* topLevelOf(const std::string& path) const;
 
     // Edits: a path, then "[" new key "]" "[" new value "]". With save, the file is
@@ -70,7 +98,14 @@ private:
     // to where the next statement begins (the end of text_ when parsing is over).
     void gatherStatement(const ValueReader& reader);
     // Where parsing resumes after the block opened in pending text_[start..cursor_]; -1 without one.
-    int skipBlock(int start, int lineStart);
+    int skipBlock(int start, int lineStart, const ValueReader& reader);
+    // Gives nodes to the branches of the block text_[ifAt..endAt + 3) when it is a level
+    // block; false, with nothing added, when it is not.
+    bool readLevelBlock(int ifAt, int endAt, const ValueReader& reader);
+    // N for a value "labels == N" (blanks allowed around "=="), none for any other.
+    static std::optional<int> levelFlagValue(std::string_view value);
+    // The statement a path starts at, and the index of the "." its steps start at.
+    const LuaNode* startOf(const std::string& path, int& steps) const;
     void addStatement(int start, bool continuingBefore, const ValueReader& reader);
     void indexStatements();
     // After rewriteStatement: re-parses only the rewritten statement (the one at index,
@@ -95,6 +130,10 @@ private:
     bool continuing_ = false;
     std::vector<std::string> functionNames_;
     std::vector<std::unique_ptr<LuaNode>> statements_;
+    std::vector<LevelBranch> branches_;
+    std::unordered_map<std::string, int> levelFlags_;  // top-level names set to "labels == N", with N
+    LevelBranch* gatheringInto_ = nullptr;             // the branch being read, none at top level
+    int limit_ = 0;                                    // where the statement being gathered must end
     std::unordered_map<std::string, LuaNode*> statementsByKey_;
     std::unique_ptr<BlockWords> blockWords_;
     std::vector<bool> continuingBefore_;  // continuing_ as each statement's gathering began

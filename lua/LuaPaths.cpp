@@ -1,23 +1,43 @@
+#include <algorithm>
+
 #include "lua/LuaDocument.h"
 #include "lua/LuaScan.h"
 
 namespace lua {
 
-const LuaNode* LuaDocument::topLevelOf(const std::string& path) const
+const LuaNode* LuaDocument::startOf(const std::string& path, int& steps) const
 {
     const auto open = path.find('<');
     const auto close = path.find('>');
     if (open == std::string::npos || close == std::string::npos || close < open)
         return nullptr;
-    return statementByKey(path.substr(open + 1, close - open - 1));
+    const std::string top = path.substr(open + 1, close - open - 1);
+    steps = findOutsideBrackets(path, '.', 0);
+    const bool branch = std::any_of(branches_.begin(), branches_.end(),
+                                    [&](const LevelBranch& b) { return b.step == top; });
+    if (!branch)
+        return statementByKey(top);
+    // "<if labels == 3>.<AirFormat>": the branch, then the key of one of its statements.
+    const int name = steps == -1 ? -1 : findText(path, "<", steps);
+    const int nameEnd = name == -1 ? -1 : findText(path, ">", name);
+    if (name != steps + 1 || nameEnd == -1)
+        return nullptr;
+    steps = findOutsideBrackets(path, '.', name);
+    return branchStatement(top, path.substr(name + 1, nameEnd - name - 1));
+}
+
+const LuaNode* LuaDocument::topLevelOf(const std::string& path) const
+{
+    int steps = -1;
+    return startOf(path, steps);
 }
 
 const LuaNode* LuaDocument::lookup(const std::string& path) const
 {
-    const LuaNode* node = topLevelOf(path);
+    int a = -1;
+    const LuaNode* node = startOf(path, a);
     if (!node)
         return nullptr;
-    int a = findOutsideBrackets(path, '.', 0);
     const int b = findText(path, "...", 0);
     while (a != b) {
         // With "..." inside a bracket group there is no "." left to read a segment after.

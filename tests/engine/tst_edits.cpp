@@ -67,6 +67,15 @@ void EditsTest::rewrites_data()
     QTest::newRow("edits see each other's results")
         << "T = { a = 1, b = 2 }\nU = 3\n" << QStringList{"<T>.<a>...[][5]", "<T>.<b>...[][6]", "<U>...[][7]"}
         << "T = {\n\ta = 5,\n\tb = 6\n}\nU = 7\n";
+    const QString branches = "local IS_DOT = labels == 3\nif IS_DOT then -- dots\nF = { [5] = 1 } -- d\nG = 1\n"
+                             "else\n  F = { [5] = 2 }\nend\nF = 3\n";
+    QTest::newRow("inside a level branch") << branches << QStringList{"<if labels == 3>.<F>.[0]...[[6]][]"}
+        << "local IS_DOT = labels == 3\nif IS_DOT then -- dots\nF = {\n\t[6] = 1\n}\nG = 1\n"
+           "else\n  F = { [5] = 2 }\nend\nF = 3\n";
+    QTest::newRow("in the other branch, then at top level") << branches
+        << QStringList{"<else>.<F>.[0]...[][7]", "<F>...[][4]"}
+        << "local IS_DOT = labels == 3\nif IS_DOT then -- dots\nF = { [5] = 1 } -- d\nG = 1\n"
+           "else\nF = {\n\t[5] = 7\n}\nend\nF = 4\n";
     QTest::newRow("value group not closed keeps the value") << "a = 1\n" << QStringList{"<a>...[b][2"} << "b = 1\n";
     // clang-format on
     // Malformed edits change nothing, not even the statement's layout.

@@ -64,6 +64,8 @@ private slots:
     void functionNames_data();
     void functionNames();
     void reloading();
+    void levelBlocks_data();
+    void levelBlocks();
 };
 
 void ParseTest::statements_data()
@@ -271,6 +273,89 @@ void ParseTest::reloading()
     QVERIFY(doc.text().empty());
     QVERIFY(doc.statements().empty());
     QVERIFY(!doc.statementByKey("v"));
+}
+
+namespace {
+const std::string flags = "local IS_DOT = labels == 3\nlocal IS_ABBREVIATED  =  labels==2\n";
+const std::string plainChain = flags
+    + "if IS_DOT then -- dots\nA = {1}\nB = 2\nelseif IS_ABBREVIATED then\nA = {3}\nelse\t-- full\nA = {4}\nend\nZ = 9\n";
+
+// Each branch as "step: key=value, ..." in text order.
+QStringList branchesOf(const lua::LuaDocument& doc)
+{
+    QStringList out;
+    for (const lua::LevelBranch& branch : doc.levelBranches()) {
+        QStringList statements;
+        for (const auto& statement : branch.statements)
+            statements << QString::fromStdString(statement->key + "=" + statement->value);
+        out << QString::fromStdString(branch.step) + ": " + statements.join(", ");
+    }
+    return out;
+}
+
+QString replaced(const std::string& text, const std::string& from, const std::string& to)
+{
+    std::string s = text;
+    s.replace(s.find(from), from.size(), to);
+    return QString::fromStdString(s);
+}
+}  // namespace
+
+// Only a top-level "if" whose conditions are level flags, laid out plainly, gives its
+// branches nodes; any other block keeps making none, and the top level reads as before.
+void ParseTest::levelBlocks_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("branches");
+    QTest::addColumn<QStringList>("keys");  // the top-level statements
+    const QStringList topLevel = {"IS_DOT", "IS_ABBREVIATED", "Z"};
+    const QStringList chain = {"if labels == 3: A={1}, B=2", "if labels == 2: A={3}", "if labels == 1: A={4}"};
+    // clang-format off
+    QTest::newRow("dot, abbreviated, else") << QString::fromStdString(plainChain) << chain << topLevel;
+    QTest::newRow("else taken at two levels")
+        << replaced(plainChain, "elseif IS_ABBREVIATED then\nA = {3}\n", "")
+        << QStringList{"if labels == 3: A={1}, B=2", "else: A={4}"} << topLevel;
+    QTest::newRow("full named, no else")
+        << "local IS_FULL = labels == 1\nlocal IS_DOT = labels == 3\nif IS_FULL then\nA = 1\nelseif IS_DOT then\nA = 2\nend\n"
+        << QStringList{"if labels == 1: A=1", "if labels == 3: A=2"} << QStringList{"IS_FULL", "IS_DOT"};
+    QTest::newRow("table over lines with a comment line")
+        << QString::fromStdString(flags + "if IS_DOT then\nT = {\n-- [d] = {text}\n[5] = 1,\n}\nend\n")
+        << QStringList{"if labels == 3: T={\n[5] = 1,\n}"} << QStringList{"IS_DOT", "IS_ABBREVIATED"};
+    QTest::newRow("empty branch") << QString::fromStdString(flags + "if IS_DOT then\nelse\nA = 1\nend\n")
+        << QStringList{"if labels == 3: ", "else: A=1"} << QStringList{"IS_DOT", "IS_ABBREVIATED"};
+    QTest::newRow("condition not a flag") << replaced(plainChain, "if IS_DOT", "if enableVR")
+        << QStringList{} << topLevel;
+    QTest::newRow("condition compares") << replaced(plainChain, "if IS_DOT", "if IS_DOT == true")
+        << QStringList{} << topLevel;
+    QTest::newRow("flag set after the block")
+        << "if IS_DOT then\nA = 1\nend\nlocal IS_DOT = labels == 3\n" << QStringList{} << QStringList{"IS_DOT"};
+    QTest::newRow("flag of no level")
+        << "local X = labels == 0\nif X then\nA = 1\nend\n" << QStringList{} << QStringList{"X"};
+    QTest::newRow("one level twice") << replaced(plainChain, "elseif IS_ABBREVIATED", "elseif IS_DOT")
+        << QStringList{} << topLevel;
+    QTest::newRow("statement after then") << replaced(plainChain, "then -- dots\n", "then A = {1}\n")
+        << QStringList{} << topLevel;
+    QTest::newRow("else not opening its line") << replaced(plainChain, "A = {3}\nelse", "A = {3} else")
+        << QStringList{} << topLevel;
+    QTest::newRow("a block inside") << replaced(plainChain, "B = 2\n", "for i = 1, 2 do\nB = i\nend\n")
+        << QStringList{} << topLevel;
+    QTest::newRow("statement left open in a branch") << replaced(plainChain, "A = {3}", "A = {3")
+        << QStringList{} << topLevel;
+    QTest::newRow("long comment after then") << replaced(plainChain, "-- dots", "--[[ dots ]]")
+        << QStringList{} << topLevel;
+    QTest::newRow("inside a function") << QString::fromStdString(flags + "function f()\nif IS_DOT then\nA = 1\nend\nend\n")
+        << QStringList{} << QStringList{"IS_DOT", "IS_ABBREVIATED"};
+    // clang-format on
+}
+
+void ParseTest::levelBlocks()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, branches);
+    QFETCH(QStringList, keys);
+    Parsed p(text.toStdString());
+    QCOMPARE(branchesOf(p.doc), branches);
+    QCOMPARE(p.keys(), keys);
 }
 
 QTEST_APPLESS_MAIN(ParseTest)

@@ -33,7 +33,13 @@ void PathsTest::initTestCase()
                          "if x then I = 1 end\n"
                          "F = function() return { 1 } end\n"
                          "W = { [20000] = \"w\", c = { 7 } }\n"
-                         "M = { a = 1 }\n");
+                         "M = { a = 1 }\n"
+                         "local IS_DOT = labels == 3\n"
+                         "if IS_DOT then\n"
+                         "AirFormat = { [500] = EMPTY, [2000] = {\"x\", \"CenterCenter\"} }\n"
+                         "else\n"
+                         "AirFormat = { [10] = EMPTY }\n"
+                         "end\n");
 }
 
 void PathsTest::lookup_data()
@@ -70,6 +76,13 @@ void PathsTest::lookup_data()
     QTest::newRow("no top-level brackets") << "Language..." << "" << "";
     QTest::newRow("> before <") << ">M<..." << "" << "";
     QTest::newRow("empty path") << "" << "" << "";
+    QTest::newRow("level branch statement") << "<if labels == 3>.<AirFormat>.[1].[1]..." << "" << "\"CenterCenter\"";
+    QTest::newRow("level branch by key") << "<if labels == 3>.<AirFormat>.<[500]>..." << "[500]" << "EMPTY";
+    QTest::newRow("else branch") << "<else>.<AirFormat>.[0]..." << "[10]" << "EMPTY";
+    QTest::newRow("branch statements are not top level") << "<AirFormat>..." << "" << "";
+    QTest::newRow("branch without a key") << "<if labels == 3>..." << "" << "";
+    QTest::newRow("branch then an index") << "<if labels == 3>.[0]..." << "" << "";
+    QTest::newRow("branch of no level") << "<if labels == 2>.<AirFormat>..." << "" << "";
     // clang-format on
 }
 
@@ -90,6 +103,8 @@ void PathsTest::topLevelOf()
     QCOMPARE(doc_.topLevelOf("<R>.<a>..."), doc_.statementByKey("R"));
     QCOMPARE(doc_.topLevelOf("<Nope>..."), nullptr);
     QCOMPARE(doc_.topLevelOf("R..."), nullptr);
+    QCOMPARE(doc_.topLevelOf("<else>.<AirFormat>.[0]..."), doc_.branchStatement("else", "AirFormat"));
+    QVERIFY(doc_.branchStatement("else", "AirFormat"));
 }
 
 void PathsTest::nonNumericIndexThrows()
