@@ -33,12 +33,16 @@ const char* levelName(LabelLevel level)
 
 std::string levelPath(LabelLevel level) { return std::string("<LEVEL_") + levelName(level) + ">"; }
 
+// The level block's branch taken at a level: the simulator sets labels to 1, 2 or 3.
+std::string branchPath(LabelLevel level) { return "<if labels == " + std::to_string(static_cast<int>(level) + 1) + ">"; }
+
 std::string formatPath(ScriptLayout layout, LabelLevel level, UnitCategory category)
 {
     const std::string format = "<" + layoutOf(category).formatKey + ">";
     switch (layout) {
     case ScriptLayout::LevelCalls: return levelPath(level) + ".[0]." + format;
     case ScriptLayout::LevelTables: return levelPath(level) + "." + format;
+    case ScriptLayout::LevelBranches: return branchPath(level) + "." + format;
     case ScriptLayout::SingleLevel: break;
     }
     return format;
@@ -89,6 +93,8 @@ ScriptLayout scriptLayoutOf(const lua::LuaDocument& document)
     if (const lua::LuaNode* full = document.statementByKey("LEVEL_FULL"))
         return full->kind == lua::LuaValueKind::Record ? ScriptLayout::LevelTables : ScriptLayout::LevelCalls;
     const bool otherLevels = document.statementByKey("LEVEL_ABBREVIATED") || document.statementByKey("LEVEL_DOT");
+    if (!otherLevels && !document.levelBranches().empty())
+        return ScriptLayout::LevelBranches;
     if (!otherLevels && document.statementByKey(layoutOf(UnitCategory::Air).formatKey))
         return ScriptLayout::SingleLevel;
     return ScriptLayout::LevelCalls;
@@ -99,7 +105,8 @@ std::string symbolSizePath(ScriptLayout layout, LabelLevel level)
     switch (layout) {
     case ScriptLayout::LevelCalls: return "<default_font>.[1]...";
     case ScriptLayout::LevelTables: return levelPath(level) + ".<font_properties>.[1]...";
-    case ScriptLayout::SingleLevel: break;
+    case ScriptLayout::SingleLevel:
+    case ScriptLayout::LevelBranches: break;
     }
     return "<font_properties>.[1]...";
 }

@@ -9,7 +9,11 @@
 // - LevelTables, older: LEVEL_FULL = { AirFormat = {...}, ..., font_properties = {...} },
 //   each level with a symbol size of its own;
 // - SingleLevel, from before the detail levels: AirFormat, GroundFormat, NavyFormat and
-//   WeaponFormat at the top, used at every level, and one top-level font_properties.
+//   WeaponFormat at the top, used at every level, and one top-level font_properties;
+// - LevelBranches, kept by hand: the format tables assigned in the branches of one
+//   "if IS_DOT then ... elseif IS_ABBREVIATED then ... else ... end" (the level block of
+//   lua::LuaDocument), one top-level font_properties. A level's tables are those of the
+//   branch taken at that level: "<if labels == 3>.<AirFormat>" at DOT.
 #include <array>
 #include <string>
 #include <vector>
@@ -30,9 +34,9 @@ struct CategoryLayout {
     int companionEntry;                 // ... this entry, keyed at half its distance; -1: none
 };
 
-enum class ScriptLayout { LevelCalls, LevelTables, SingleLevel };
+enum class ScriptLayout { LevelCalls, LevelTables, SingleLevel, LevelBranches };
 
-// The layout of a parsed label script; a script in none of the three reads as LevelCalls.
+// The layout of a parsed label script; a script in none of the four reads as LevelCalls.
 ScriptLayout scriptLayoutOf(const lua::LuaDocument& document);
 
 const CategoryLayout& layoutOf(UnitCategory category);

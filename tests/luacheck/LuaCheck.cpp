@@ -6,10 +6,13 @@
 
 namespace luacheck {
 
-QStringList definitions(const QString& script)
+QStringList definitions(const QString& script, int level)
 {
     QProcess lua;
-    lua.start(QStringLiteral(HALVANE_LUA), {QStringLiteral(HALVANE_LUA_DEFINITIONS), script});
+    QStringList arguments = {QStringLiteral(HALVANE_LUA_DEFINITIONS), script};
+    if (level != 0)
+        arguments << QString::number(level);
+    lua.start(QStringLiteral(HALVANE_LUA), arguments);
     if (!lua.waitForFinished(30000) || lua.exitStatus() != QProcess::NormalExit || lua.exitCode() != 0) {
         QTest::qFail(qPrintable("Lua could not run " + script + ": " + QString::fromUtf8(lua.readAllStandardError())),
                      __FILE__, __LINE__);

@@ -7,8 +7,9 @@
 namespace luacheck {
 
 // What the script defines (definitions.lua): one line per value, "NAME = value",
-// tables unfolded. Empty, with a test failure, when Lua cannot run the script.
-QStringList definitions(const QString& script);
+// tables unfolded. Empty, with a test failure, when Lua cannot run the script. A level
+// (1 FULL, 2 ABBREVIATED, 3 DOT) is set as the simulator sets it; 0 leaves it unset.
+QStringList definitions(const QString& script, int level = 0);
 
 // The names (left of " = ") whose lines differ between two runs, each once, sorted.
 QStringList changedNames(const QStringList& before, const QStringList& after);

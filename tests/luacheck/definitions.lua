@@ -1,13 +1,16 @@
 -- Runs a label script the way the simulator does and prints what it defines: every
 -- global it sets, one line per value, with tables unfolded and keys in a fixed order,
 -- so that two runs can be compared line by line.
---   lua5.4 definitions.lua Labels.lua
-local script = assert(arg[1], "usage: lua5.4 definitions.lua <label script>")
+--   lua5.4 definitions.lua Labels.lua [level]
+-- With a level (1 FULL, 2 ABBREVIATED, 3 DOT), the script sees it as the simulator sets
+-- it, in `labels`; scripts that pick their tables by level then define that level's.
+local script = assert(arg[1], "usage: lua5.4 definitions.lua <label script> [level]")
 local defined = {}
 local environment = setmetatable({}, {
     __index = _G,
     __newindex = function(t, key, value) defined[key] = true; rawset(t, key, value) end,
 })
+if arg[2] then rawset(environment, "labels", tonumber(arg[2])) end
 assert(loadfile(script, "t", environment))()
 
 local function ordered(a, b)

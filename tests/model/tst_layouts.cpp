@@ -14,6 +14,23 @@ namespace {
 const QString current = QStringLiteral("Labels.lua");
 const QString olderLayout = QStringLiteral("Labels-older-layout.lua");
 const QString singleLevel = QStringLiteral("Labels-single-level.lua");
+const QString levelBranches = QStringLiteral("Labels-level-branches.lua");
+
+// The level-branch fixture's FULL (else) and ABBREVIATED branches; its DOT branch holds
+// tables of its own shape, which no band reads.
+// clang-format off
+const std::array<LevelValues, 2> branchLevels = {{
+    {LabelLevel::FULL, "if labels == 1", "LeftBottom", 2,
+     {{{12, 9000, 18000, 28000}, {12, 4500, 9500, 19000}, {12, 9500, 19000, 38000}, {6, 4500, 19000, 0}}},
+     4500, 9500},
+    {LabelLevel::ABBREVIATED, "if labels == 2", "RightTop", 1,
+     {{{25, 7000, 14000, 26000}, {25, 3500, 8000, 16000}, {25, 8000, 16000, 32000}, {8, 3500, 16000, 0}}},
+     3500, 8000},
+}};
+// clang-format on
+
+// The simulator's number for a level: what it sets `labels` to.
+int levelNumber(LabelLevel level) { return static_cast<int>(level) + 1; }
 
 // The single-level fixture: one table per category at every level.
 const LevelValues singleLevelValues
@@ -28,6 +45,7 @@ const LevelValues singleLevelValues
 using Change = std::function<void(LabelConfig&)>;
 }  // namespace
 Q_DECLARE_METATYPE(Change)
+Q_DECLARE_METATYPE(LabelLevel)
 
 class LayoutsTest : public QObject {
     Q_OBJECT
@@ -145,6 +163,88 @@ private slots:
         QVERIFY2(luacheck::allUnder(names, under), qPrintable(names.join('\n')));
         for (const QString& name : changed)
             QVERIFY2(names.contains(name), qPrintable(name + " did not change:\n" + names.join('\n')));
+    }
+
+    // Each level reads the branch the simulator takes at that level, and nothing else.
+    void levelBranchesReadEachLevelFromItsBranch()
+    {
+        LoadedModel model(levelBranches);
+        QVERIFY(model.ready);
+        const LabelConfig& config = *model.config;
+        QCOMPARE(config.scriptLayout(), ScriptLayout::LevelBranches);
+        QCOMPARE(config.symbolSizeValue(), std::optional<int>(14));
+        QCOMPARE(config.sideColour(Side::Allies), std::optional<ColourTriple>(ColourTriple{230, 40, 40}));
+        QCOMPARE(config.sideColour(Side::Enemies), std::optional<ColourTriple>(ColourTriple{30, 90, 230}));
+        QCOMPARE(config.visibilityOn(UnitCategory::Navy), std::optional<bool>(false));
+        for (const LevelValues& values : branchLevels) {
+            for (std::size_t c = 0; c < allCategories.size(); ++c) {
+                const UnitCategory category = allCategories[c];
+                QCOMPARE(config.alignmentIndex(values.level, category), std::optional<int>(values.alignmentIndex));
+                for (std::size_t b = 0; b < allBands.size(); ++b) {
+                    if (hasBand(category, allBands[b]))
+                        QCOMPARE(config.distanceValue(values.level, category, allBands[b]),
+                                 std::optional<int>(values.distances[c][b]));
+                }
+            }
+        }
+        for (const UnitCategory category : allCategories)
+            QCOMPARE(config.distanceValue(LabelLevel::DOT, category, DistanceBand::EMPTY), std::nullopt);
+    }
+
+    void levelBranchChangeStaysInItsLevel_data()
+    {
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<LabelLevel>("level");
+        QTest::addColumn<QStringList>("changed");  // exactly the names that change at that level
+        // clang-format off
+        QTest::newRow("aircraft NEAR at FULL")
+            << Change([](LabelConfig& c) { c.setDistance(LabelLevel::FULL, UnitCategory::Air, DistanceBand::NEAR, 10000); })
+            << LabelLevel::FULL
+            << QStringList{"AirFormat[10000]", "AirFormat[10000][1]", "AirFormat[10000][2]", "AirFormat[10000][3]",
+                           "AirFormat[10000][4]", "AirFormat[10000][5]", "AirFormat[10000][6]",
+                           "AirFormat[4500]", "AirFormat[4500][1]", "AirFormat[4500][2]", "AirFormat[4500][3]",
+                           "AirFormat[4500][4]", "AirFormat[4500][5]", "AirFormat[4500][6]",
+                           "AirFormat[5000]", "AirFormat[5000][1]", "AirFormat[5000][2]", "AirFormat[5000][3]",
+                           "AirFormat[5000][4]", "AirFormat[5000][5]", "AirFormat[5000][6]",
+                           "AirFormat[9000]", "AirFormat[9000][1]", "AirFormat[9000][2]", "AirFormat[9000][3]",
+                           "AirFormat[9000][4]", "AirFormat[9000][5]", "AirFormat[9000][6]"};
+        QTest::newRow("ground alignment at ABBREVIATED")
+            << Change([](LabelConfig& c) { c.setAlignment(LabelLevel::ABBREVIATED, UnitCategory::Ground, 5); })
+            << LabelLevel::ABBREVIATED << QStringList{"GroundFormat[3500][2]", "GroundFormat[8000][2]"};
+        QTest::newRow("weapon EMPTY at ABBREVIATED")
+            << Change([](LabelConfig& c) { c.setDistance(LabelLevel::ABBREVIATED, UnitCategory::Weapon, DistanceBand::EMPTY, 9); })
+            << LabelLevel::ABBREVIATED
+            << QStringList{"WeaponFormat[8]", "WeaponFormat[8][1]", "WeaponFormat[8][2]", "WeaponFormat[8][3]",
+                           "WeaponFormat[8][4]", "WeaponFormat[8][5]", "WeaponFormat[8][6]",
+                           "WeaponFormat[9]", "WeaponFormat[9][1]", "WeaponFormat[9][2]", "WeaponFormat[9][3]",
+                           "WeaponFormat[9][4]", "WeaponFormat[9][5]", "WeaponFormat[9][6]"};
+        // clang-format on
+    }
+
+    // The branches stay apart: a change reaches Lua at its level as that change alone,
+    // and the other two levels define what they did before.
+    void levelBranchChangeStaysInItsLevel()
+    {
+        QFETCH(Change, change);
+        QFETCH(LabelLevel, level);
+        QFETCH(QStringList, changed);
+        LoadedModel model(levelBranches);
+        QVERIFY(model.ready);
+        const QString file = model.workspace.labelFile();
+        std::array<QStringList, 3> before;
+        for (const LabelLevel l : {LabelLevel::FULL, LabelLevel::ABBREVIATED, LabelLevel::DOT})
+            before[static_cast<std::size_t>(l)] = luacheck::definitions(file, levelNumber(l));
+
+        change(*model.config);
+        const ApplyOutcome outcome = model.config->applyPendingEdits();
+        QVERIFY(outcome.written());
+        QVERIFY(outcome.notSaved.empty());
+
+        for (const LabelLevel l : {LabelLevel::FULL, LabelLevel::ABBREVIATED, LabelLevel::DOT}) {
+            const QStringList names
+                = luacheck::changedNames(before[static_cast<std::size_t>(l)], luacheck::definitions(file, levelNumber(l)));
+            QCOMPARE(names, l == level ? changed : QStringList());
+        }
     }
 
     // A level table whose size the player set apart keeps it when FULL's changes.
