@@ -9,6 +9,7 @@
 #include "FixtureValues.h"
 #include "LuaCheck.h"
 #include "ModelWorkspace.h"
+#include "model/SymbolSizeVariable.h"
 
 namespace {
 const QString current = QStringLiteral("Labels.lua");
@@ -245,6 +246,47 @@ private slots:
                 = luacheck::changedNames(before[static_cast<std::size_t>(l)], luacheck::definitions(file, levelNumber(l)));
             QCOMPARE(names, l == level ? changed : QStringList());
         }
+    }
+
+    void symbolSizeGivenByANameIsKept_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<QByteArray>("find");
+        QTest::addColumn<QByteArray>("replace");
+        QTest::addColumn<QString>("variable");  // empty: the size is a number
+        const QByteArray font = "default_font \t\t=  {\"DejaVuLGCSans.ttf\", ";
+        // clang-format off
+        QTest::newRow("level tables naming the top-level font") << QStringLiteral("Labels-custom-tables.lua")
+            << QByteArray() << QByteArray() << QStringLiteral("fontSize");
+        QTest::newRow("level calls") << current << font + "13" << font + "sizeVR" << QStringLiteral("sizeVR");
+        QTest::newRow("single level") << singleLevel << QByteArray("\", 15,") << QByteArray("\", big,")
+            << QStringLiteral("big");
+        QTest::newRow("a number") << current << QByteArray() << QByteArray() << QString();
+        QTest::newRow("level branches, a number") << levelBranches << QByteArray() << QByteArray() << QString();
+        // clang-format on
+    }
+
+    // The window shows where such a size is set; no setter writes a number over it.
+    void symbolSizeGivenByANameIsKept()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(QByteArray, find);
+        QFETCH(QByteArray, replace);
+        QFETCH(QString, variable);
+        LoadedModel model(fixture, find, replace);
+        QVERIFY(model.ready);
+        LabelConfig& config = *model.config;
+        const std::optional<std::string> name = symbolSizeVariable(config);
+        QCOMPARE(name.has_value(), !variable.isEmpty());
+        if (!name)
+            return;
+        QCOMPARE(QString::fromStdString(*name), variable);
+        QCOMPARE(config.symbolSizeValue(), std::nullopt);
+        const QByteArray before = model.workspace.read(QStringLiteral("home/Config/View/Labels.lua"));
+        config.setSymbolSize(16);
+        const ApplyOutcome outcome = config.applyPendingEdits();
+        QCOMPARE(outcome.notSaved, std::vector<const LabelSetting*>{&config.symbolSize()});
+        QCOMPARE(model.workspace.read(QStringLiteral("home/Config/View/Labels.lua")), before);
     }
 
     // A level table whose size the player set apart keeps it when FULL's changes.
