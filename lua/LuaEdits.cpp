@@ -34,8 +34,13 @@ std::optional<std::pair<std::string, std::string>> LuaDocument::parseEdit(const 
     if (p == -1 || q == -1 || r == -1)
         return std::nullopt;
     std::string newKey = edit.substr(q + 1, r - q - 1);
-    // The value group is found from the end, so a new value cannot hold "[" or "]".
-    // Its "]" always exists (r at least); a last "[" after it leaves the value unchanged.
+    // A value group whose brackets pair up to the end of the edit is taken whole, so a
+    // new value may hold balanced brackets (a whole table with its "[10] = ..." keys).
+    const int v = r + 1;
+    if (v < static_cast<int>(edit.size()) && edit[v] == '[' && matchingBracket(edit, v) == static_cast<int>(edit.size()) - 1)
+        return std::make_pair(std::move(newKey), edit.substr(v + 1, edit.size() - v - 2));
+    // Otherwise the value group is found from the end, and cannot hold "[" or "]". Its
+    // "]" always exists (r at least); a last "[" after it leaves the value unchanged.
     const auto open = edit.rfind('[');
     const auto close = edit.rfind(']');
     std::string newValue = close > open ? edit.substr(open + 1, close - open - 1) : std::string();

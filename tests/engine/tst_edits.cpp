@@ -76,6 +76,11 @@ void EditsTest::rewrites_data()
         << QStringList{"<else>.<F>.[0]...[][7]", "<F>...[][4]"}
         << "local IS_DOT = labels == 3\nif IS_DOT then -- dots\nF = { [5] = 1 } -- d\nG = 1\n"
            "else\nF = {\n\t[5] = 7\n}\nend\nF = 4\n";
+    QTest::newRow("a whole table with bracketed keys") << "F = { [5] = 1 }\n"
+        << QStringList{"<F>...[][{\n\t[5] = 1,\n\t[9] = {\"a\", \"b\"}\n}]"}
+        << "F = {\n\t[5] = 1,\n\t[9] = {\"a\", \"b\"}\n}\n";
+    QTest::newRow("brackets that do not pair up: the last group") << "a = 1\n" << QStringList{"<a>...[][[2]"}
+        << "a = 2\n";
     QTest::newRow("value group not closed keeps the value") << "a = 1\n" << QStringList{"<a>...[b][2"} << "b = 1\n";
     // clang-format on
     // Malformed edits change nothing, not even the statement's layout.
