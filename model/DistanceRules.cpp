@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/LabelCatalogue.h"
+#include "model/LabelConfig.h"
 
 namespace {
 // One key of the table in the order the simulator reads them, and the band it belongs to.
@@ -44,4 +45,22 @@ std::vector<DistanceBand> offendingBands(UnitCategory category, const TableDista
     }
     std::sort(offending.begin(), offending.end());
     return offending;
+}
+
+std::vector<DistanceBand> offendingBands(const LabelConfig& model, LabelLevel level, UnitCategory category,
+                                         const TableDistances& proposed)
+{
+    bool writable = true;
+    bool changed = false;
+    for (const DistanceBand band : {DistanceBand::EMPTY, DistanceBand::NEAR, DistanceBand::FAR, DistanceBand::DOT}) {
+        if (bandEntry(category, band) < 0)
+            continue;
+        writable = writable && model.isReadable(model.distance(level, category, band));
+        const std::optional<int> held = model.distanceValue(level, category, band);
+        const std::optional<long long>& wanted = proposed[static_cast<std::size_t>(band)];
+        changed = changed || wanted.has_value() != held.has_value() || (held && *wanted != *held);
+    }
+    if (!writable || !changed)
+        return {};
+    return offendingBands(category, proposed);
 }

@@ -9,6 +9,8 @@
 
 #include "model/LabelTypes.h"
 
+class LabelConfig;
+
 constexpr long long maxDistance = 1000000;
 
 // A table's distances by band (EMPTY, NEAR, FAR, DOT); none where there is no whole number.
@@ -18,3 +20,10 @@ using TableDistances = std::array<std::optional<long long>, 4>;
 // missing, and both bands of every pair out of order (the companion counts as the band
 // it is written with). Bands the category does not have are ignored.
 std::vector<DistanceBand> offendingBands(UnitCategory category, const TableDistances& distances);
+
+// The same for a table of the model that the caller would change to `proposed` (the
+// window's fields, the command line's assignments). Only a changed table is judged, and
+// only one the model can write: a table the last load could not read is refused at
+// hand-over instead, whatever is proposed for it.
+std::vector<DistanceBand> offendingBands(const LabelConfig& model, LabelLevel level, UnitCategory category,
+                                         const TableDistances& proposed);

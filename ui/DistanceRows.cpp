@@ -129,18 +129,10 @@ std::vector<const DistanceRow*> DistanceControls::offendingRows(const LabelConfi
         for (const DistanceRow& row : distanceRows)
             if (row.category == category)
                 group.push_back(&row);
-        // A table the model could not read is never written, whatever its fields hold.
-        const bool writable = std::all_of(group.begin(), group.end(), [&](const DistanceRow* row) {
-            return model.isReadable(model.distance(level, category, row->band));
-        });
-        const bool touched = std::any_of(group.begin(), group.end(),
-                                         [&](const DistanceRow* row) { return rowChanged(model, level, *row); });
-        if (!writable || !touched)
-            continue;
         TableDistances distances;
         for (const DistanceRow* row : group)
             distances[static_cast<std::size_t>(row->band)] = wholeNumber(*(ui.*row->lineEdit));
-        for (const DistanceBand band : offendingBands(category, distances))
+        for (const DistanceBand band : offendingBands(model, level, category, distances))
             for (const DistanceRow* row : group)
                 if (row->band == band)
                     offending.push_back(row);
