@@ -1,9 +1,17 @@
 #include <QApplication>
 
+#include "app/CommandLine.h"
 #include "app/StartUp.h"
 
 int main(int argc, char** argv)
 {
+    // Any argument asks for the command line, which needs no display: servers have none.
+    if (argc > 1) {
+        QCoreApplication application(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("halvane"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(HALVANE_VERSION));
+        return cli::run(application);
+    }
     QApplication application(argc, argv);
     // Names the per-user configuration folder, where an installed editor keeps its profile.
     QCoreApplication::setApplicationName(QStringLiteral("halvane-label-manager"));

@@ -1,0 +1,156 @@
+#include "app/CommandLine.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "app/CliList.h"
+#include "app/CliNames.h"
+#include "app/CliSet.h"
+#include "common/Messages.h"
+#include "lua/LuaFileAccess.h"
+#include "lua/LuaJudge.h"
+#include "model/LabelConfig.h"
+#include "model/Language.h"
+#include "model/ProfileStore.h"
+
+namespace cli {
+namespace {
+
+void print(std::FILE* stream, const QStringList& lines)
+{
+    for (const QString& line : lines) {
+        const QByteArray bytes = line.toUtf8() + '\n';
+        std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+    }
+    std::fflush(stream);
+}
+
+// Why the file cannot be read, or nothing when it can. The model reads a missing or
+// unreadable file as an empty one, so this is asked first.
+QString unreadableFile(const QString& file)
+{
+    const QFileInfo info(file);
+    if (!info.exists())
+        return QStringLiteral("there is no such file");
+    if (info.isDir())
+        return QStringLiteral("it is a folder");
+    if (!lua::LuaFileAccess::isLuaFile(std::filesystem::path(file.toStdU16String())))
+        return QStringLiteral("it is not a .lua file");
+    QFile probe(file);
+    if (!probe.open(QIODevice::ReadOnly))
+        return probe.errorString();
+    return {};
+}
+
+// The command's model, bound to the file alone: a profile that lives only in memory
+// (it is given no file) stands in for the editor's own, which the command line never
+// reads or writes.
+struct Script {
+    ProfileStore profile{std::filesystem::path()};
+    std::unique_ptr<LabelConfig> model;
+};
+
+int check(const QString& file, const LabelConfig& model)
+{
+    QStringList problems;
+    if (const std::optional<lua::CompileProblem> problem = lua::compileProblem(model.getDocument().text()))
+        problems << QStringLiteral("%1:%2: %3")
+                        .arg(QDir::toNativeSeparators(file))
+                        .arg(problem->line)
+                        .arg(QString::fromStdString(problem->message));
+    for (const LabelSetting* setting : model.unreadableSettings())
+        problems << settingName(*setting) + QStringLiteral(": ") + unreadableReason(model, *setting);
+    print(stderr, problems);
+    return problems.isEmpty() ? Success : Refused;
+}
+
+int usageError(const QString& problem)
+{
+    print(stderr, {problem, QStringLiteral("halvane --help shows how to use the command line.")});
+    return Refused;
+}
+
+}  // namespace
+
+int run(const QCoreApplication& application)
+{
+    // The window's messages, in English whatever language the player's profile names.
+    currentLanguage = 0;
+    buildAlignmentTables();
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Checks, lists and changes the label settings of a HALVANE WORLD label script (Config/View/Labels.lua)\n"
+        "without the window. Without arguments the editor's window starts.\n"
+        "Exit codes: 0 success, 1 a problem found or a change refused, 2 a file that cannot be read."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption checkOption(QStringLiteral("check"),
+                                         QStringLiteral("Whether Lua compiles FILE and every setting in it reads; "
+                                                        "the problems on standard error, one a line."),
+                                         QStringLiteral("FILE"));
+    const QCommandLineOption listOption(QStringLiteral("list"),
+                                        QStringLiteral("Every value the window shows, one JSON object a line."),
+                                        QStringLiteral("FILE"));
+    const QCommandLineOption setOption(
+        QStringLiteral("set"),
+        QStringLiteral("Writes the values given as NAME=VALUE (Air.visible=false, Air.symbol.near=✈, size=14, "
+                       "colour.allies=249,69,38, FULL.Air.alignment=RightTop, FULL.Air.NEAR=8000) as Apply does; "
+                       "prints what changed."),
+        QStringLiteral("FILE"));
+    parser.addOptions({checkOption, listOption, setOption});
+    parser.addPositionalArgument(QStringLiteral("NAME=VALUE"), QStringLiteral("With --set: the values to write."),
+                                 QStringLiteral("[NAME=VALUE...]"));
+    if (!parser.parse(application.arguments()))
+        return usageError(parser.errorText());
+    if (parser.isSet(QStringLiteral("help")))
+        parser.showHelp(Success);
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+
+    const int commands = int(parser.isSet(checkOption)) + int(parser.isSet(listOption)) + int(parser.isSet(setOption));
+    if (commands != 1)
+        return usageError(QStringLiteral("Give one of --check FILE, --list FILE and --set FILE NAME=VALUE..."));
+    const QCommandLineOption& command = parser.isSet(checkOption) ? checkOption
+        : parser.isSet(listOption)                                ? listOption
+                                                                  : setOption;
+    const QStringList values = parser.values(command);
+    if (values.size() != 1)
+        return usageError(QStringLiteral("--%1 takes one file").arg(command.names().constFirst()));
+    if (&command != &setOption && !parser.positionalArguments().isEmpty())
+        return usageError(
+            QStringLiteral("Only --set takes assignments: %1").arg(parser.positionalArguments().join(' ')));
+
+    const QString file = values.constFirst();
+    if (const QString why = unreadableFile(file); !why.isEmpty()) {
+        print(stderr, {QStringLiteral("%1 cannot be read: %2.").arg(QDir::toNativeSeparators(file), why)});
+        return Unreadable;
+    }
+    Script script;
+    try {
+        script.model = std::make_unique<LabelConfig>(script.profile, std::filesystem::path(file.toStdU16String()));
+    } catch (const std::filesystem::filesystem_error& error) {
+        const Reason reason = reasonOf(error.code());
+        print(stderr, {QStringLiteral("%1 cannot be read: %2.").arg(QDir::toNativeSeparators(file), reason.text)});
+        return Unreadable;
+    }
+    LabelConfig& model = *script.model;
+    if (&command == &checkOption)
+        return check(file, model);
+    if (&command == &listOption) {
+        print(stdout, listLines(model));
+        return Success;
+    }
+    const SetOutcome outcome = setValues(model, parser.positionalArguments());
+    print(stdout, outcome.changed);
+    print(stderr, outcome.problems);
+    return outcome.exitCode;
+}
+
+}  // namespace cli

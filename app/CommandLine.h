@@ -1,0 +1,18 @@
+#pragma once
+// The editor without its window, for scripts and servers:
+//   halvane --check FILE      Lua compiles the file and every setting in it reads
+//   halvane --list FILE       every value the window shows, as JSON Lines
+//   halvane --set FILE NAME=VALUE...   the window's Apply for the values given
+// Results go to standard output, messages to standard error (in English). Exit codes:
+// 0 success, 1 a refusal (a problem found, a value refused, a file not written), 2 a
+// file that cannot be read.
+class QCoreApplication;
+
+namespace cli {
+
+enum ExitCode { Success = 0, Refused = 1, Unreadable = 2 };
+
+// Runs the command the application's arguments give and returns the exit code.
+int run(const QCoreApplication& application);
+
+}  // namespace cli

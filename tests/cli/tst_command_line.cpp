@@ -1,0 +1,368 @@
+// The command line as scripts and servers use it: the program run with --check, --list
+// and --set on copies of the fixtures (under a name of their own, outside any simulator
+// home), judged by its exit code, its output and, for --set, by what Lua finds in the
+// file before and after.
+#include <QtTest>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "LuaCheck.h"
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QStringList out;  // standard output, one line each
+    QString err;
+};
+
+QStringList linesOf(const QByteArray& bytes) { return QString::fromUtf8(bytes).split('\n', Qt::SkipEmptyParts); }
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QList<QJsonObject> objectsOf(const QStringList& lines)
+{
+    QList<QJsonObject> objects;
+    for (const QString& line : lines) {
+        QJsonParseError error{};
+        const QJsonDocument document = QJsonDocument::fromJson(line.toUtf8(), &error);
+        if (error.error != QJsonParseError::NoError || !document.isObject()) {
+            QTest::qFail(qPrintable("not a JSON object: " + line), __FILE__, __LINE__);
+            return {};
+        }
+        objects << document.object();
+    }
+    return objects;
+}
+
+// The one line of a listing whose fields hold all the given values; an empty object
+// when there is none or more than one.
+QJsonObject lineWith(const QList<QJsonObject>& objects, const QJsonObject& fields)
+{
+    QList<QJsonObject> found;
+    for (const QJsonObject& object : objects) {
+        bool all = true;
+        for (auto field = fields.begin(); field != fields.end(); ++field)
+            all = all && object.value(field.key()) == field.value();
+        if (all)
+            found << object;
+    }
+    return found.size() == 1 ? found.constFirst() : QJsonObject();
+}
+
+int countWith(const QList<QJsonObject>& objects, const QString& key)
+{
+    return static_cast<int>(
+        std::count_if(objects.begin(), objects.end(), [&](const QJsonObject& o) { return o.contains(key); }));
+}
+
+}  // namespace
+
+class CommandLineTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder;
+    QString script;  // a fixture's copy, under a name of its own
+
+    // Copies a fixture to <tmp>/scripts/server-labels.lua, removing what an earlier test left.
+    bool install(const QString& fixture)
+    {
+        QDir(folder.filePath(QStringLiteral("scripts"))).removeRecursively();
+        if (!QDir(folder.path()).mkpath(QStringLiteral("scripts")))
+            return false;
+        script = folder.filePath(QStringLiteral("scripts/server-labels.lua"));
+        return QFile::copy(QStringLiteral(HALVANE_FIXTURES "/") + fixture, script);
+    }
+
+    // The program in the temporary folder, so that anything it made there would show.
+    Run run(const QStringList& arguments)
+    {
+        QProcess program;
+        program.setWorkingDirectory(folder.path());
+        program.start(QStringLiteral(HALVANE_PROGRAM), arguments);
+        Run result;
+        if (!program.waitForFinished(60000) || program.exitStatus() != QProcess::NormalExit)
+            return result;
+        result.exitCode = program.exitCode();
+        result.out = linesOf(program.readAllStandardOutput());
+        result.err = QString::fromUtf8(program.readAllStandardError());
+        return result;
+    }
+
+    QString target(const QString& file) { return file == QLatin1String("<copy>") ? script : folder.filePath(file); }
+
+private slots:
+    void initTestCase() { QVERIFY(folder.isValid()); }
+
+    // The editor's own profile is never read or made by the command line.
+    void cleanup() { QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("data")))); }
+
+    void exitCodesAndMessages_data()
+    {
+        QTest::addColumn<QString>("fixture");  // installed as the copy; "" for none
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("error");   // a text standard error holds; "" for an empty one
+        QTest::addColumn<bool>("unchanged");  // the copy keeps its bytes
+        const QString good = QStringLiteral("Labels.lua");
+        const QString broken = QStringLiteral("Labels-syntax-error.lua");
+        const QString copy = QStringLiteral("<copy>");
+        const QString missing = QStringLiteral("scripts/none.lua");
+        const QString aFolder = QStringLiteral("scripts");
+        // clang-format off
+        QTest::newRow("check: good file") << good << QStringList{"--check", copy} << 0 << "" << true;
+        QTest::newRow("check: syntax error") << broken << QStringList{"--check", copy} << 1
+            << ":205: '}' expected near '0.7'" << true;
+        QTest::newRow("check: missing file") << good << QStringList{"--check", missing} << 2
+            << "cannot be read: there is no such file." << true;
+        QTest::newRow("check: a folder") << good << QStringList{"--check", aFolder} << 2
+            << "cannot be read: it is a folder." << true;
+        QTest::newRow("list: good file") << good << QStringList{"--list", copy} << 0 << "" << true;
+        QTest::newRow("list: syntax error") << broken << QStringList{"--list", copy} << 0 << "" << true;
+        QTest::newRow("list: missing file") << good << QStringList{"--list", missing} << 2
+            << "cannot be read: there is no such file." << true;
+        QTest::newRow("set: good file") << good << QStringList{"--set", copy, "FULL.Air.NEAR=8000"} << 0 << "" << false;
+        QTest::newRow("set: syntax error") << broken << QStringList{"--set", copy, "FULL.Air.NEAR=8000"} << 1
+            << "could not be written" << true;
+        QTest::newRow("set: missing file") << good << QStringList{"--set", missing, "FULL.Air.NEAR=8000"} << 2
+            << "cannot be read: there is no such file." << true;
+
+        QTest::newRow("set: the value the file holds") << good << QStringList{"--set", copy, "Air.visible=true"} << 0
+            << "" << true;
+        QTest::newRow("set: EMPTY above half of NEAR") << good << QStringList{"--set", copy, "FULL.Air.EMPTY=6000"}
+            << 1 << "These distances cannot be written:\n• FULL.Air.EMPTY\n• FULL.Air.NEAR\n" << true;
+        QTest::newRow("set: a distance beyond 1000000") << good
+            << QStringList{"--set", copy, "DOT.Navy.DOT=1000001"} << 1 << "• DOT.Navy.DOT\nEach must be" << true;
+        QTest::newRow("set: a distance not a number") << good << QStringList{"--set", copy, "FULL.Air.NEAR=far"} << 1
+            << "FULL.Air.NEAR takes a whole number, not \"far\"" << true;
+        QTest::newRow("set: a symbol with a bracket") << good << QStringList{"--set", copy, "Air.symbol.near=[x]"}
+            << 1 << "A symbol may not contain square brackets [ ]. Nothing was written." << true;
+        QTest::newRow("set: no such setting") << good << QStringList{"--set", copy, "Air.colour=red"} << 1
+            << "\"Air.colour\" names no setting" << true;
+        QTest::newRow("set: no such alignment") << good << QStringList{"--set", copy, "FULL.Air.alignment=Up"} << 1
+            << "FULL.Air.alignment takes one of the alignment names" << true;
+        QTest::newRow("set: a colour of two numbers") << good << QStringList{"--set", copy, "colour.allies=1,2"} << 1
+            << "colour.allies takes red,green,blue" << true;
+        QTest::newRow("set: size 0") << good << QStringList{"--set", copy, "size=0"} << 1
+            << "size takes a whole number from 1 to 99" << true;
+        QTest::newRow("set: a setting twice") << good
+            << QStringList{"--set", copy, "size=12", "SIZE=14"} << 1 << "size is assigned twice" << true;
+        QTest::newRow("set: one bad among good ones") << good
+            << QStringList{"--set", copy, "size=12", "Air.visible=maybe"} << 1 << "Air.visible takes true or false"
+            << true;
+        QTest::newRow("set: a value of a table of its own shape") << QStringLiteral("Labels-player-modified.lua")
+            << QStringList{"--set", copy, "FULL.Air.FAR=21000"} << 1
+            << "These changes could not be saved, because Labels.lua holds them in a form the editor does not read:\n"
+               "• FULL.Air.FAR\nNothing was written." << true;
+
+        QTest::newRow("usage: two commands") << good << QStringList{"--check", copy, "--list", copy} << 1
+            << "Give one of --check FILE, --list FILE and --set FILE NAME=VALUE..." << true;
+        QTest::newRow("usage: assignments without --set") << good << QStringList{"--list", copy, "size=3"} << 1
+            << "Only --set takes assignments: size=3" << true;
+        QTest::newRow("usage: --set without assignments") << good << QStringList{"--set", copy} << 1
+            << "--set needs at least one assignment" << true;
+        QTest::newRow("usage: unknown option") << good << QStringList{"--lsit", copy} << 1 << "Unknown option 'lsit'"
+            << true;
+        // clang-format on
+    }
+
+    void exitCodesAndMessages()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, error);
+        QFETCH(bool, unchanged);
+        QVERIFY(install(fixture));
+        for (QString& argument : arguments)
+            if (argument.startsWith('<') || argument.startsWith(QLatin1String("scripts")))
+                argument = target(argument);
+        const QByteArray before = readFile(script);
+        const Run result = run(arguments);
+        QCOMPARE(result.exitCode, exitCode);
+        if (error.isEmpty())
+            QCOMPARE(result.err, QString());
+        else
+            QVERIFY2(result.err.contains(error), qPrintable(result.err));
+        QCOMPARE(readFile(script) == before, unchanged);
+        // A backup is made exactly when the file is written.
+        const QDir backups(folder.filePath(QStringLiteral("scripts/LabelManagerBackups")));
+        QCOMPARE(backups.entryList({QStringLiteral("*.bak")}, QDir::Files).size(), unchanged ? 0 : 1);
+    }
+
+    void helpAndVersion_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("help") << "--help"
+                              << "--set <FILE>";
+        QTest::newRow("version") << "--version"
+                                 << "halvane 1.0";
+    }
+
+    void helpAndVersion()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, shown);
+        const Run result = run({option});
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY2(result.out.join('\n').contains(shown), qPrintable(result.out.join('\n')));
+    }
+
+    // Every fixture lists: one JSON object a line, the values the window shows, and
+    // "unreadable" where the editor cannot read a value today.
+    void listsEveryFixture_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("unreadable");
+        QTest::addColumn<QJsonObject>("line");  // one line that must be there
+        // clang-format off
+        QTest::newRow("current layout") << "Labels.lua" << 78 << 0
+            << QJsonObject{{"setting", "entry"}, {"level", "FULL"}, {"category", "Air"}, {"band", "NEAR"},
+                           {"distance", 10000}, {"alignment", "LeftBottom"}, {"name", "FULL.Air.NEAR"},
+                           {"text", "aircraft_symbol_near..DISTANCE_NAME"}, {"opacity", 0.5},
+                           {"editable", QJsonArray{"distance", "alignment"}}};
+        QTest::newRow("factory copy") << "factory-default.lua" << 78 << 0
+            << QJsonObject{{"setting", "symbol"}, {"category", "Air"}, {"range", "far"}, {"value", "˄"}};
+        QTest::newRow("older layout") << "Labels-older-layout.lua" << 78 << 0
+            << QJsonObject{{"setting", "symbolSize"}, {"name", "size"}, {"value", 13}};
+        QTest::newRow("single level") << "Labels-single-level.lua" << 36 << 0
+            << QJsonObject{{"setting", "entry"}, {"level", "FULL"}, {"everyLevel", true}, {"category", "Air"},
+                           {"index", 1}, {"companionOf", "NEAR"}, {"distance", 6000}, {"editable", QJsonArray{"alignment"}}};
+        QTest::newRow("player's extra bands") << "Labels-player-modified.lua" << 79 << 0
+            << QJsonObject{{"setting", "entry"}, {"level", "FULL"}, {"category", "Air"}, {"index", 1},
+                           {"distance", 2500}, {"editable", QJsonArray()}};
+        QTest::newRow("syntax error") << "Labels-syntax-error.lua" << 78 << 0
+            << QJsonObject{{"setting", "colour"}, {"side", "enemies"}, {"value", QJsonArray{0, 82, 199}}};
+        QTest::newRow("level branches") << "Labels-level-branches.lua" << 0 << 0
+            << QJsonObject{{"setting", "visibility"}, {"category", "Navy"}, {"value", false}};
+        QTest::newRow("custom tables") << "Labels-custom-tables.lua" << 0 << 1
+            << QJsonObject{{"setting", "entry"}, {"level", "FULL"}, {"category", "Air"}, {"index", 3},
+                           {"distance", 9260}};
+        // clang-format on
+    }
+
+    void listsEveryFixture()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(int, lines);
+        QFETCH(int, unreadable);
+        QFETCH(QJsonObject, line);
+        QVERIFY(install(fixture));
+        const Run result = run({QStringLiteral("--list"), script});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.err, QString());
+        const QList<QJsonObject> objects = objectsOf(result.out);
+        QVERIFY(!lineWith(objects, line).isEmpty());
+        if (lines > 0)
+            QCOMPARE(objects.size(), lines);
+        QCOMPARE(countWith(objects, QStringLiteral("unreadable")), unreadable);
+    }
+
+    // One value of each kind, set through the command line: Lua finds that value changed
+    // and nothing else.
+    void oneChangeReachesLuaAlone_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<QString>("assignment");
+        QTest::addColumn<QString>("printed");
+        QTest::addColumn<QStringList>("changedNames");
+        const QString current = QStringLiteral("Labels.lua");
+        // clang-format off
+        QTest::newRow("visibility") << current << "Weapon.visible=false" << "Weapon.visible: true -> false"
+            << QStringList{"WeaponOn"};
+        QTest::newRow("symbol") << current << "Navy.symbol.far=◯" << "Navy.symbol.far: ˜ -> ◯"
+            << QStringList{"LEVEL_ABBREVIATED.NavyFormat[18000][1]", "LEVEL_DOT.NavyFormat[14000][1]",
+                           "LEVEL_FULL.NavyFormat[20000][1]"};
+        QTest::newRow("symbol size") << current << "size=16" << "size: 13 -> 16"
+            << QStringList{"LEVEL_ABBREVIATED.font_properties[2]", "LEVEL_DOT.font_properties[2]",
+                           "LEVEL_FULL.font_properties[2]"};
+        QTest::newRow("colour") << current << "colour.allies=10,20,30" << "colour.allies: 249,69,38 -> 10,20,30"
+            << QStringList{"ColorAliesSide[1]", "ColorAliesSide[2]", "ColorAliesSide[3]",
+                           "LEVEL_ABBREVIATED.ColorAliesSide[1]", "LEVEL_ABBREVIATED.ColorAliesSide[2]",
+                           "LEVEL_ABBREVIATED.ColorAliesSide[3]", "LEVEL_DOT.ColorAliesSide[1]",
+                           "LEVEL_DOT.ColorAliesSide[2]", "LEVEL_DOT.ColorAliesSide[3]",
+                           "LEVEL_FULL.ColorAliesSide[1]", "LEVEL_FULL.ColorAliesSide[2]",
+                           "LEVEL_FULL.ColorAliesSide[3]"};
+        QTest::newRow("alignment") << current << "abbreviated.ground.alignment=centertop"
+            << "ABBREVIATED.Ground.alignment: RightTop -> CenterTop"
+            << QStringList{"LEVEL_ABBREVIATED.GroundFormat[4000][2]", "LEVEL_ABBREVIATED.GroundFormat[9000][2]"};
+        QTest::newRow("band distance") << current << "DOT.Ground.FAR=8000" << "DOT.Ground.FAR: 7000 -> 8000"
+            << QStringList{"LEVEL_DOT.GroundFormat[7000]", "LEVEL_DOT.GroundFormat[7000][1]",
+                           "LEVEL_DOT.GroundFormat[7000][2]", "LEVEL_DOT.GroundFormat[7000][3]",
+                           "LEVEL_DOT.GroundFormat[7000][4]", "LEVEL_DOT.GroundFormat[7000][5]",
+                           "LEVEL_DOT.GroundFormat[7000][6]", "LEVEL_DOT.GroundFormat[8000]",
+                           "LEVEL_DOT.GroundFormat[8000][1]", "LEVEL_DOT.GroundFormat[8000][2]",
+                           "LEVEL_DOT.GroundFormat[8000][3]", "LEVEL_DOT.GroundFormat[8000][4]",
+                           "LEVEL_DOT.GroundFormat[8000][5]", "LEVEL_DOT.GroundFormat[8000][6]"};
+        QTest::newRow("single level: band distance") << QStringLiteral("Labels-single-level.lua")
+            << "DOT.Navy.EMPTY=20" << "FULL.Navy.EMPTY: 15 -> 20"
+            << QStringList{"NavyFormat[15]", "NavyFormat[15][1]", "NavyFormat[15][2]", "NavyFormat[15][3]",
+                           "NavyFormat[15][4]", "NavyFormat[15][5]", "NavyFormat[15][6]", "NavyFormat[20]",
+                           "NavyFormat[20][1]", "NavyFormat[20][2]", "NavyFormat[20][3]", "NavyFormat[20][4]",
+                           "NavyFormat[20][5]", "NavyFormat[20][6]"};
+        // clang-format on
+    }
+
+    void oneChangeReachesLuaAlone()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(QString, assignment);
+        QFETCH(QString, printed);
+        QFETCH(QStringList, changedNames);
+        QVERIFY(install(fixture));
+        const QStringList before = luacheck::definitions(script);
+        QVERIFY(!before.isEmpty());
+        const Run result = run({QStringLiteral("--set"), script, assignment});
+        QCOMPARE(result.err, QString());
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, QStringList{printed});
+        QCOMPARE(luacheck::changedNames(before, luacheck::definitions(script)), changedNames);
+        // And the listing shows the new value.
+        const Run listed = run({QStringLiteral("--list"), script});
+        const QString name = printed.section(QStringLiteral(": "), 0, 0);
+        const QString value = printed.section(QStringLiteral(" -> "), 1);
+        bool shown = false;
+        for (const QJsonObject& object : objectsOf(listed.out)) {
+            if (object.value(QStringLiteral("name")).toString() != name)
+                continue;
+            const QJsonValue held = object.contains(QStringLiteral("value")) ? object.value(QStringLiteral("value"))
+                                                                             : object.value(QStringLiteral("distance"));
+            QStringList parts;
+            for (const QJsonValue& part : held.isArray() ? held.toArray() : QJsonArray{held})
+                parts << (part.isString()     ? part.toString()
+                              : part.isBool() ? (part.toBool() ? "true" : "false")
+                                              : QString::number(part.toInt()));
+            shown = parts.join(',') == value;
+        }
+        QVERIFY2(shown, qPrintable(name + " does not list " + value));
+    }
+
+    // Several assignments at once: all written in one go, each printed.
+    void severalChangesAtOnce()
+    {
+        QVERIFY(install(QStringLiteral("Labels-older-layout.lua")));
+        const QStringList before = luacheck::definitions(script);
+        const Run result = run({QStringLiteral("--set"), script, QStringLiteral("FULL.Weapon.FAR=30000"),
+                                QStringLiteral("Ground.visible=false"), QStringLiteral("FULL.Weapon.NEAR=6000")});
+        QCOMPARE(result.err, QString());
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out,
+                 (QStringList{"Ground.visible: true -> false", "FULL.Weapon.NEAR: 5000 -> 6000",
+                              "FULL.Weapon.FAR: 20000 -> 30000"}));
+        const QStringList changed = luacheck::changedNames(before, luacheck::definitions(script));
+        QVERIFY(changed.contains(QStringLiteral("GroundOn")));
+        QVERIFY(changed.contains(QStringLiteral("LEVEL_FULL.WeaponFormat[15000]")));  // the companion of FAR
+        QVERIFY(luacheck::allUnder(changed, {QStringLiteral("GroundOn"), QStringLiteral("LEVEL_FULL.WeaponFormat[")}));
+    }
+};
+
+QTEST_GUILESS_MAIN(CommandLineTest)
+#include "tst_command_line.moc"
