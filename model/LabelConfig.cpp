@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "lua/LuaScan.h"
+#include "model/FormatTable.h"
 #include "model/LabelCatalogue.h"
 #include "model/QuotedText.h"
 
@@ -211,6 +212,9 @@ std::vector<const LabelSetting*> LabelConfig::unreadableSettings() const
         const LabelSetting& setting = settings[i];
         const bool stoodFor = setting.group == SettingGroup::Distance || setting.group == SettingGroup::Alignment;
         if (fileLayout == ScriptLayout::SingleLevel && stoodFor && setting.level != LabelLevel::FULL)
+            continue;
+        // A table of the player's own shape is shown and changed entry by entry instead.
+        if (stoodFor && customFormatTable(*this, setting.level, setting.category))
             continue;
         if (!readAtLoad[i])
             unreadable.push_back(&setting);

@@ -1,0 +1,293 @@
+// Format tables of the player's own shape: which tables the editor shows as they are,
+// what it reads from them, and the rules a changed table must keep.
+#include <QtTest>
+
+#include <functional>
+
+#include "FixtureValues.h"
+#include "LuaCheck.h"
+#include "ModelWorkspace.h"
+#include "model/FormatTable.h"
+
+namespace {
+const QString current = QStringLiteral("Labels.lua");
+const QString playerModified = QStringLiteral("Labels-player-modified.lua");
+const QString levelBranches = QStringLiteral("Labels-level-branches.lua");
+const QString customTables = QStringLiteral("Labels-custom-tables.lua");
+
+using Distances = QList<long long>;
+
+Distances distancesOf(const FormatTable& table)
+{
+    Distances distances;
+    for (const FormatEntry& entry : table.entries)
+        distances << entry.distance;
+    return distances;
+}
+
+// The names Lua prints for an entry: the entry itself and each of its fields.
+QStringList entryNames(const QString& entry, int fields)
+{
+    QStringList names{entry};
+    for (int i = 1; i <= fields; ++i)
+        names << entry + "[" + QString::number(i) + "]";
+    return names;
+}
+
+QStringList sorted(QStringList names)
+{
+    names.sort();
+    return names;
+}
+
+FormatTable tableOf(const std::vector<long long>& distances)
+{
+    FormatTable table;
+    for (const long long distance : distances)
+        table.entries.push_back({distance, "EMPTY", {}, -1});
+    return table;
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(LabelLevel)
+Q_DECLARE_METATYPE(UnitCategory)
+Q_DECLARE_METATYPE(EntryField)
+Q_DECLARE_METATYPE(FieldProblem)
+
+class FormatTablesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { buildAlignmentTables(); }
+
+    // --- Opening ----------------------------------------------------------------------
+
+    void tablesOfTheirOwnShapeAreShownAsTheyAre_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<LabelLevel>("level");
+        QTest::addColumn<UnitCategory>("category");
+        QTest::addColumn<Distances>("distances");  // empty: the band rows show the table
+        QTest::addColumn<int>("entry");            // one entry to look at, with its fields as shown
+        QTest::addColumn<QStringList>("fields");
+        const auto A = UnitCategory::Air, G = UnitCategory::Ground, N = UnitCategory::Navy, W = UnitCategory::Weapon;
+        const auto FULL = LabelLevel::FULL, DOT = LabelLevel::DOT;
+        // clang-format off
+        QTest::newRow("branches: DOT ramp") << levelBranches << DOT << A
+            << Distances{500, 2000, 4000, 8000, 16000, 32000, 48000}
+            << 2 << QStringList{"˙", "CenterCenter", "0.3", "1", "0", "1"};
+        QTest::newRow("branches: DOT ground, calls and names") << levelBranches << DOT << G
+            << Distances{500, 3000, 6000, 12000} << 1 << QStringList{};
+        QTest::newRow("branches: DOT navy") << levelBranches << DOT << N << Distances{500, 8000, 30000} << 0
+            << QStringList{};
+        QTest::newRow("branches: DOT weapon, a name for the text") << levelBranches << DOT << W
+            << Distances{500, 4000, 9000} << 1 << QStringList{"weapon_symbol_far", "CenterCenter", "0.3", "1", "0", "1"};
+        QTest::newRow("custom: nautical miles") << customTables << FULL << A
+            << Distances{10, 1852, 5556, 9260, 18520, 37040} << 3
+            << QStringList{"aircraft_symbol_far ..DISTANCE_NAME", "LeftBottom", "0.75", "0.5", "-12", "18"};
+        QTest::newRow("custom: DOT calls") << customTables << DOT << A << Distances{30, 3000, 6000, 12000, 24000}
+            << 4 << QStringList{};
+        QTest::newRow("custom: DOT ground") << customTables << DOT << G << Distances{30, 3000, 7000, 14000} << 0
+            << QStringList{};
+        QTest::newRow("custom: DOT weapon") << customTables << DOT << W << Distances{10, 3000, 7000, 14000} << 0
+            << QStringList{};
+        QTest::newRow("player's extra near bands") << playerModified << FULL << A
+            << Distances{10, 2500, 5000, 7500, 10000, 20000, 30000} << 1
+            << QStringList{"aircraft_symbol_near..DISTANCE_NAME_PLAYER", "LeftBottom", "0.9", "0.8", "-3", "0"};
+        QTest::newRow("two-field entries of the usual shape: band rows") << customTables << FULL << G
+            << Distances{} << 0 << QStringList{};
+        QTest::newRow("the simulator's own shape: band rows") << current << FULL << A << Distances{} << 0
+            << QStringList{};
+        QTest::newRow("branches: FULL, usual shape") << levelBranches << FULL << A << Distances{} << 0
+            << QStringList{};
+        // clang-format on
+    }
+
+    void tablesOfTheirOwnShapeAreShownAsTheyAre()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(LabelLevel, level);
+        QFETCH(UnitCategory, category);
+        QFETCH(Distances, distances);
+        QFETCH(int, entry);
+        QFETCH(QStringList, fields);
+        LoadedModel model(fixture);
+        QVERIFY(model.ready);
+        const std::optional<FormatTable> table = customFormatTable(*model.config, level, category);
+        QCOMPARE(table.has_value(), !distances.isEmpty());
+        if (!table)
+            return;
+        QCOMPARE(distancesOf(*table), distances);
+        const FormatEntry& shown = table->entries.at(static_cast<std::size_t>(entry));
+        QCOMPARE(shown.isTable(), !fields.isEmpty());
+        QStringList shownFields;
+        for (int f = 0; f < entryFieldCount && shown.isTable(); ++f)
+            shownFields << QString::fromStdString(shownField(shown, static_cast<EntryField>(f)));
+        QCOMPARE(shownFields, fields);
+    }
+
+    void newFixturesOpenWithEverySettingReadable_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<bool>("sizeByName");  // the one setting shown as where the file sets it
+        QTest::newRow("level branches") << levelBranches << false;
+        QTest::newRow("custom tables") << customTables << true;
+        QTest::newRow("player modified") << playerModified << false;
+    }
+
+    void newFixturesOpenWithEverySettingReadable()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(bool, sizeByName);
+        LoadedModel model(fixture);
+        QVERIFY(model.ready);
+        const LabelConfig& config = *model.config;
+        const std::vector<const LabelSetting*> expected
+            = sizeByName ? std::vector<const LabelSetting*>{&config.symbolSize()} : std::vector<const LabelSetting*>{};
+        QCOMPARE(config.unreadableSettings(), expected);
+    }
+
+    // --- Changing entries -------------------------------------------------------------
+
+    void fieldsTakeWhatTheFileCanHold_data()
+    {
+        QTest::addColumn<EntryField>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<FieldProblem>("problem");
+        QTest::addColumn<QString>("written");  // the field as the file will hold it
+        // clang-format off
+        QTest::newRow("a text becomes a string") << EntryField::Text << "%D km" << FieldProblem::None << "\"%D km\"";
+        QTest::newRow("the text shown keeps its expression") << EntryField::Text << "aircraft_symbol_far ..DISTANCE"
+            << FieldProblem::None << "aircraft_symbol_far ..DISTANCE";
+        QTest::newRow("a square bracket") << EntryField::Text << "[%D]" << FieldProblem::Text << "";
+        QTest::newRow("a backslash") << EntryField::Text << "a\\n" << FieldProblem::Text << "";
+        QTest::newRow("a block word") << EntryField::Text << "if near" << FieldProblem::Text << "";
+        QTest::newRow("a named alignment") << EntryField::Alignment << "RightCenter" << FieldProblem::None
+            << "\"RightCenter\"";
+        QTest::newRow("an unknown alignment") << EntryField::Alignment << "Middle" << FieldProblem::NotAnAlignment << "";
+        QTest::newRow("a blend") << EntryField::ColourBlend << " 0.4 " << FieldProblem::None << "0.4";
+        QTest::newRow("a negative shift") << EntryField::ShiftX << "-7" << FieldProblem::None << "-7";
+        QTest::newRow("an opacity in words") << EntryField::Opacity << "half" << FieldProblem::NotANumber << "";
+        QTest::newRow("an empty shift") << EntryField::ShiftY << "" << FieldProblem::NotANumber << "";
+        // clang-format on
+    }
+
+    void fieldsTakeWhatTheFileCanHold()
+    {
+        QFETCH(EntryField, field);
+        QFETCH(QString, typed);
+        QFETCH(FieldProblem, problem);
+        QFETCH(QString, written);
+        FormatEntry entry{9000, "", {"aircraft_symbol_far ..DISTANCE", "\"LeftBottom\"", "0.25", "0.25", "-3", "0"}, 3};
+        const FormatEntry before = entry;
+        QCOMPARE(setField(entry, field, typed.toStdString()).problem, problem);
+        const auto f = static_cast<std::size_t>(field);
+        QCOMPARE(QString::fromStdString(entry.fields[f]),
+                 problem == FieldProblem::None ? written : QString::fromStdString(before.fields[f]));
+        QCOMPARE(setField(entry, EntryField::ShiftY, "1").problem, FieldProblem::None);
+        FormatEntry twoFields{9000, "", {"\"x\"", "\"LeftBottom\""}, 0};
+        QCOMPARE(setField(twoFields, EntryField::Opacity, "1").problem, FieldProblem::NoSuchField);
+    }
+
+    void distancesKeepTheRules_data()
+    {
+        QTest::addColumn<QList<long long>>("distances");
+        QTest::addColumn<QList<int>>("offending");
+        QTest::newRow("increasing") << QList<long long>{0, 10, 1852, 1000000} << QList<int>{};
+        QTest::newRow("equal pair") << QList<long long>{10, 500, 500, 900} << QList<int>{1, 2};
+        QTest::newRow("falling") << QList<long long>{10, 900, 500} << QList<int>{1, 2};
+        QTest::newRow("beyond a million") << QList<long long>{10, 1000001} << QList<int>{1};
+        QTest::newRow("negative") << QList<long long>{-1, 10} << QList<int>{0};
+    }
+
+    void distancesKeepTheRules()
+    {
+        QFETCH(QList<long long>, distances);
+        QFETCH(QList<int>, offending);
+        const FormatTable table = tableOf(std::vector<long long>(distances.begin(), distances.end()));
+        QList<int> found;
+        for (const std::size_t i : offendingEntries(table))
+            found << static_cast<int>(i);
+        QCOMPARE(found, offending);
+    }
+
+    void addedEntryCopiesItsNeighbour_data()
+    {
+        QTest::addColumn<int>("at");
+        QTest::addColumn<QList<long long>>("distances");
+        QTest::newRow("before the first") << 0 << QList<long long>{250, 500, 2000, 4000};
+        QTest::newRow("between two") << 2 << QList<long long>{500, 2000, 3000, 4000};
+        QTest::newRow("after the last") << 3 << QList<long long>{500, 2000, 4000, 5000};
+    }
+
+    void addedEntryCopiesItsNeighbour()
+    {
+        QFETCH(int, at);
+        QFETCH(QList<long long>, distances);
+        FormatTable table = tableOf({500, 2000, 4000});
+        table.entries[2].value = "dot_symbol(0,0.1)";
+        insertEntry(table, static_cast<std::size_t>(at));
+        QCOMPARE(distancesOf(table), distances);
+        const std::size_t copied = std::min<std::size_t>(static_cast<std::size_t>(at), 2);
+        QCOMPARE(table.entries[static_cast<std::size_t>(at)].value, table.entries[copied + (at < 3 ? 1 : 0)].value);
+        QCOMPARE(table.entries[static_cast<std::size_t>(at)].loadedIndex, -1);
+    }
+
+    void theEntryOfARange_data()
+    {
+        QTest::addColumn<long long>("range");
+        QTest::addColumn<int>("entry");  // -1: none
+        QTest::newRow("nearer than the first") << 100LL << 0;
+        QTest::newRow("at a key: the next") << 2000LL << 2;
+        QTest::newRow("between") << 3999LL << 2;
+        QTest::newRow("beyond the last") << 4000LL << -1;
+    }
+
+    void theEntryOfARange()
+    {
+        QFETCH(long long, range);
+        QFETCH(int, entry);
+        const FormatTable table = tableOf({500, 2000, 4000});
+        const FormatEntry* found = entryAt(table, range);
+        QCOMPARE(found ? static_cast<int>(found - table.entries.data()) : -1, entry);
+    }
+
+    // A band distance is one change of its own kind too: the band rows of a level-branch
+    // and a custom-table script reach Lua at their level alone.
+    void bandDistanceNextToTablesOfTheirOwn_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<LabelLevel>("level");
+        QTest::addColumn<int>("run");
+        QTest::addColumn<QStringList>("changed");
+        // clang-format off
+        QTest::newRow("custom: ground FAR at ABBREVIATED") << customTables << LabelLevel::ABBREVIATED << 0
+            << entryNames("LEVEL_ABBREVIATED.GroundFormat[9000]", 6) + entryNames("LEVEL_ABBREVIATED.GroundFormat[9500]", 6);
+        QTest::newRow("branches: ground FAR at FULL") << levelBranches << LabelLevel::FULL << 1
+            << entryNames("GroundFormat[9500]", 6) + entryNames("GroundFormat[9000]", 6);
+        // clang-format on
+    }
+
+    void bandDistanceNextToTablesOfTheirOwn()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(LabelLevel, level);
+        QFETCH(int, run);
+        QFETCH(QStringList, changed);
+        LoadedModel model(fixture);
+        QVERIFY(model.ready);
+        const QString file = model.workspace.labelFile();
+        const QStringList before = luacheck::definitions(file, run);
+        const long long was = *model.config->distanceValue(level, UnitCategory::Ground, DistanceBand::FAR);
+        const int to = was == 9000 ? 9500 : 9000;
+        model.config->setDistance(level, UnitCategory::Ground, DistanceBand::FAR, to);
+        const ApplyOutcome outcome = model.config->applyPendingEdits();
+        QVERIFY(outcome.written());
+        QVERIFY(outcome.notSaved.empty());
+        QCOMPARE(luacheck::changedNames(before, luacheck::definitions(file, run)), sorted(changed));
+    }
+};
+
+QTEST_GUILESS_MAIN(FormatTablesTest)
+#include "tst_format_tables.moc"
