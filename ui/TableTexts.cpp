@@ -1,0 +1,63 @@
+#include "ui/TableTexts.h"
+
+#include <array>
+
+#include "model/Language.h"
+
+namespace {
+using Texts = std::array<const char*, 4>;  // English, Chinese, Russian, Japanese
+
+// One row per TableText, in the order of the enumeration.
+const std::array<Texts, static_cast<int>(TableText::Count)> texts = {{
+    {"Format Table… (%1 entries)", "格式表…（%1 项）", "Таблица формата… (%1 строк)", "書式テーブル…（%1 項目）"},
+    {"This table has a shape of its own, so it is edited entry by entry.",
+     "此表有自己的结构，因此逐项编辑。",
+     "У этой таблицы своя форма, поэтому она правится построчно.",
+     "この表は独自の形式のため、項目ごとに編集します。"},
+    {"%1 at %2: Format Table", "%1（%2）：格式表", "%1, уровень %2: таблица формата", "%1（%2）：書式テーブル"},
+    {"Each entry applies while the unit is nearer than its distance (in metres). Entries that are not tables are "
+     "kept as the file writes them; their distance can be changed.",
+     "每一项在单位距离小于其距离（米）时生效。不是表的项按文件原样保留，只能修改其距离。",
+     "Каждая строка действует, пока объект ближе её расстояния (в метрах). Строки, которые не являются таблицами, "
+     "остаются как в файле; у них можно менять расстояние.",
+     "各項目は、ユニットがその距離（メートル）より近い間に適用されます。表でない項目はファイルの記述どおりに残り、"
+     "距離だけを変更できます。"},
+    {"Distance (m)", "距离（米）", "Расстояние (м)", "距離（m）"},
+    {"Text", "文本", "Текст", "テキスト"},
+    {"Alignment", "对齐方式", "Выравнивание", "整列"},
+    {"Colour Blend", "颜色混合", "Смешение цвета", "色の混合"},
+    {"Opacity", "不透明度", "Непрозрачность", "不透明度"},
+    {"Shift X", "X 偏移", "Сдвиг X", "X シフト"},
+    {"Shift Y", "Y 偏移", "Сдвиг Y", "Y シフト"},
+    {"as written: %1", "按原文：%1", "как в файле: %1", "記述どおり：%1"},
+    {"Add Entry", "添加项", "Добавить строку", "項目を追加"},
+    {"Remove Entry", "删除项", "Удалить строку", "項目を削除"},
+    {"OK", "确定", "ОК", "OK"},
+    {"Cancel", "取消", "Отмена", "キャンセル"},
+    {"The distances must be whole numbers from 0 to 1000000, each larger than the one before it. These entries "
+     "break that rule: %1",
+     "距离必须是 0 到 1000000 之间的整数，且每一项都大于前一项。以下项不符合：%1",
+     "Расстояния должны быть целыми числами от 0 до 1000000, каждое больше предыдущего. Это правило нарушают "
+     "строки: %1",
+     "距離は 0 から 1000000 までの整数で、前の項目より大きくなければなりません。次の項目が違反しています：%1"},
+    {"This text cannot be stored in Labels.lua: it contains %1.", "此文本无法保存到 Labels.lua：其中包含%1。",
+     "Этот текст нельзя сохранить в Labels.lua: в нём есть %1.",
+     "このテキストは Labels.lua に保存できません：%1が含まれています。"},
+    {"Enter a number, such as 0.75 or -3.", "请输入数字，例如 0.75 或 -3。", "Введите число, например 0.75 или -3.",
+     "0.75 や -3 のような数値を入力してください。"},
+    {"Nothing was written. The distances of these format tables must be whole numbers from 0 to 1000000, each "
+     "larger than the one before it:\n%1",
+     "未写入任何内容。以下格式表的距离必须是 0 到 1000000 之间的整数，且每一项都大于前一项：\n%1",
+     "Ничего не записано. Расстояния в этих таблицах формата должны быть целыми числами от 0 до 1000000, каждое "
+     "больше предыдущего:\n%1",
+     "何も書き込まれていません。次の書式テーブルの距離は 0 から 1000000 までの整数で、前の項目より大きくなければ"
+     "なりません：\n%1"},
+    {"set by `%1` in the file", "由文件中的 `%1` 设定", "задаётся `%1` в файле", "ファイル内の `%1` で設定"},
+}};
+}  // namespace
+
+QString tableText(TableText id)
+{
+    const int language = (currentLanguage >= 0 && currentLanguage < 4) ? currentLanguage : 0;
+    return QString::fromUtf8(texts[static_cast<std::size_t>(id)][static_cast<std::size_t>(language)]);
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The texts of the format-table controls (the table button of a category, the table
+// dialog) and of a symbol size set by a name, in the four interface languages.
+#include <QString>
+
+enum class TableText {
+    TableButton,         // %1: the number of entries
+    TableButtonTip,      // why the category shows a button instead of its band rows
+    DialogTitle,         // %1: the category, %2: the level
+    DialogIntro,         // what an entry means
+    ColumnDistance,
+    ColumnText,
+    ColumnAlignment,
+    ColumnColourBlend,
+    ColumnOpacity,
+    ColumnShiftX,
+    ColumnShiftY,
+    WrittenAs,           // %1: an entry that is not a table, as the file writes it
+    AddEntry,
+    RemoveEntry,
+    Ok,
+    Cancel,
+    DistancesInvalid,    // %1: the offending entries' distances as typed
+    FieldNotStored,      // %1: why the typed text cannot be stored
+    FieldNotANumber,
+    TablesInvalid,       // %1: the tables whose distances break the rules, one a line
+    SymbolSizeVariable,  // %1: the name that sets the symbol size
+    Count
+};
+
+// The text in the current language (English when the index is outside 0-3).
+QString tableText(TableText id);
