@@ -6,10 +6,12 @@
 #include "app/AppContext.h"
 #include "common/LanguageTexts.h"
 #include "common/Messages.h"
+#include "common/QtTranslations.h"
 #include "common/Resources.h"
 #include "common/ThemeIcons.h"
 #include "lua/LuaScan.h"
 #include "model/LabelConfig.h"
+#include "model/Language.h"
 #include "model/ProfileStore.h"
 #include "ui/MainWindow.h"
 #include "windows/SDwindow.h"
@@ -57,6 +59,7 @@ void Editor::openWindows()
     QCoreApplication::setApplicationVersion(QStringLiteral(HALVANE_VERSION));
     initResources();
     QApplication::setWindowIcon(applicationIcon());
+    useQtTranslations(currentLanguage);
     registerPreviewFont();
     directoryWindow = std::make_unique<SDwindow>(*profile);
     // No main window exists yet, so the picker and the confirmation window are top-level.

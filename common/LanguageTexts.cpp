@@ -10,6 +10,7 @@
 #include <initializer_list>
 
 #include "common/Messages.h"
+#include "common/QtTranslations.h"
 #include "model/Language.h"
 #include "model/ProfileStore.h"
 
@@ -98,6 +99,7 @@ bool switchLanguage(ProfileStore& profile, int index, QWidget* parent)
     if (index == currentLanguage)
         return false;
     currentLanguage = index;
+    useQtTranslations(index);
     if (const ModelOutcome stored = profile.setLanguage(index); !stored) {
         const Reason reason = reasonOf(stored);
         showWarning(parent, message(MessageId::ProfileNotSaved).arg(reason.text), reason.detail);

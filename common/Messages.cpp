@@ -1,5 +1,7 @@
 #include "common/Messages.h"
 
+#include <QStringList>
+
 #include <array>
 
 #include "common/Dialogs.h"
@@ -115,21 +117,47 @@ const std::array<Texts, static_cast<int>(MessageId::Count)> messages = {{
      "остаться на %1?",
      "%1 の距離または整列が変更されましたが、適用されていません。\n%2 を表示する前に適用しますか、破棄しますか、それとも %1 に"
      "とどまりますか？"},
+    {"Your changes have not been applied to Labels.lua yet.\nApply them now, discard them, or cancel?",
+     "您的更改尚未应用到 Labels.lua。\n要现在应用、放弃这些更改，还是取消？",
+     "Ваши изменения ещё не применены к Labels.lua.\nПрименить их сейчас, сбросить или отменить действие?",
+     "変更はまだ Labels.lua に適用されていません。\n今すぐ適用しますか、変更を破棄しますか、それともキャンセルしますか？"},
+    {"%1\nThe simulator cannot use Labels.lua as it is. Replace it with the default settings (Restore Default)? A "
+     "copy of the file is kept in Config/View/LabelManagerBackups.",
+     "%1\n模拟器无法使用当前的 Labels.lua。要用默认设置替换它（恢复默认）吗？文件的副本会保存在 Config/View/LabelManagerBackups 中。",
+     "%1\nСимулятор не может использовать Labels.lua в таком виде. Заменить его настройками по умолчанию "
+     "(«Восстановить по умолчанию»)? Копия файла сохранится в Config/View/LabelManagerBackups.",
+     "%1\nシミュレーターはこの Labels.lua を使えません。デフォルト設定で置き換えますか（デフォルトに戻す）？"
+     "ファイルのコピーは Config/View/LabelManagerBackups に保存されます。"},
+    {"Labels.lua in %1 is a folder, not a file, so the simulator finds no label settings there. Move or rename that "
+     "folder, then choose Feature, Reload.",
+     "%1 中的 Labels.lua 是一个文件夹而不是文件，因此模拟器在那里找不到标签设置。请移动或重命名该文件夹，然后选择“功能”>“重新加载”。",
+     "Labels.lua в папке %1 — это папка, а не файл, поэтому симулятор не находит там настроек меток. Переместите или "
+     "переименуйте эту папку, затем выберите «Функция» > «Перезагрузить».",
+     "%1 の Labels.lua はファイルではなくフォルダーなので、シミュレーターはそこでラベル設定を見つけられません。"
+     "フォルダーを移動するか名前を変更してから、「機能」>「再読み込み」を選んでください。"},
     {"Reload", "重新加载", "Перезагрузить", "再読み込み"},
     {"Overwrite", "覆盖", "Перезаписать", "上書き"},
     {"Cancel", "取消", "Отмена", "キャンセル"},
     {"Yes", "是", "Да", "はい"},
     {"No", "否", "Нет", "いいえ"},
     {"Apply", "应用", "Применить", "適用"},
-    {"Drop", "放弃", "Отменить", "破棄"},
+    {"Discard", "放弃更改", "Сбросить изменения", "変更を破棄"},
     {"Stay", "留下", "Остаться", "とどまる"},
+    {"Restore Default", "恢复默认", "Восстановить по умолчанию", "デフォルトに戻す"},
+    {"Not now", "暂不", "Не сейчас", "今はしない"},
 
     // Reasons.
     {"no file name was given", "未指定文件名", "не указано имя файла", "ファイル名が指定されていません"},
     {"its folder does not exist", "所在文件夹不存在", "его папка не существует", "フォルダーが存在しません"},
     {"a folder of the same name is in the way", "存在同名文件夹", "мешает папка с тем же именем",
      "同じ名前のフォルダーがあります"},
-    {"permission denied", "权限不足", "доступ запрещён", "アクセスが拒否されました"},
+    {"its folder is read-only", "所在文件夹为只读", "его папка доступна только для чтения",
+     "フォルダーが読み取り専用です"},
+    {"permission denied (the file is read-only, or another program holds it open)",
+     "权限不足（文件为只读，或被其他程序占用）",
+     "доступ запрещён (файл только для чтения или открыт другой программой)",
+     "アクセスが拒否されました（ファイルが読み取り専用か、ほかのプログラムが開いています）"},
+    {"there is no space left on the disk", "磁盘空间不足", "на диске не осталось места", "ディスクの空き容量がありません"},
     {"it could not be written completely (is the disk full?)", "无法完整写入（磁盘是否已满？）",
      "его не удалось записать полностью (не заполнен ли диск?)",
      "完全には書き込めませんでした（ディスクがいっぱいではありませんか？）"},
@@ -150,10 +178,35 @@ const std::array<Texts, static_cast<int>(MessageId::Count)> messages = {{
      "data/default.lua 已损坏：它不是 UTF-8 文本，或编辑器无法读取其中的设置",
      "data/default.lua повреждён: это не текст UTF-8 или редактор не может прочитать его настройки",
      "data/default.lua が壊れています：UTF-8 のテキストではないか、エディターが設定を読み取れません"},
-    {"no backup copy of Labels.lua could be made", "无法创建 Labels.lua 的备份副本",
-     "не удалось сделать резервную копию Labels.lua", "Labels.lua のバックアップを作成できませんでした"},
+    {"no backup copy of Labels.lua could be made (%1)", "无法创建 Labels.lua 的备份副本（%1）",
+     "не удалось сделать резервную копию Labels.lua (%1)", "Labels.lua のバックアップを作成できませんでした（%1）"},
     {"the folders Config/View could not be made", "无法创建 Config/View 文件夹", "не удалось создать папки Config/View",
      "Config/View フォルダーを作成できませんでした"},
+    {"Lua could not read the changed file (line %1: %2), so the simulator could not either",
+     "Lua 无法读取更改后的文件（第 %1 行：%2），模拟器也将无法读取",
+     "Lua не смог прочитать изменённый файл (строка %1: %2), а значит, не сможет и симулятор",
+     "Lua は変更後のファイルを読めませんでした（%1 行目：%2）。シミュレーターも読めません"},
+    {"Lua stops running the changed file at detail level %1 (%2)", "Lua 在细节级别 %1 运行更改后的文件时中止（%2）",
+     "Lua прерывает выполнение изменённого файла на уровне детализации %1 (%2)",
+     "Lua は詳細レベル %1 で変更後のファイルの実行を中断します（%2）"},
+    {"Lua finds that the change would also alter %1 at detail level %2, which you did not change",
+     "Lua 发现此更改还会改变细节级别 %2 的 %1，而这些您并未更改",
+     "Lua обнаружил, что изменение затронет и %1 на уровне детализации %2, чего вы не меняли",
+     "Lua によると、この変更は詳細レベル %2 の %1 も変えてしまいます。これらは変更していません"},
+    {"Lua cannot read Labels.lua as it is (line %1: %2): fix that line by hand, or use Restore Default",
+     "Lua 无法读取当前的 Labels.lua（第 %1 行：%2）：请手动修正该行，或使用“恢复默认”",
+     "Lua не может прочитать Labels.lua в нынешнем виде (строка %1: %2): исправьте эту строку вручную или "
+     "воспользуйтесь «Восстановить по умолчанию»",
+     "Lua は現在の Labels.lua を読めません（%1 行目：%2）。その行を手で直すか、「デフォルトに戻す」を使ってください"},
+    {"Labels.lua is empty", "Labels.lua 是空文件", "Labels.lua пуст", "Labels.lua は空です"},
+    {"Labels.lua cannot be read (no permission, or another program holds it locked)",
+     "无法读取 Labels.lua（没有权限，或被其他程序锁定）",
+     "Labels.lua не удаётся прочитать (нет прав или файл заблокирован другой программой)",
+     "Labels.lua を読み取れません（権限がないか、ほかのプログラムがロックしています）"},
+    {"Labels.lua is not UTF-8 text, so the simulator would show its symbols wrongly",
+     "Labels.lua 不是 UTF-8 文本，模拟器会错误地显示其中的符号",
+     "Labels.lua — не текст UTF-8, поэтому симулятор покажет его символы неверно",
+     "Labels.lua は UTF-8 のテキストではないため、シミュレーターは記号を正しく表示できません"},
     {"the file system could not tell what is there", "文件系统无法确定其状态", "файловая система не смогла ответить",
      "ファイルシステムが状態を返せませんでした"},
     {"square brackets [ ]", "方括号 [ ]", "квадратные скобки [ ]", "角括弧 [ ]"},
@@ -172,13 +225,37 @@ const std::array<Texts, static_cast<int>(MessageId::Count)> messages = {{
      "символы, которые кодовая страница системы не может записать", "システムのコードページで書けない文字"},
 }};
 
+QString verdictText(const ModelOutcome& outcome)
+{
+    const lua::Verdict& verdict = outcome.verdict;
+    if (verdict.compile) {
+        const MessageId id = outcome.failure == ModelFailure::LabelFileDoesNotCompile ? MessageId::LabelFileDoesNotCompile
+                                                                                       : MessageId::LuaCannotCompile;
+        return message(id).arg(verdict.compile->line).arg(QString::fromStdString(verdict.compile->message));
+    }
+    if (verdict.newRunFails)
+        return message(MessageId::LuaRunStops)
+            .arg(verdict.labels)
+            .arg(QString::fromStdString(verdict.newRunError.empty() ? "…" : verdict.newRunError));
+    // A few of the places name the damage well enough; all of them would fill the screen.
+    constexpr std::size_t named = 4;
+    QStringList places;
+    for (std::size_t i = 0; i < verdict.damaged.size() && i < named; ++i)
+        places << QString::fromStdString(verdict.damaged[i]);
+    if (verdict.damaged.size() > named)
+        places << QStringLiteral("…");
+    return message(MessageId::LuaWouldAlsoChange).arg(places.join(QStringLiteral(", "))).arg(verdict.labels);
+}
+
 MessageId writeMessage(lua::WriteFailure failure)
 {
     switch (failure) {
     case lua::WriteFailure::NoFileName: return MessageId::WriteNoFileName;
     case lua::WriteFailure::FolderMissing: return MessageId::WriteFolderMissing;
     case lua::WriteFailure::FolderInTheWay: return MessageId::WriteFolderInTheWay;
+    case lua::WriteFailure::FolderReadOnly: return MessageId::WriteFolderReadOnly;
     case lua::WriteFailure::PermissionDenied: return MessageId::WritePermissionDenied;
+    case lua::WriteFailure::NoSpace: return MessageId::WriteNoSpace;
     case lua::WriteFailure::Incomplete: return MessageId::WriteIncomplete;
     case lua::WriteFailure::None:
     case lua::WriteFailure::Other: break;
@@ -226,7 +303,10 @@ Reason reasonOf(const ModelOutcome& outcome)
     case ModelFailure::NoLabelFile: return {message(MessageId::NoLabelFile), detail};
     case ModelFailure::FactoryCopyUnreadable: return {message(MessageId::FactoryCopyUnreadable), detail};
     case ModelFailure::FactoryCopyDamaged: return {message(MessageId::FactoryCopyDamaged), detail};
-    case ModelFailure::BackupFailed: return {message(MessageId::BackupFailed), detail};
+    case ModelFailure::BackupFailed:
+        return {message(MessageId::BackupFailed).arg(reasonOf(outcome.writeFailure).text), detail};
+    case ModelFailure::LabelFileDoesNotCompile:
+    case ModelFailure::LuaRefused: return {verdictText(outcome), detail};
     case ModelFailure::LabelFolderNotCreated: return {message(MessageId::LabelFolderNotCreated), detail};
     case ModelFailure::None:
     case ModelFailure::NotWritten: break;

@@ -35,22 +35,29 @@ enum class MessageId {
     QuestionTitle,        // title of every question box
     ChangedElsewhere,     // Labels.lua changed on disk: reload, overwrite or cancel
     RestoreDefaultAsked,  // replace Labels.lua with the factory copy?
-    LevelChangesPending,  // %1: the level shown, %2: the level chosen; apply, drop or stay
+    LevelChangesPending,  // %1: the level shown, %2: the level chosen; apply, discard or stay
+    ChangesNotApplied,    // closing, reloading or choosing another folder: apply, discard or cancel
+    LabelFileUnusable,    // %1: what is wrong with Labels.lua; offer Restore Default
+    LabelFileIsFolder,    // %1: the folder Labels.lua should be in
     AnswerReload,
     AnswerOverwrite,
     AnswerCancel,
     AnswerYes,
     AnswerNo,
     AnswerApply,
-    AnswerDrop,
+    AnswerDiscard,
     AnswerStay,
+    AnswerRestoreDefault,
+    AnswerNotNow,
 
     // Reasons, the %1 of the messages above. Texts the player may not use are named as
     // what "may not contain" / "contains" takes.
     WriteNoFileName,
     WriteFolderMissing,
     WriteFolderInTheWay,
+    WriteFolderReadOnly,
     WritePermissionDenied,
+    WriteNoSpace,
     WriteIncomplete,
     WriteOther,
     LanguageUnknown,
@@ -60,8 +67,15 @@ enum class MessageId {
     NoLabelFile,
     FactoryCopyUnreadable,
     FactoryCopyDamaged,
-    BackupFailed,
+    BackupFailed,  // %1: why
     LabelFolderNotCreated,
+    LuaCannotCompile,      // %1: the line, %2: Lua's message; the changed file
+    LuaRunStops,           // %1: the level, %2: Lua's message
+    LuaWouldAlsoChange,    // %1: the values, %2: the level
+    LabelFileDoesNotCompile,  // %1: the line, %2: Lua's message; the file as it is
+    FileIsEmpty,
+    FileUnreadable,
+    FileNotUtf8,
     FileSystemSilent,  // a folder or file whose state the file system could not tell
     TextSquareBracket,
     TextDoubleQuote,

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 #include <QString>
 
 namespace lua {
@@ -91,6 +92,9 @@ WriteFailure obstacle(const QString& fileName)
         return WriteFailure::FolderMissing;
     if (file.isDir())
         return WriteFailure::FolderInTheWay;
+    // The new text is written beside the file before it takes the file's place.
+    if (!folder.isWritable())
+        return WriteFailure::FolderReadOnly;
     // Replacing a file goes through its folder, which would also override a file the
     // player made read-only to protect it.
     if (file.exists() && !file.isWritable())
@@ -102,6 +106,15 @@ WriteOutcome failure(const QSaveFile& file, WriteFailure otherwise)
 {
     const WriteFailure why = file.error() == QFileDevice::PermissionsError ? WriteFailure::PermissionDenied : otherwise;
     return WriteOutcome::failed(why, file.errorString().toStdString());
+}
+
+// A write that stopped short: a full disk, or something else the system refused.
+WriteFailure shortWrite(const QString& fileName, std::size_t size)
+{
+    const QStorageInfo storage(QFileInfo(fileName).absolutePath());
+    const bool full = storage.isValid() && storage.bytesAvailable() >= 0
+        && static_cast<unsigned long long>(storage.bytesAvailable()) < size + 4096;
+    return full ? WriteFailure::NoSpace : WriteFailure::Incomplete;
 }
 
 }  // namespace
@@ -155,16 +168,20 @@ WriteOutcome LuaFileAccess::writeAll(const std::filesystem::path& path, const st
     if (!file.open(QIODevice::WriteOnly))
         return failure(file, WriteFailure::Other);
     const std::string bytes = bytesOf(text, crlf);
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
-        const WriteOutcome outcome = failure(file, WriteFailure::Incomplete);
+    const auto size = static_cast<qint64>(bytes.size());
+    // A short text stays in write()'s buffer, and Qt 6.4's commit() renames the temporary
+    // file even when the flush inside it fails (a full disk): so the flush is checked
+    // here, and the temporary file must hold every byte before it may replace the file.
+    if (file.write(bytes.data(), size) != size || !file.flush() || file.size() != size) {
+        const WriteOutcome outcome = failure(file, shortWrite(fileName, bytes.size()));
         file.cancelWriting();
         return outcome;
     }
-    // The temporary file replaces the original only here; what fails now (a full disk
-    // at the flush) leaves the original as it was.
     if (!file.commit())
-        return failure(file, WriteFailure::Incomplete);
+        return failure(file, shortWrite(fileName, bytes.size()));
     return WriteOutcome::success();
 }
+
+WriteFailure LuaFileAccess::writeObstacle(const std::filesystem::path& path) { return obstacle(toQString(path)); }
 
 }  // namespace lua

@@ -13,8 +13,10 @@ enum class WriteFailure {
     NoFileName,        // the document was never given a file
     FolderMissing,     // the folder of the file does not exist
     FolderInTheWay,    // a folder has the file's name
-    PermissionDenied,  // the file or its folder may not be written
-    Incomplete,        // the text could not be written completely (a full disk)
+    FolderReadOnly,    // nothing may be written into the file's folder
+    PermissionDenied,  // the file may not be written (read-only, or held by another program)
+    NoSpace,           // the disk has no room for the text
+    Incomplete,        // the text could not be written completely
     Other,             // anything else the system reports (see the detail)
 };
 
@@ -55,9 +57,12 @@ public:
     // The bytes writeAll puts in the file for a text.
     static std::string bytesOf(const std::string& text, bool crlf);
     // Safe write: the text goes to a temporary file in the same folder, which replaces
-    // the original only when everything was written (QSaveFile); a failure leaves the
-    // old file untouched and is reported. With crlf, every LF is written as CR LF.
+    // the original only when all of it is on the disk (QSaveFile, with the flush and the
+    // size checked first); a failure leaves the old file untouched, leaves no temporary
+    // file behind and is reported. With crlf, every LF is written as CR LF.
     WriteOutcome writeAll(const std::filesystem::path& path, const std::string& text, bool crlf) const;
+    // Why a file could not be replaced, found before anything is touched; None if it may be.
+    static WriteFailure writeObstacle(const std::filesystem::path& path);
 };
 
 }  // namespace lua

@@ -1,35 +1,35 @@
 #include <algorithm>
-#include <string_view>
 
 #include "model/LabelCatalogue.h"
 #include "model/LabelConfig.h"
+#include "model/QuotedText.h"
 
 namespace {
 
-// Well-formed UTF-8: the simulator reads the script as UTF-8, and the symbols of a
-// damaged copy would show as garbage in every label.
-bool isUtf8(std::string_view text)
+// A document holding a text, parsed as a load would parse it.
+void readInto(lua::LuaDocument& document, const std::string& text)
 {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const int length = lead < 0x80 ? 1
-            : (lead >> 5) == 0x6       ? 2
-            : (lead >> 4) == 0xE       ? 3
-            : (lead >> 3) == 0x1E      ? 4
-                                       : 0;
-        if (length == 0 || i + static_cast<std::size_t>(length) > text.size())
-            return false;
-        for (int k = 1; k < length; ++k) {
-            if ((static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) & 0xC0) != 0x80)
-                return false;
-        }
-        i += static_cast<std::size_t>(length);
-    }
-    return true;
+    static_cast<void>(document.replaceText(text, false));
+    document.collectFunctionNames();
+    document.parse();
 }
 
 }  // namespace
+
+lua::Verdict LabelConfig::judgeDocument() const
+{
+    lua::LuaDocument saved;
+    readInto(saved, savedText);
+    return lua::judgeWrite(savedText, document.text(), lua::intendedChanges(saved, document, unsavedEdits));
+}
+
+void LabelConfig::revertToSavedText()
+{
+    unsavedEdits.clear();
+    readInto(document, savedText);
+    fileLayout = readSettings(document, settings, readAtLoad);
+    findSymbolSizeTargets();
+}
 
 ApplyOutcome LabelConfig::applyPendingEdits()
 {
@@ -37,25 +37,52 @@ ApplyOutcome LabelConfig::applyPendingEdits()
     outcome.notSaved.swap(notQueued);
     std::vector<std::string> edits;
     edits.swap(pendingEdits);
+    const bool nothingAsked = edits.empty() && outcome.notSaved.empty();
     // An empty text means the file was never read (or could not be); writing it
     // would wipe out the player's file.
-    if (document.text().empty() && !(edits.empty() && outcome.notSaved.empty())) {
+    if (document.text().empty() && !nothingAsked) {
         outcome.write = ModelOutcome::failed(ModelFailure::LabelFileNotRead);
         return outcome;
     }
-    if (edits.empty() && !textUnsaved)
+    // What Lua cannot read now, the editor cannot tell the meaning of after a change.
+    if (compileProblem && !nothingAsked) {
+        lua::Verdict verdict;
+        verdict.compile = compileProblem;
+        outcome.write = ModelOutcome::refused(ModelFailure::LabelFileDoesNotCompile, verdict);
+        return outcome;
+    }
+    if (edits.empty() && unsavedEdits.empty())
         return outcome;
     for (const std::string& edit : edits) {
         if (!edit.empty())
             static_cast<void>(document.applyEdit(edit, false));
     }
     // The edited text stays in memory when it cannot be saved, so a later Apply can.
-    textUnsaved = true;
+    unsavedEdits.insert(unsavedEdits.end(), edits.begin(), edits.end());
+    if (tamperForTests) {
+        std::string text = document.text();
+        tamperForTests(text);
+        readInto(document, text);
+    }
+    if (const lua::Verdict verdict = judgeDocument(); !verdict) {
+        revertToSavedText();
+        outcome.write = ModelOutcome::refused(ModelFailure::LuaRefused, verdict);
+        return outcome;
+    }
+    // A folder that cannot take the file is named as such, not as a failed backup.
+    if (const lua::WriteFailure obstacle = lua::LuaFileAccess::writeObstacle(labelFilePath);
+        obstacle != lua::WriteFailure::None) {
+        outcome.write = ModelOutcome::of(lua::WriteOutcome::failed(obstacle));
+        return outcome;
+    }
     outcome.write = backups.beforeWriting(labelFilePath);
     if (!outcome.write)
         return outcome;
     outcome.write = ModelOutcome::of(document.write());
-    textUnsaved = !outcome.written();
+    if (outcome.written()) {
+        savedText = document.text();
+        unsavedEdits.clear();
+    }
     return outcome;
 }
 
@@ -69,14 +96,16 @@ ModelOutcome LabelConfig::readFactoryCopy(std::string& bytes) const
     // A damaged copy would replace a working file with one the simulator or the
     // editor cannot use.
     lua::LuaDocument factory;
-    static_cast<void>(factory.replaceText(files.textOf(bytes), false));
-    factory.collectFunctionNames();
-    factory.parse();
+    readInto(factory, files.textOf(bytes));
     std::vector<LabelSetting> factorySettings = buildCatalogue();
     std::vector<bool> readable(factorySettings.size(), false);
     static_cast<void>(readSettings(factory, factorySettings, readable));
     if (!isUtf8(bytes) || std::find(readable.begin(), readable.end(), false) != readable.end())
         return ModelOutcome::failed(ModelFailure::FactoryCopyDamaged);
+    if (lua::Verdict verdict = lua::judgeReplacement(factory.text()); !verdict) {
+        ModelOutcome outcome = ModelOutcome::refused(ModelFailure::FactoryCopyDamaged, std::move(verdict));
+        return outcome;
+    }
     return ModelOutcome::done();
 }
 
@@ -88,6 +117,9 @@ ModelOutcome LabelConfig::restoreDefault()
     std::string bytes;
     if (ModelOutcome read = readFactoryCopy(bytes); !read)
         return read;
+    if (const lua::WriteFailure obstacle = lua::LuaFileAccess::writeObstacle(labelFilePath);
+        obstacle != lua::WriteFailure::None)
+        return ModelOutcome::of(lua::WriteOutcome::failed(obstacle));
     if (ModelOutcome backedUp = backups.beforeWriting(labelFilePath); !backedUp)
         return backedUp;
     const ModelOutcome outcome = ModelOutcome::of(document.fileAccess().writeAll(labelFilePath, bytes, false));

@@ -8,6 +8,8 @@
 #include <system_error>
 #include <vector>
 
+#include "lua/LuaFileAccess.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -75,9 +77,17 @@ ModelOutcome LabelBackups::beforeWriting(const fs::path& file)
         now += std::chrono::milliseconds(1);
         target = folder / backupName(now);
     }
-    fs::copy_file(file, target, error);
-    if (error)
+    // Through the safe write, so that a copy is kept only when it is whole: a copy cut
+    // short on a nearly full disk would be counted among the ten and push a good one out.
+    const lua::LuaFileAccess files;
+    const std::string bytes = files.readBytes(files.openForReading(file).get());
+    if (bytes.size() != fs::file_size(file, error) || error)
         return ModelOutcome::failed(ModelFailure::BackupFailed, error.message());
+    if (const lua::WriteOutcome copied = files.writeAll(target, bytes, false); !copied) {
+        ModelOutcome outcome = ModelOutcome::of(copied);
+        outcome.failure = ModelFailure::BackupFailed;
+        return outcome;
+    }
     backedUp.insert(file);
     removeOldest(folder);
     return ModelOutcome::done();

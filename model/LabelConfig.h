@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -22,6 +23,16 @@ std::filesystem::path labelFileUnder(const std::filesystem::path& workDirectory)
 bool labelFileExists(const ProfileStore& profile);
 // The same test for a label file anywhere.
 bool labelFileExistsAt(const std::filesystem::path& path);
+
+// What keeps Labels.lua as a whole from being used, found when it is read.
+enum class LabelFileState {
+    Readable,
+    Folder,          // a folder stands where the file should be
+    Empty,           // the file holds nothing
+    Unreadable,      // the file is there but cannot be read (permissions, a lock)
+    NotUtf8,         // the simulator reads labels as UTF-8, and these bytes are not
+    DoesNotCompile,  // Lua cannot read it, so neither can the simulator
+};
 
 // What Apply did: whether Labels.lua was written (and why not), and the settings
 // whose values could not be saved because the last load could not read them.
@@ -103,7 +114,15 @@ public:
     // last read or wrote it.
     bool labelFileChangedOnDisk() const { return document.changedOnDisk(); }
     // Edits an earlier Apply could not save; the next Apply writes them.
-    bool hasUnsavedText() const { return textUnsaved; }
+    bool hasUnsavedText() const { return !unsavedEdits.empty(); }
+    // What the last load found wrong with the file as a whole; Lua's complaint when it
+    // cannot compile it (Apply is refused then: only Reload and Restore Default help).
+    LabelFileState labelFileState() const { return fileState; }
+    const std::optional<lua::CompileProblem>& compileProblemAtLoad() const { return compileProblem; }
+
+    // For tests: changes the text Apply is about to write before Lua judges it, standing
+    // in for a fault of the engine that the check must catch.
+    void setTextTamperingForTests(std::function<void(std::string&)> tamper) { tamperForTests = std::move(tamper); }
 
     const std::filesystem::path& getLabelFilePath() const { return labelFilePath; }
     const lua::LuaDocument& getDocument() const { return document; }
@@ -127,6 +146,13 @@ private:
     void findSymbolSizeTargets();
     // The factory copy's bytes, when it is UTF-8 text whose settings all read.
     ModelOutcome readFactoryCopy(std::string& bytes) const;
+    // Finds what is wrong with the file just read.
+    void judgeLoadedFile();
+    // Lua's verdict on the document's text against the file's: nothing but the unsaved
+    // edits may have changed what the script defines.
+    lua::Verdict judgeDocument() const;
+    // Back to the file's text and settings, after Lua refused what the edits made.
+    void revertToSavedText();
     // True when the setting may be written; otherwise it is noted as not saved.
     bool admits(const LabelSetting& setting);
     void setValueText(const LabelSetting& setting, const std::string& valueText);
@@ -140,7 +166,11 @@ private:
     std::vector<LabelSetting> settings;          // the catalogue; never resized, so references stay valid
     std::vector<bool> readAtLoad;                // per setting: the last load could interpret it
     std::vector<const LabelSetting*> notQueued;  // setters refused since the last Apply
-    bool textUnsaved = false;                    // edits applied to the document that no write has saved
+    std::string savedText;                       // the text the file holds, as last read or written
+    std::vector<std::string> unsavedEdits;       // edits applied to the document that no write has saved
+    LabelFileState fileState = LabelFileState::Readable;
+    std::optional<lua::CompileProblem> compileProblem;
+    std::function<void(std::string&)> tamperForTests;
     ScriptLayout fileLayout = ScriptLayout::LevelCalls;
     std::vector<std::string> symbolSizeTargets;  // paths of the size elements setSymbolSize writes
     std::vector<LabelLevel> ownSizeLevels;

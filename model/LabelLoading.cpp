@@ -4,6 +4,7 @@
 
 #include "lua/LuaScan.h"
 #include "model/LabelCatalogue.h"
+#include "model/QuotedText.h"
 
 std::filesystem::path labelFileUnder(const std::filesystem::path& workDirectory)
 {
@@ -36,9 +37,28 @@ void LabelConfig::load()
     for (LabelSetting& setting : settings)
         loadList.push_back(&setting);
     document.load(labelFilePath);
-    textUnsaved = false;
+    savedText = document.text();
+    unsavedEdits.clear();
+    judgeLoadedFile();
     fileLayout = readSettings(document, settings, readAtLoad);
     findSymbolSizeTargets();
+}
+
+void LabelConfig::judgeLoadedFile()
+{
+    std::error_code error;
+    compileProblem = lua::compileProblem(savedText);
+    if (std::filesystem::is_directory(labelFilePath, error))
+        fileState = LabelFileState::Folder;
+    else if (savedText.empty())
+        fileState = std::filesystem::file_size(labelFilePath, error) > 0 && !error ? LabelFileState::Unreadable
+                                                                                 : LabelFileState::Empty;
+    else if (!isUtf8(savedText))
+        fileState = LabelFileState::NotUtf8;
+    else if (compileProblem)
+        fileState = LabelFileState::DoesNotCompile;
+    else
+        fileState = LabelFileState::Readable;
 }
 
 ScriptLayout LabelConfig::readSettings(const lua::LuaDocument& from, std::vector<LabelSetting>& into,

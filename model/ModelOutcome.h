@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "lua/LuaFileAccess.h"
+#include "lua/LuaJudge.h"
 
 // What keeps a text (a symbol, a folder path) from being stored between double quotes
 // in a Lua file and read back exactly as it was.
@@ -35,8 +36,10 @@ enum class ModelFailure {
     LabelFileNotRead,       // Labels.lua was never read, so it is not written over
     NoLabelFile,            // no Labels.lua has been found yet
     FactoryCopyUnreadable,  // data/default.lua is missing, unreadable or empty
-    FactoryCopyDamaged,     // data/default.lua is not UTF-8 text, or its settings cannot be read
-    BackupFailed,           // the copy of Labels.lua could not be made, so it is not replaced
+    FactoryCopyDamaged,     // data/default.lua is not UTF-8 text, Lua cannot run it, or its settings cannot be read
+    BackupFailed,           // the copy of Labels.lua could not be made, so it is not replaced (see writeFailure)
+    LabelFileDoesNotCompile,  // Lua cannot read Labels.lua as it is, so the simulator cannot either (see verdict)
+    LuaRefused,             // Lua finds that the new text would not do what was asked (see verdict)
     LabelFolderNotCreated,  // the folders Config/View for a new Labels.lua could not be made
     NotWritten,             // the file could not be written (see writeFailure)
 };
@@ -46,17 +49,22 @@ struct [[nodiscard]] ModelOutcome {
     lua::WriteFailure writeFailure = lua::WriteFailure::None;  // with NotWritten
     TextRefusal refusal;                                       // with DirectoryNotStorable
     std::string detail;                                        // the system's own words, if any
+    lua::Verdict verdict;                                      // with LabelFileDoesNotCompile and LuaRefused
     explicit operator bool() const { return failure == ModelFailure::None; }
 
     static ModelOutcome done() { return {}; }
     static ModelOutcome failed(ModelFailure why, std::string systemDetail = {})
     {
-        return {why, lua::WriteFailure::None, {}, std::move(systemDetail)};
+        return {why, lua::WriteFailure::None, {}, std::move(systemDetail), {}};
+    }
+    static ModelOutcome refused(ModelFailure why, lua::Verdict verdict)
+    {
+        return {why, lua::WriteFailure::None, {}, {}, std::move(verdict)};
     }
     static ModelOutcome of(const lua::WriteOutcome& write)
     {
         if (write)
             return done();
-        return {ModelFailure::NotWritten, write.failure, {}, write.detail};
+        return {ModelFailure::NotWritten, write.failure, {}, write.detail, {}};
     }
 };

@@ -3,6 +3,7 @@
 #include <system_error>
 #include <utility>
 
+#include "lua/LuaJudge.h"
 #include "model/Language.h"
 #include "model/QuotedText.h"
 
@@ -36,6 +37,20 @@ DirectoryValue directoryValue(const std::filesystem::path& directory)
     if (TextRefusal refusal = quotedTextRefusal(directoryKey, narrow))
         return {{}, refusal};
     return {inQuotes(narrow), {}};
+}
+
+// A folder is stored as the player's system writes it, backslashes and all, which a Lua
+// string would take for escapes: Lua is asked about the text with the folder escaped.
+std::string escapedForLua(std::string text, const std::string& stored)
+{
+    if (stored.find('\\') == std::string::npos)
+        return text;
+    std::string escaped;
+    for (const char c : stored)
+        escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    for (std::size_t at = text.find(stored); at != std::string::npos; at = text.find(stored, at + escaped.size()))
+        text.replace(at, stored.size(), escaped);
+    return text;
 }
 
 }  // namespace
@@ -101,7 +116,8 @@ ModelOutcome ProfileStore::store(const std::string& key, const std::string& valu
     return createProfile();
 }
 
-// Whether a profile text, read at the next start, gives the language and the folder held now.
+// Whether a profile text, read at the next start, gives the language and the folder held
+// now, and is one Lua can read.
 bool ProfileStore::readsBack(const std::string& text) const
 {
     lua::LuaDocument probe;
@@ -112,6 +128,8 @@ bool ProfileStore::readsBack(const std::string& text) const
     if (!code.empty() && probe.getEntry(pathTo(languageKey)).second != code)
         return false;
     const DirectoryValue directory = directoryValue(workDirectory);
+    if (lua::compileProblem(escapedForLua(text, directory.text)))
+        return false;
     return directory.refusal || probe.getEntry(pathTo(directoryKey)).second == directory.text;
 }
 

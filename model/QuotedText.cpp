@@ -30,3 +30,24 @@ TextRefusal quotedTextRefusal(const std::string& key, const std::string& text)
         return {TextProblem::OpenBracket, {}};
     return {};
 }
+
+bool isUtf8(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const int length = lead < 0x80 ? 1
+            : (lead >> 5) == 0x6       ? 2
+            : (lead >> 4) == 0xE       ? 3
+            : (lead >> 3) == 0x1E      ? 4
+                                       : 0;
+        if (length == 0 || i + static_cast<std::size_t>(length) > text.size())
+            return false;
+        for (int k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) & 0xC0) != 0x80)
+                return false;
+        }
+        i += static_cast<std::size_t>(length);
+    }
+    return true;
+}

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 #include "model/ModelOutcome.h"
 
@@ -12,3 +13,7 @@ std::string inQuotes(const std::string& text);
 // Why `text`, stored as `key = "text"` through an edit, would not read back exactly;
 // no refusal when it would.
 TextRefusal quotedTextRefusal(const std::string& key, const std::string& text);
+
+// Well-formed UTF-8: the simulator reads the script as UTF-8, and the symbols of text in
+// another encoding would show as garbage in every label.
+bool isUtf8(std::string_view text);

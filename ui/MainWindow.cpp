@@ -137,6 +137,8 @@ void MainWindow::fillFromModel()
 // a symbol size of their own.
 void MainWindow::showLoadNotice()
 {
+    if (reportUnusableFile())
+        return;
     QStringList notice;
     const std::vector<const LabelSetting*> unreadable = model.unreadableSettings();
     if (!unreadable.empty())
@@ -233,8 +235,8 @@ void MainWindow::previewRangeChosen(bool checked, SymbolRange range)
 
 void MainWindow::on_actionSelectDirectory_triggered()
 {
-    close();
-    emit directoryReselectRequested();
+    if (close())
+        emit directoryReselectRequested();
 }
 
 void MainWindow::on_horizontalSlider_symbol_size_sliderMoved(int position)
@@ -321,7 +323,7 @@ void MainWindow::on_action_Chinese_triggered() { chooseLanguage(1); }
 void MainWindow::on_action_English_triggered() { chooseLanguage(0); }
 void MainWindow::on_action_Russian_2_triggered() { chooseLanguage(2); }
 void MainWindow::on_action_Japanese_triggered() { chooseLanguage(3); }
-void MainWindow::on_actionReload_triggered() { reloadModel(ReloadSource::LabelFile); }
+void MainWindow::on_actionReload_triggered() { if (mayLeaveChanges()) reloadModel(ReloadSource::LabelFile); }
 void MainWindow::on_actionRestore_Default_triggered() { restoreDefault(); }
 void MainWindow::on_actionAbout_Author_triggered() { showAbout(); }
 // clang-format on

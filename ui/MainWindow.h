@@ -40,6 +40,10 @@ public slots:
     // Puts a symbol chosen in the picker into the field it was asked for.
     void placePickedSymbol(const QString& symbol);
 
+protected:
+    // With values not yet applied, closing asks first.
+    void closeEvent(QCloseEvent* event) override;
+
 signals:
     // File, Reselect Directory: the window has closed itself.
     void directoryReselectRequested();
@@ -149,6 +153,9 @@ private:
     enum class ReloadSource { LabelFile, FactoryCopy };
     void reloadModel(ReloadSource source);
     void restoreDefault();
+    // Before the window's values are thrown away: false when the player stays.
+    bool mayLeaveChanges();
+    bool reportUnusableFile();
 
     // Apply: what the player changed is checked, then handed over and written at once.
     // True when every change reached the file.

@@ -1,5 +1,6 @@
 // The main window's commands that write Labels.lua or throw the window's values away:
 // Apply, the level switch, Reload and Restore Default.
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -18,7 +19,9 @@
 
 namespace {
 enum OutsideChangeAnswer { Reload, Overwrite, Cancel };
-enum LevelAnswer { ApplyFirst, Drop, Stay };
+enum LevelAnswer { ApplyFirst, DiscardThem, Stay };
+enum LeaveAnswer { ApplyNow, Discard, StayHere };
+enum RestoreAnswer { RestoreNow, NotNow };
 enum YesNo { Yes, No };
 
 std::optional<int> symbolSizeShown(const QLabel& label)
@@ -168,7 +171,7 @@ void MainWindow::switchLevel(int index)
         const QString shown = ui->comboBox_profille->itemText(static_cast<int>(*currentLevel));
         const QString chosen = ui->comboBox_profille->itemText(index);
         const int answer = askQuestion(this, message(MessageId::LevelChangesPending).arg(shown, chosen),
-                                       {MessageId::AnswerApply, MessageId::AnswerDrop, MessageId::AnswerStay}, Stay);
+                                       {MessageId::AnswerApply, MessageId::AnswerDiscard, MessageId::AnswerStay}, Stay);
         if (answer == Stay || (answer == ApplyFirst && !applyChanges())) {
             const QSignalBlocker quiet(ui->comboBox_profille);
             ui->comboBox_profille->setCurrentIndex(static_cast<int>(*currentLevel));
@@ -178,12 +181,62 @@ void MainWindow::switchLevel(int index)
     loadLevel(index);
 }
 
+// Closing the window, reading the file again or going to another folder would throw the
+// values typed here away: the player decides, and staying is the default.
+bool MainWindow::mayLeaveChanges()
+{
+    if (!hasChanges() && !model.hasUnsavedText())
+        return true;
+    const int answer
+        = askQuestion(this, message(MessageId::ChangesNotApplied),
+                      {MessageId::AnswerApply, MessageId::AnswerDiscard, MessageId::AnswerCancel}, StayHere);
+    return answer == Discard || (answer == ApplyNow && applyChanges());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (mayLeaveChanges())
+        event->accept();
+    else
+        event->ignore();
+}
+
 void MainWindow::restoreDefault()
 {
     const int answer
         = askQuestion(this, message(MessageId::RestoreDefaultAsked), {MessageId::AnswerYes, MessageId::AnswerNo}, No);
     if (answer == Yes && mayReplaceLabelFile())
         reloadModel(ReloadSource::FactoryCopy);
+}
+
+// What is wrong with the file as a whole, in place of the list of settings it did not
+// yield; true when the player was told.
+bool MainWindow::reportUnusableFile()
+{
+    QString problem;
+    switch (model.labelFileState()) {
+    case LabelFileState::Readable: return false;
+    case LabelFileState::Folder: {
+        const QString folder = QString::fromStdU16String(model.getLabelFilePath().parent_path().u16string());
+        showWarning(this, message(MessageId::LabelFileIsFolder).arg(QDir::toNativeSeparators(folder)));
+        return true;
+    }
+    case LabelFileState::Empty: problem = message(MessageId::FileIsEmpty); break;
+    case LabelFileState::Unreadable: problem = message(MessageId::FileUnreadable); break;
+    case LabelFileState::NotUtf8: problem = message(MessageId::FileNotUtf8); break;
+    case LabelFileState::DoesNotCompile: {
+        const lua::CompileProblem& compile = *model.compileProblemAtLoad();
+        problem = message(MessageId::LabelFileDoesNotCompile)
+                      .arg(compile.line)
+                      .arg(QString::fromStdString(compile.message));
+        break;
+    }
+    }
+    const int answer = askQuestion(this, message(MessageId::LabelFileUnusable).arg(problem),
+                                   {MessageId::AnswerRestoreDefault, MessageId::AnswerNotNow}, NotNow);
+    if (answer == RestoreNow && mayReplaceLabelFile())
+        reloadModel(ReloadSource::FactoryCopy);
+    return true;
 }
 
 void MainWindow::reloadModel(ReloadSource source)

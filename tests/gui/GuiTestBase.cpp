@@ -232,13 +232,18 @@ void GuiTestBase::pickSymbol(const QString& symbol)
     QFAIL(qPrintable("no palette button " + symbol));
 }
 
-void GuiTestBase::expectOneMessage(const QStringList& parts)
+namespace {
+void expectOne(const QStringList& texts, const QStringList& parts)
 {
-    const QStringList messages = dialogs::takeShownMessages();
-    QCOMPARE(messages.size(), 1);
+    QCOMPARE(texts.size(), 1);
     for (const QString& part : parts)
-        QVERIFY2(messages.first().contains(part), qPrintable(messages.first() + "\nlacks: " + part));
+        QVERIFY2(texts.first().contains(part), qPrintable(texts.first() + "\nlacks: " + part));
 }
+}  // namespace
+
+void GuiTestBase::expectOneMessage(const QStringList& parts) { expectOne(dialogs::takeShownMessages(), parts); }
+
+void GuiTestBase::expectOneQuestion(const QStringList& parts) { expectOne(dialogs::takeAskedQuestions(), parts); }
 
 QStringList GuiTestBase::latinWords(const QString& text)
 {

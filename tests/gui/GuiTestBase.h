@@ -81,6 +81,8 @@ protected:
 
     // The one message shown since the last look, which must contain every part.
     void expectOneMessage(const QStringList& parts);
+    // The same for the one question asked since the last look.
+    void expectOneQuestion(const QStringList& parts);
     // Words of Latin letters in a text of another language, besides the file and
     // product names every language keeps: what would be an English fragment.
     static QStringList latinWords(const QString& text);

@@ -47,7 +47,7 @@ private slots:
         row("textEdit_near_ground", "QTextEdit", 120, 230, 41, 31);
         row("horizontalSlider_symbol_size", "QSlider", 20, 590, 131, 22);
         row("comboBox_symbol_pos_weapon", "QComboBox", 380, 160, 121, 31);
-        row("lineEdit_value_far_weapon", "QLineEdit", 870, 330, 71, 31);
+        row("lineEdit_value_far_weapon", "QLineEdit", 870, 330, 81, 31);
         row("label_preview", "QLabel", 730, 380, 211, 181);
         row("radioButton_side_blue", "QRadioButton", 640, 590, 97, 21);
         row("pushButton_apply", "QPushButton", 810, 560, 131, 61);
@@ -251,8 +251,11 @@ private slots:
         QCOMPARE(shown({"textEdit_near_air", "pushButton_symbol_near_air", "lineEdit_value_near_weapon"}),
                  QStringList({"", "", ""}));
         QCOMPARE(child<QWidget>("pushButton_blue_color")->styleSheet(), QString());
-        // Told once, in the interface language, with the window's own words for the settings.
-        expectOneMessage({QStringLiteral("読み取れない"), QStringLiteral("近距離シンボル")});
+        // Told once, in the interface language, what is wrong with the file, with the
+        // way out offered: Restore Default (not chosen, the default).
+        expectOneQuestion({QStringLiteral("Labels.lua は空です"), QStringLiteral("デフォルトに戻す")});
+        QVERIFY(dialogs::takeShownMessages().isEmpty());
+        QCOMPARE(labelFileBytes(), QByteArray());
     }
 
     void longerWordsOfOtherLanguagesStayReadable_data()
@@ -325,6 +328,7 @@ private slots:
         clickButton("radioButton_side_blue");
         choose("comboBox_profille", 1);
 
+        dialogs::presetAnswer(1);  // discard what was typed
         triggerAction("actionReload");
         QCOMPARE(shown("lineEdit_value_dot_navy"), QStringLiteral("40000"));
         QVERIFY(child<QCheckBox>("checkBox_navy")->isChecked());
@@ -347,6 +351,7 @@ private slots:
         QVERIFY(QFile::link(config, config));
         retype("lineEdit_value_far_navy", QStringLiteral("25000"));
 
+        dialogs::presetAnswer(1);  // discard what was typed
         triggerAction("actionReload");
         expectOneMessage({QStringLiteral("Labels.lua could not be read again: ")});
         QCOMPARE(shown("lineEdit_value_far_navy"), QStringLiteral("25000"));
@@ -357,6 +362,7 @@ private slots:
     {
         retype("lineEdit_value_far_navy", QStringLiteral("25000"));
         QVERIFY(QFile::remove(labelFilePath()));
+        dialogs::presetAnswer(1);  // discard what was typed
         triggerAction("actionReload");
         expectOneMessage({QStringLiteral("Labels.lua is no longer in"), QStringLiteral("Config")});
         QCOMPARE(shown("lineEdit_value_far_navy"), QStringLiteral("25000"));

@@ -1,0 +1,151 @@
+// Lua as the last word on a write: what compiles, what runs, and what a write may change.
+#include <QTest>
+
+#include "EngineTestSupport.h"
+#include "lua/LuaJudge.h"
+
+using namespace enginetest;
+
+namespace {
+
+// The factory-style script with LF line ends, as a document holds it.
+std::string labelScript()
+{
+    lua::LuaDocument document;
+    document.load(fixture("Labels.lua"));
+    return document.text();
+}
+
+std::string replaced(std::string text, const std::string& from, const std::string& to)
+{
+    const std::size_t at = text.find(from);
+    if (at == std::string::npos)
+        qFatal("the fixture no longer holds %s", from.c_str());
+    return text.replace(at, from.size(), to);
+}
+
+struct Judged {
+    lua::Verdict verdict;
+    std::vector<lua::IntendedChange> intended;
+};
+
+// Applies the edits as the model does and lets Lua judge the outcome, after `tamper`
+// (the stand-in for a fault of the engine) has had its way with the new text.
+Judged judgeEdits(const std::vector<std::string>& edits, const std::function<std::string(std::string)>& tamper = {})
+{
+    const std::string old = labelScript();
+    LoadedText before(old);
+    LoadedText after(old);
+    for (const std::string& edit : edits)
+        static_cast<void>(after.doc.applyEdit(edit, false));
+    Judged judged;
+    judged.intended = lua::intendedChanges(before.doc, after.doc, edits);
+    const std::string written = tamper ? tamper(after.doc.text()) : after.doc.text();
+    judged.verdict = lua::judgeWrite(old, written, judged.intended);
+    return judged;
+}
+
+}  // namespace
+
+class JudgeTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void compileProblemNamesLineAndMessage()
+    {
+        lua::LuaDocument broken;
+        broken.load(fixture("Labels-syntax-error.lua"));
+        const auto problem = lua::compileProblem(broken.text());
+        QVERIFY(problem);
+        QCOMPARE(problem->line, 205);
+        QCOMPARE(QString::fromStdString(problem->message), QStringLiteral("'}' expected near '0.7'"));
+        QVERIFY(!lua::compileProblem(labelScript()));
+    }
+
+    void runsSeeTheLevelAndTheSharedTables()
+    {
+        const lua::ScriptRun run = lua::runScript(labelScript() + "\nLevelSeen = labels\n", 3);
+        QVERIFY(run.error.empty() && !run.exceededBounds);
+        QCOMPARE(run.values.at("LevelSeen"), std::string("3"));
+        QCOMPARE(run.values.at("LEVEL_FULL.AirFormat[10000][2]"), std::string("\"LeftBottom\""));
+        QCOMPARE(run.values.at("LEVEL_FULL.AirFormat[10000][3]"), std::string("0.75"));
+        // default_font is one table for every level: its size lives at the first path.
+        QCOMPARE(run.values.at("LEVEL_ABBREVIATED.font_properties[2]"), std::string("13"));
+        QCOMPARE(run.values.at("LEVEL_FULL.font_properties"), std::string("=LEVEL_ABBREVIATED.font_properties"));
+    }
+
+    void intendedEditsPass_data()
+    {
+        QTest::addColumn<QStringList>("edits");
+        QTest::newRow("alignment") << QStringList{"<LEVEL_FULL>.[0].<AirFormat>.[2].[1]...[][\"RightTop\"]"};
+        QTest::newRow("distance and companion")
+            << QStringList{"<LEVEL_FULL>.[0].<AirFormat>.[1]...[[5500]][]", "<LEVEL_FULL>.[0].<AirFormat>.[2]...[[11000]][]"};
+        QTest::newRow("distance onto a key another entry leaves")
+            << QStringList{"<LEVEL_DOT>.[0].<GroundFormat>.[2]...[[9000]][]", "<LEVEL_DOT>.[0].<GroundFormat>.[1]...[[7000]][]"};
+        QTest::newRow("moved entry with a new alignment")
+            << QStringList{"<LEVEL_FULL>.[0].<NavyFormat>.[2]...[[25000]][]",
+                           "<LEVEL_FULL>.[0].<NavyFormat>.[2].[1]...[][\"RightTop\"]"};
+        QTest::newRow("symbol in a local") << QStringList{"<aircraft_symbol_near>...[][\"x\"]"};
+        QTest::newRow("size in a local table") << QStringList{"<default_font>.[1]...[][14]"};
+        QTest::newRow("colour") << QStringList{"<ColorAliesSide>...[][{1,2,3}]"};
+        QTest::newRow("visibility") << QStringList{"<NavyOn>...[][false]"};
+    }
+    void intendedEditsPass()
+    {
+        QFETCH(QStringList, edits);
+        std::vector<std::string> batch;
+        for (const QString& edit : edits)
+            batch.push_back(edit.toStdString());
+        const Judged judged = judgeEdits(batch);
+        QVERIFY(!judged.intended.empty());
+        QVERIFY2(judged.verdict,
+                 judged.verdict.damaged.empty() ? judged.verdict.newRunError.c_str() : judged.verdict.damaged[0].c_str());
+    }
+
+    void damageIsRefused_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("damaged");  // the path named, or "" for a run that stops
+        QTest::addColumn<bool>("compiles");
+        QTest::newRow("another global") << "GroundOn \t\t \t\t= true" << "GroundOn = false" << "GroundOn" << true;
+        QTest::newRow("the same value at another level")
+            << "[9000]\t= {ground_symbol_far..ABB_NAME\t\t,\"RightTop\""
+            << "[9000]\t= {ground_symbol_far..ABB_NAME\t\t,\"LeftTop\""
+            << "LEVEL_ABBREVIATED.GroundFormat[9000][2]" << true;
+        QTest::newRow("loops for ever") << "AirOn" << "while true do end\nAirOn" << "" << true;
+        QTest::newRow("calls os.exit") << "AirOn" << "os.exit(1)\nAirOn" << "" << true;
+        QTest::newRow("eats memory") << "AirOn" << "local t = {} for i = 1, 1e9 do t[i] = i end\nAirOn" << "" << true;
+        QTest::newRow("a lost comma") << "[7000]\t= {ground_symbol_far\t\t,\"CenterCenter\"\t,0.75\t, 0.5\t, -3\t, 0},"
+                                      << "[7000]\t= {ground_symbol_far\t\t,\"CenterCenter\"\t,0.75\t, 0.5\t, -3\t, 0}"
+                                      << "" << false;
+    }
+    void damageIsRefused()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, damaged);
+        QFETCH(bool, compiles);
+        const Judged judged = judgeEdits({"<LEVEL_FULL>.[0].<AirFormat>.[2].[1]...[][\"RightTop\"]"},
+                                         [&](std::string text) { return replaced(text, from.toStdString(), to.toStdString()); });
+        QVERIFY(!judged.verdict);
+        QCOMPARE(!judged.verdict.compile, compiles);
+        if (compiles && damaged.isEmpty())
+            QVERIFY(judged.verdict.newRunFails);
+        if (!damaged.isEmpty())
+            QVERIFY2(std::find(judged.verdict.damaged.begin(), judged.verdict.damaged.end(), damaged.toStdString())
+                         != judged.verdict.damaged.end(),
+                     judged.verdict.damaged.empty() ? "nothing damaged" : judged.verdict.damaged[0].c_str());
+    }
+
+    void anIntendedChangeThatDidNotHappenIsNamed()
+    {
+        const Judged judged = judgeEdits({"<LEVEL_FULL>.[0].<AirFormat>.[2].[1]...[][\"RightTop\"]"},
+                                         [](const std::string&) { return labelScript(); });
+        QVERIFY(!judged.verdict);
+        QCOMPARE(judged.verdict.damaged.front(), std::string("LEVEL_FULL.AirFormat[10000][2]"));
+    }
+};
+
+QTEST_APPLESS_MAIN(JudgeTest)
+#include "tst_judge.moc"
