@@ -8,6 +8,7 @@
 
 #include "lua/LuaDocument.h"
 #include "model/LabelBackups.h"
+#include "model/FormatTable.h"
 #include "model/LabelCatalogue.h"
 #include "model/LabelSetting.h"
 #include "model/LabelTypes.h"
@@ -73,6 +74,8 @@ public:
     std::optional<ColourTriple> sideColour(Side side) const;
 
     // The settings the last load could not read (absent or not interpretable), catalogue order.
+    // The distances and alignments of a table of the player's own shape are not among them:
+    // such a table is read and changed entry by entry (customFormatTable, setFormatTable).
     std::vector<const LabelSetting*> unreadableSettings() const;
     // The layout of the file last loaded: where it keeps each setting.
     ScriptLayout scriptLayout() const { return fileLayout; }
@@ -95,6 +98,11 @@ public:
     void setSideColour(Side side, int red, int green, int blue);
     void setDistance(LabelLevel level, UnitCategory category, DistanceBand band, int distance);
     void setAlignment(LabelLevel level, UnitCategory category, int alignmentIndex);
+    // A format table of the player's own shape (FormatTable.h), as changed from what
+    // customFormatTable gave: queues only what differs (a distance, a field, or the whole
+    // table when entries were added or removed). Its distances must have passed
+    // offendingEntries. A table the file does not hold as one of its own queues nothing.
+    void setFormatTable(const FormatTable& table);
 
     const std::vector<std::string>& getPendingEdits() const { return pendingEdits; }
     // Applies the queued edits and writes Labels.lua once, after keeping a copy of it the

@@ -93,3 +93,9 @@ void LabelConfig::setAlignment(LabelLevel level, UnitCategory category, int inde
     for (int entry : layoutOf(category).alignmentEntries)
         pendingEdits.push_back(alignmentEdit(entryPath(scriptLayout(), level, category, entry), name));
 }
+
+void LabelConfig::setFormatTable(const FormatTable& table)
+{
+    for (std::string& edit : formatTableEdits(document, fileLayout, table))
+        pendingEdits.push_back(std::move(edit));
+}

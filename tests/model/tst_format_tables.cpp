@@ -1,5 +1,7 @@
 // Format tables of the player's own shape: which tables the editor shows as they are,
-// what it reads from them, and the rules a changed table must keep.
+// what it reads from them, the rules a changed table must keep, and that one change of
+// each kind (a distance, a field, an added and a removed entry) reaches what Lua defines
+// as that change alone, at that level.
 #include <QtTest>
 
 #include <functional>
@@ -16,6 +18,7 @@ const QString levelBranches = QStringLiteral("Labels-level-branches.lua");
 const QString customTables = QStringLiteral("Labels-custom-tables.lua");
 
 using Distances = QList<long long>;
+using TableChange = std::function<void(FormatTable&)>;
 
 Distances distancesOf(const FormatTable& table)
 {
@@ -48,10 +51,12 @@ FormatTable tableOf(const std::vector<long long>& distances)
     return table;
 }
 
+const std::array<LabelLevel, 3> levels = {LabelLevel::FULL, LabelLevel::ABBREVIATED, LabelLevel::DOT};
 }  // namespace
 
 Q_DECLARE_METATYPE(LabelLevel)
 Q_DECLARE_METATYPE(UnitCategory)
+Q_DECLARE_METATYPE(TableChange)
 Q_DECLARE_METATYPE(EntryField)
 Q_DECLARE_METATYPE(FieldProblem)
 
@@ -253,6 +258,88 @@ private slots:
         QCOMPARE(found ? static_cast<int>(found - table.entries.data()) : -1, entry);
     }
 
+    // --- Writing: Lua before and after ------------------------------------------------
+
+    void oneChangeReachesLuaAlone_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<LabelLevel>("level");
+        QTest::addColumn<UnitCategory>("category");
+        QTest::addColumn<TableChange>("change");
+        QTest::addColumn<int>("run");              // the level Lua runs the script at; 0: unset
+        QTest::addColumn<QStringList>("changed");  // exactly the names whose values change
+        const auto A = UnitCategory::Air, N = UnitCategory::Navy, W = UnitCategory::Weapon;
+        const auto FULL = LabelLevel::FULL, DOT = LabelLevel::DOT;
+        const auto distance = [](std::size_t entry, long long to) {
+            return TableChange([=](FormatTable& t) { t.entries[entry].distance = to; });
+        };
+        const auto field = [](std::size_t entry, EntryField f, const char* typed) {
+            return TableChange([=](FormatTable& t) { QVERIFY(!setField(t.entries[entry], f, typed)); });
+        };
+        const auto added = [](std::size_t at) { return TableChange([=](FormatTable& t) { insertEntry(t, at); }); };
+        const auto removed = [](std::size_t entry) {
+            return TableChange([=](FormatTable& t) { t.entries.erase(t.entries.begin() + static_cast<std::ptrdiff_t>(entry)); });
+        };
+        // clang-format off
+        QTest::newRow("custom: nautical-mile distance") << customTables << FULL << A << distance(3, 9000) << 0
+            << entryNames("LEVEL_FULL.AirFormat[9260]", 6) + entryNames("LEVEL_FULL.AirFormat[9000]", 6);
+        QTest::newRow("custom: nautical-mile opacity") << customTables << FULL << A
+            << field(1, EntryField::Opacity, "0.8") << 0 << QStringList{"LEVEL_FULL.AirFormat[1852][4]"};
+        QTest::newRow("custom: DOT entry added") << customTables << DOT << A << added(4) << 0
+            << entryNames("LEVEL_DOT.AirFormat[18000]", 4);
+        QTest::newRow("custom: DOT entry removed") << customTables << DOT << N << removed(2) << 0
+            << entryNames("LEVEL_DOT.NavyFormat[14000]", 4);
+        QTest::newRow("branches: DOT ramp distance") << levelBranches << DOT << A << distance(3, 9000) << 3
+            << entryNames("AirFormat[8000]", 6) + entryNames("AirFormat[9000]", 6);
+        QTest::newRow("branches: DOT ramp blend") << levelBranches << DOT << A
+            << field(2, EntryField::ColourBlend, "0.35") << 3 << QStringList{"AirFormat[4000][3]"};
+        QTest::newRow("branches: DOT navy entry added") << levelBranches << DOT << N << added(2) << 3
+            << entryNames("NavyFormat[19000]", 6);
+        QTest::newRow("branches: DOT weapon entry removed") << levelBranches << DOT << W << removed(1) << 3
+            << entryNames("WeaponFormat[4000]", 6);
+        QTest::newRow("player's table: text") << playerModified << FULL << A
+            << field(1, EntryField::Text, "%D") << 0 << QStringList{"LEVEL_FULL.AirFormat[2500][1]"};
+        QTest::newRow("player's table: alignment") << playerModified << FULL << A
+            << field(3, EntryField::Alignment, "LeftCenter") << 0 << QStringList{"LEVEL_FULL.AirFormat[7500][2]"};
+        // clang-format on
+    }
+
+    void oneChangeReachesLuaAlone()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(LabelLevel, level);
+        QFETCH(UnitCategory, category);
+        QFETCH(TableChange, change);
+        QFETCH(int, run);
+        QFETCH(QStringList, changed);
+        LoadedModel model(fixture);
+        QVERIFY(model.ready);
+        const QString file = model.workspace.labelFile();
+        // Scripts that pick their tables by level are run at each; the others once.
+        const QList<int> runs = run ? QList<int>{1, 2, 3} : QList<int>{0};
+        QList<QStringList> before;
+        for (const int at : runs)
+            before << luacheck::definitions(file, at);
+
+        std::optional<FormatTable> table = customFormatTable(*model.config, level, category);
+        QVERIFY(table);
+        change(*table);
+        QVERIFY(offendingEntries(*table).empty());
+        model.config->setFormatTable(*table);
+        const ApplyOutcome outcome = model.config->applyPendingEdits();
+        QVERIFY(outcome.written());
+        QVERIFY(outcome.notSaved.empty());
+
+        for (int i = 0; i < runs.size(); ++i) {
+            const QStringList names = luacheck::changedNames(before[i], luacheck::definitions(file, runs[i]));
+            QCOMPARE(names, runs[i] == run ? sorted(changed) : QStringList());
+        }
+        // What was written reads back as the table that was handed over.
+        const std::optional<FormatTable> reread = customFormatTable(*model.config, level, category);
+        QVERIFY(reread);
+        QCOMPARE(distancesOf(*reread), distancesOf(*table));
+    }
+
     // A band distance is one change of its own kind too: the band rows of a level-branch
     // and a custom-table script reach Lua at their level alone.
     void bandDistanceNextToTablesOfTheirOwn_data()
@@ -286,6 +373,26 @@ private slots:
         QVERIFY(outcome.written());
         QVERIFY(outcome.notSaved.empty());
         QCOMPARE(luacheck::changedNames(before, luacheck::definitions(file, run)), sorted(changed));
+    }
+
+    // Nothing changed, nothing queued; and a table the file does not hold as one of its
+    // own (the band rows show it) takes no table edits.
+    void unchangedTableQueuesNothing()
+    {
+        LoadedModel model(customTables);
+        QVERIFY(model.ready);
+        for (const LabelLevel level : levels) {
+            for (const UnitCategory category : allCategories) {
+                if (const std::optional<FormatTable> table = customFormatTable(*model.config, level, category))
+                    model.config->setFormatTable(*table);
+            }
+        }
+        QVERIFY(model.config->getPendingEdits().empty());
+        FormatTable bands = tableOf({5, 10});
+        bands.level = LabelLevel::ABBREVIATED;
+        bands.category = UnitCategory::Air;
+        model.config->setFormatTable(bands);
+        QVERIFY(model.config->getPendingEdits().empty());
     }
 };
 
