@@ -1,0 +1,241 @@
+// A write completes or changes nothing: on a full disk, when Lua finds that the new text
+// would do more than was asked, and on a file the simulator cannot read to begin with.
+#include <QDir>
+#include <QDirIterator>
+#include <QtTest>
+
+#include "ModelWorkspace.h"
+#include "model/LabelBackups.h"
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
+namespace {
+const QString viewFolder = QStringLiteral("home/Config/View");
+
+// Every file under the workspace with its bytes: what a failed write must leave as it was.
+QMap<QString, QByteArray> everyFile(const ModelWorkspace& workspace)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(workspace.path(QStringLiteral(".")), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        QFile in(file);
+        files[QDir(workspace.path(QStringLiteral("."))).relativeFilePath(file)]
+            = in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("(unreadable)");
+    }
+    return files;
+}
+
+#ifdef Q_OS_UNIX
+// While it lives, no file of this process may grow past `bytes`: writes beyond fail as on
+// a full disk (EFBIG; the signal the system would send is ignored). POSIX only: Windows
+// has no such limit, and its disk-full case is the same code path.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit limit = old;
+        limit.rlim_cur = bytes;
+        ok = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
+    bool ok = false;
+
+private:
+    rlimit old{};
+};
+#endif
+
+enum class Write { Apply, Backup, RestoreDefault, NewLabelFile, Profile };
+
+// One change the window would hand over: FULL aircraft NEAR moves.
+ModelOutcome applyOneChange(LabelConfig& config, int nearDistance)
+{
+    config.setDistance(LabelLevel::FULL, UnitCategory::Air, DistanceBand::NEAR, nearDistance);
+    return config.applyPendingEdits().write;
+}
+}  // namespace
+
+class FailedWritesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { buildAlignmentTables(); }
+
+    void fullDiskChangesNothing_data()
+    {
+        QTest::addColumn<Write>("write");
+        QTest::newRow("Apply after a first one") << Write::Apply;
+        QTest::newRow("the backup before the first Apply") << Write::Backup;
+        QTest::newRow("Restore Default") << Write::RestoreDefault;
+        QTest::newRow("a new Labels.lua") << Write::NewLabelFile;
+        QTest::newRow("the profile") << Write::Profile;
+    }
+    void fullDiskChangesNothing()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("the file size limit that stands in for a full disk is POSIX");
+#else
+        QFETCH(Write, write);
+        LoadedModel model;
+        QVERIFY(model.ready && model.workspace.installDefault());
+        LabelConfig& config = *model.config;
+        if (write == Write::Apply || write == Write::RestoreDefault)
+            QVERIFY(applyOneChange(config, 11000));  // the backup of this run is made
+        if (write == Write::NewLabelFile)
+            QVERIFY(QFile::remove(model.workspace.labelFile()));
+        const QMap<QString, QByteArray> before = everyFile(model.workspace);
+
+        ModelOutcome outcome;
+        {
+            const FileSizeLimit limit(write == Write::Profile ? 8 : 2048);
+            QVERIFY(limit.ok);
+            switch (write) {
+            case Write::Apply:
+            case Write::Backup: outcome = applyOneChange(config, 12000); break;
+            case Write::RestoreDefault: outcome = config.restoreDefault(); break;
+            case Write::NewLabelFile: outcome = config.createLabelFile(); break;
+            case Write::Profile: outcome = model.profile->setLanguage(2); break;
+            }
+        }
+        QVERIFY(!outcome);
+        QCOMPARE(outcome.failure, write == Write::Backup ? ModelFailure::BackupFailed : ModelFailure::NotWritten);
+        QVERIFY(outcome.writeFailure == lua::WriteFailure::Incomplete
+                || outcome.writeFailure == lua::WriteFailure::NoSpace);
+        // No byte changed, no temporary file and no cut backup left behind.
+        QCOMPARE(everyFile(model.workspace), before);
+#endif
+    }
+
+    // A real full file system, where the tests may make one.
+    void fullFileSystemNamesTheReason()
+    {
+#ifndef Q_OS_LINUX
+        QSKIP("a small tmpfs needs Linux");
+#else
+        if (geteuid() != 0)
+            QSKIP("mounting a small file system needs root");
+        LoadedModel model;
+        QVERIFY(model.ready);
+        const QByteArray original = model.workspace.read(viewFolder + "/Labels.lua");
+        const QByteArray folder = QFile::encodeName(model.workspace.path(viewFolder));
+        if (mount("tmpfs", folder.constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("this machine does not let the tests mount a file system");
+        struct Unmount {
+            QByteArray at;
+            ~Unmount() { umount2(at.constData(), MNT_DETACH); }
+        } unmount{folder};
+        QVERIFY(model.workspace.write(viewFolder + "/Labels.lua", original));
+        model.config->load();
+        QVERIFY(applyOneChange(*model.config, 11000));
+        const QMap<QString, QByteArray> afterFirst = everyFile(model.workspace);
+        // Another program fills the disk.
+        QFile filler(model.workspace.path(viewFolder + "/filler.bin"));
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        while (filler.write(QByteArray(4096, 'x')) == 4096 && filler.flush()) {
+        }
+        filler.close();
+        const QMap<QString, QByteArray> full = everyFile(model.workspace);
+
+        const ModelOutcome outcome = applyOneChange(*model.config, 12000);
+        QCOMPARE(outcome.failure, ModelFailure::NotWritten);
+        QCOMPARE(outcome.writeFailure, lua::WriteFailure::NoSpace);
+        QCOMPARE(everyFile(model.workspace), full);
+        QCOMPARE(full.value(QStringLiteral("home/Config/View/Labels.lua")),
+                 afterFirst.value(QStringLiteral("home/Config/View/Labels.lua")));
+#endif
+    }
+
+    // The engine's output is not trusted: a text that changes what was not asked, runs
+    // for ever or reaches outside is refused, and the model goes back to the file.
+    void luaRefusesWhatWasNotAsked_data()
+    {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QString>("damaged");  // a value named as damaged, or "" for a run that stops
+        QTest::newRow("another global") << QByteArray("WeaponOn") << QByteArray("WeaponOn = false\nWeaponOnOld")
+                                        << QStringLiteral("WeaponOn");
+        QTest::newRow("another level") << QByteArray("[8000]\t= {aircraft_symbol_near..ABB_NAME\t, \"RightTop\"")
+                                       << QByteArray("[8100]\t= {aircraft_symbol_near..ABB_NAME\t, \"RightTop\"")
+                                       << QStringLiteral("LEVEL_ABBREVIATED.AirFormat[8000]");
+        QTest::newRow("a loop for ever") << QByteArray("AirOn") << QByteArray("while true do end\nAirOn") << QString();
+        QTest::newRow("os.exit") << QByteArray("AirOn") << QByteArray("os.exit(0)\nAirOn") << QString();
+    }
+    void luaRefusesWhatWasNotAsked()
+    {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(QString, damaged);
+        LoadedModel model;
+        QVERIFY(model.ready);
+        LabelConfig& config = *model.config;
+        const QMap<QString, QByteArray> before = everyFile(model.workspace);
+        config.setTextTamperingForTests([&](std::string& text) {
+            const std::size_t at = text.find(from.toStdString());
+            QVERIFY(at != std::string::npos);
+            text.replace(at, static_cast<std::size_t>(from.size()), to.toStdString());
+        });
+        const ModelOutcome outcome = applyOneChange(config, 11000);
+        QCOMPARE(outcome.failure, ModelFailure::LuaRefused);
+        if (damaged.isEmpty()) {
+            QVERIFY(outcome.verdict.newRunFails);
+        } else {
+            const std::vector<std::string>& named = outcome.verdict.damaged;
+            QVERIFY2(std::find(named.begin(), named.end(), damaged.toStdString()) != named.end(),
+                     named.empty() ? "nothing named" : named.front().c_str());
+        }
+        QCOMPARE(everyFile(model.workspace), before);
+        // The model holds the file's values again, and nothing is left to save.
+        QCOMPARE(config.distanceValue(LabelLevel::FULL, UnitCategory::Air, DistanceBand::NEAR), std::optional(10000));
+        QVERIFY(!config.hasUnsavedText());
+    }
+
+    // What keeps the file as a whole from being used is found at load; Lua's complaint
+    // refuses Apply, and Restore Default mends it.
+    void unusableFileIsNamed_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");  // Labels.lua; "folder" makes it a folder
+        QTest::addColumn<LabelFileState>("state");
+        QTest::newRow("fine") << ModelWorkspace::fixture(QStringLiteral("Labels.lua")) << LabelFileState::Readable;
+        QTest::newRow("empty") << QByteArray() << LabelFileState::Empty;
+        QTest::newRow("a folder") << QByteArray("folder") << LabelFileState::Folder;
+        QTest::newRow("Latin-1") << QByteArray("AirOn = true\naircraft_symbol_near = \"\xB0\"\n")
+                                 << LabelFileState::NotUtf8;
+        QTest::newRow("a lost comma") << ModelWorkspace::fixture(QStringLiteral("Labels-syntax-error.lua"))
+                                      << LabelFileState::DoesNotCompile;
+    }
+    void unusableFileIsNamed()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(LabelFileState, state);
+        ModelWorkspace workspace;
+        QVERIFY(workspace.writeHomeProfile() && workspace.installDefault());
+        if (bytes == "folder")
+            QVERIFY(QDir().mkpath(workspace.labelFile()));
+        else
+            QVERIFY(workspace.write(viewFolder + "/Labels.lua", bytes));
+        ProfileStore profile;
+        LabelConfig config(profile);
+        QCOMPARE(config.labelFileState(), state);
+        if (state != LabelFileState::DoesNotCompile)
+            return;
+        QCOMPARE(config.compileProblemAtLoad()->line, 205);
+        QCOMPARE(config.compileProblemAtLoad()->message, std::string("'}' expected near '0.7'"));
+        const ModelOutcome refused = applyOneChange(config, 11000);
+        QCOMPARE(refused.failure, ModelFailure::LabelFileDoesNotCompile);
+        QCOMPARE(workspace.read(viewFolder + "/Labels.lua"), bytes);
+        QVERIFY(config.restoreDefault());
+        QCOMPARE(config.labelFileState(), LabelFileState::Readable);
+        QCOMPARE(workspace.read(viewFolder + "/Labels.lua"), ModelWorkspace::fixture(QStringLiteral("factory-default.lua")));
+    }
+};
+
+QTEST_GUILESS_MAIN(FailedWritesTest)
+#include "tst_failed_writes.moc"
