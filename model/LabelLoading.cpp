@@ -4,6 +4,7 @@
 
 #include "lua/LuaScan.h"
 #include "model/LabelCatalogue.h"
+#include "model/SystemPaths.h"
 #include "model/QuotedText.h"
 
 std::filesystem::path labelFileUnder(const std::filesystem::path& workDirectory)
@@ -16,16 +17,9 @@ bool labelFileExists(const ProfileStore& profile)
     return labelFileExistsAt(labelFileUnder(profile.getWorkDirectory()));
 }
 
-bool labelFileExistsAt(const std::filesystem::path& path)
-{
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    // Not found (also a missing folder or an invalid name) is a plain "no"; any other
-    // failure means the file system could not answer, which the caller must show.
-    if (status.type() == std::filesystem::file_type::none)
-        throw std::filesystem::filesystem_error("exists", path, error);
-    return status.type() != std::filesystem::file_type::not_found;
-}
+// Not found (also a missing folder or an invalid name) is a plain "no"; any other
+// failure means the file system could not answer, which the caller must show.
+bool labelFileExistsAt(const std::filesystem::path& path) { return system_paths::somethingAt(path); }
 
 void LabelConfig::load()
 {

@@ -6,6 +6,7 @@
 #include "lua/LuaJudge.h"
 #include "model/Language.h"
 #include "model/QuotedText.h"
+#include "model/SystemPaths.h"
 
 namespace {
 
@@ -28,15 +29,12 @@ struct DirectoryValue {
 
 DirectoryValue directoryValue(const std::filesystem::path& directory)
 {
-    std::string narrow;
-    try {
-        narrow = directory.string();
-    } catch (const std::system_error&) {
+    const std::optional<std::string> narrow = system_paths::profileText(directory);
+    if (!narrow)
         return {{}, {TextProblem::CodePage, {}}};
-    }
-    if (TextRefusal refusal = quotedTextRefusal(directoryKey, narrow))
+    if (TextRefusal refusal = quotedTextRefusal(directoryKey, *narrow))
         return {{}, refusal};
-    return {inQuotes(narrow), {}};
+    return {inQuotes(*narrow), {}};
 }
 
 // A folder is stored as the player's system writes it, backslashes and all, which a Lua
@@ -60,7 +58,7 @@ ProfileStore::ProfileStore(std::filesystem::path path) : profilePath(std::move(p
     document.load(profilePath);
     const std::string directory = document.getEntry(pathTo(directoryKey)).second;
     if (directory.size() >= 2)
-        workDirectory = std::filesystem::path(directory.substr(1, directory.size() - 2));
+        workDirectory = system_paths::pathOfProfileText(directory.substr(1, directory.size() - 2));
     const std::string code = document.getEntry(pathTo(languageKey)).second;
     for (const auto& [index, known] : languageCodes) {
         if (code == known)
