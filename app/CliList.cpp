@@ -8,8 +8,11 @@
 
 #include "app/CliNames.h"
 #include "lua/LuaScan.h"
+#include "model/FormatTable.h"
 #include "model/LabelCatalogue.h"
 #include "model/LabelConfig.h"
+#include "model/SymbolSizeVariable.h"
+#include "ui/TableTexts.h"
 
 namespace cli {
 namespace {
@@ -28,14 +31,6 @@ QJsonValue numberOrText(const std::string& text)
     bool ok = false;
     const double number = written(text).toDouble(&ok);
     return ok ? QJsonValue(number) : QJsonValue(written(text));
-}
-
-// A text in double quotes without them; anything else as it is written.
-QString unquoted(const std::string& text)
-{
-    const QString trimmed = written(text);
-    const bool quoted = trimmed.size() >= 2 && trimmed.startsWith('"') && trimmed.endsWith('"');
-    return quoted ? trimmed.mid(1, trimmed.size() - 2) : trimmed;
 }
 
 std::optional<long long> keyDistance(const std::string& key)
@@ -128,43 +123,74 @@ EntryRole roleOf(UnitCategory category, int index)
     return {};
 }
 
-QJsonObject entryObject(const LabelConfig& model, LabelLevel level, UnitCategory category, int index,
-                        const lua::LuaNode& entry, bool usualShape)
+// An entry as the file holds it, in the form the format tables of the model give.
+FormatEntry entryOf(const lua::LuaNode& node)
 {
-    QJsonObject object{{QStringLiteral("setting"), QStringLiteral("entry")}, {QStringLiteral("index"), index}};
-    if (const std::optional<long long> distance = keyDistance(entry.key))
-        object.insert(QStringLiteral("distance"), *distance);
-    else
-        object.insert(QStringLiteral("key"), written(entry.key));
-    const bool isTable = entry.kind == lua::LuaValueKind::Record || entry.kind == lua::LuaValueKind::Array;
-    if (isTable) {
-        for (std::size_t i = 0; i < entry.children.size() && i < std::size(entryFields); ++i) {
-            const std::string& value = entry.children[i]->value;
-            const QJsonValue field = i == 0 ? QJsonValue(written(value))
-                : i == 1                    ? QJsonValue(unquoted(value))
-                                            : numberOrText(value);
-            object.insert(QString::fromLatin1(entryFields[i]), field);
-        }
-    } else {
-        object.insert(QStringLiteral("written"), written(entry.value));
+    FormatEntry entry;
+    entry.distance = keyDistance(node.key).value_or(-1);
+    entry.value = lua::trim(node.value);
+    if (node.kind == lua::LuaValueKind::Record || node.kind == lua::LuaValueKind::Array) {
+        for (const auto& field : node.children)
+            entry.fields.push_back(lua::trim(field->value));
     }
+    return entry;
+}
+
+// The entry's place, distance and what it shows, in the window's words (a string's text
+// without its quotes, the alignment's bare name, anything else as written).
+QJsonObject entryObject(int index, const FormatEntry& entry)
+{
+    QJsonObject object{{QStringLiteral("setting"), QStringLiteral("entry")},
+                       {QStringLiteral("index"), index},
+                       {QStringLiteral("distance"), entry.distance}};
+    if (!entry.isTable())
+        object.insert(QStringLiteral("written"), QString::fromStdString(entry.value));
+    for (int i = 0; i < entryFieldCount && entry.hasField(static_cast<EntryField>(i)); ++i) {
+        const std::string shown = shownField(entry, static_cast<EntryField>(i));
+        const auto field = static_cast<EntryField>(i);
+        object.insert(QString::fromLatin1(entryFields[i]),
+                      field == EntryField::Text || field == EntryField::Alignment
+                          ? QJsonValue(QString::fromStdString(shown))
+                          : numberOrText(shown));
+    }
+    return object;
+}
+
+// A table of the usual shape: its entries hold the bands, which --set changes by name.
+QJsonObject bandEntryObject(const LabelConfig& model, LabelLevel level, UnitCategory category, int index,
+                            const lua::LuaNode& node)
+{
+    QJsonObject object = entryObject(index, entryOf(node));
     QJsonArray editable;
-    if (usualShape) {
-        const EntryRole role = roleOf(category, index);
-        if (role.band) {
-            const LabelSetting& distance = model.distance(level, category, *role.band);
-            object.insert(QStringLiteral("band"), bandWord(*role.band));
-            object.insert(QStringLiteral("name"), settingName(distance));
-            if (!model.isReadable(distance))
-                object.insert(QStringLiteral("unreadable"), unreadableReason(model, distance));
-            editable << QStringLiteral("distance");
+    const EntryRole role = roleOf(category, index);
+    if (role.band) {
+        const LabelSetting& distance = model.distance(level, category, *role.band);
+        object.insert(QStringLiteral("band"), bandWord(*role.band));
+        object.insert(QStringLiteral("name"), settingName(distance));
+        if (!model.isReadable(distance)) {
+            object.remove(QStringLiteral("distance"));
+            object.insert(QStringLiteral("unreadable"), unreadableReason(model, distance));
         }
-        if (role.companionOf)
-            object.insert(QStringLiteral("companionOf"), bandWord(*role.companionOf));
-        const std::vector<int>& aligned = layoutOf(category).alignmentEntries;
-        if (std::find(aligned.begin(), aligned.end(), index) != aligned.end())
-            editable << QStringLiteral("alignment");
+        editable << QStringLiteral("distance");
     }
+    if (role.companionOf)
+        object.insert(QStringLiteral("companionOf"), bandWord(*role.companionOf));
+    const std::vector<int>& aligned = layoutOf(category).alignmentEntries;
+    if (std::find(aligned.begin(), aligned.end(), index) != aligned.end())
+        editable << QStringLiteral("alignment");
+    object.insert(QStringLiteral("editable"), editable);
+    return object;
+}
+
+// A table of the player's own shape: every entry by the distance it has in the file.
+QJsonObject ownEntryObject(LabelLevel level, UnitCategory category, int index, const FormatEntry& entry)
+{
+    QJsonObject object = entryObject(index, entry);
+    object.insert(QStringLiteral("name"),
+                  QStringLiteral("%1.%2.%3").arg(levelWord(level), categoryWord(category)).arg(entry.distance));
+    QJsonArray editable{QStringLiteral("distance")};
+    for (int i = 0; i < entryFieldCount && entry.hasField(static_cast<EntryField>(i)); ++i)
+        editable << QString::fromLatin1(entryFields[i]);
     object.insert(QStringLiteral("editable"), editable);
     return object;
 }
@@ -179,27 +205,31 @@ void addTable(const LabelConfig& model, LabelLevel level, UnitCategory category,
             object.insert(QStringLiteral("everyLevel"), true);
         lines << line(object);
     };
-    const lua::LuaNode* table = model.getDocument().lookup(formatTablePath(model.scriptLayout(), level, category));
-    const bool usualShape = table && hasModelledShape(*table, category);
-    // A table of the player's own shape has an alignment in each entry, not one for all.
-    if (usualShape || !table)
-        place(settingObject(
-            model, model.alignment(level, category), QStringLiteral("alignment"),
-            jsonOf(model.alignmentIndex(level, category), [](int index) { return QJsonValue(alignmentWord(index)); })));
-    if (!table || table->kind != lua::LuaValueKind::Record) {
-        // Without a table there are no entries, only the bands the window would show.
-        for (const DistanceBand band : bands) {
-            if (bandEntry(category, band) < 0)
-                continue;
-            QJsonObject object
-                = settingObject(model, model.distance(level, category, band), QStringLiteral("entry"), std::nullopt);
-            object.insert(QStringLiteral("band"), bandWord(band));
-            place(object);
-        }
+    if (const std::optional<FormatTable> own = customFormatTable(model, level, category)) {
+        // Each entry has an alignment of its own, so the table has none for all.
+        for (std::size_t i = 0; i < own->entries.size(); ++i)
+            place(ownEntryObject(level, category, static_cast<int>(i), own->entries[i]));
         return;
     }
-    for (std::size_t i = 0; i < table->children.size(); ++i)
-        place(entryObject(model, level, category, static_cast<int>(i), *table->children[i], usualShape));
+    place(settingObject(
+        model, model.alignment(level, category), QStringLiteral("alignment"),
+        jsonOf(model.alignmentIndex(level, category), [](int index) { return QJsonValue(alignmentWord(index)); })));
+    const lua::LuaNode* table = model.getDocument().lookup(formatTablePath(model.scriptLayout(), level, category));
+    if (table && hasModelledShape(*table, category)) {
+        for (std::size_t i = 0; i < table->children.size(); ++i)
+            place(bandEntryObject(model, level, category, static_cast<int>(i), *table->children[i]));
+        return;
+    }
+    // No table, or one whose keys are not all whole numbers: only the bands the window
+    // would show, unread.
+    for (const DistanceBand band : bands) {
+        if (bandEntry(category, band) < 0)
+            continue;
+        QJsonObject object
+            = settingObject(model, model.distance(level, category, band), QStringLiteral("entry"), std::nullopt);
+        object.insert(QStringLiteral("band"), bandWord(band));
+        place(object);
+    }
 }
 
 }  // namespace
@@ -213,6 +243,10 @@ QString unreadableReason(const LabelConfig& model, const LabelSetting& setting)
             = document.lookup(formatTablePath(model.scriptLayout(), setting.level, setting.category));
         if (table && !hasModelledShape(*table, setting.category))
             return QStringLiteral("its table has a shape of its own");
+    }
+    if (setting.group == SettingGroup::SymbolSize) {
+        if (const std::optional<std::string> name = symbolSizeVariable(model))
+            return tableText(TableText::SymbolSizeVariable).arg(QString::fromStdString(*name));
     }
     if (!document.lookup(setting.nodePath))
         return QStringLiteral("not found in the file");

@@ -9,9 +9,12 @@
 
 #include "app/CliList.h"
 #include "app/CliNames.h"
+#include "app/CliTables.h"
 #include "common/Messages.h"
 #include "model/DistanceRules.h"
+#include "model/FormatTable.h"
 #include "model/LabelConfig.h"
+#include "ui/TableTexts.h"
 
 namespace cli {
 namespace {
@@ -161,15 +164,25 @@ std::optional<QString> readValue(const QString& value, Assignment& into)
 }
 
 // "NAME=VALUE" (the value may hold "=" itself, a symbol say).
-std::optional<QString> parse(const LabelConfig& model, const QString& text, std::vector<Assignment>& into)
+std::optional<QString> parse(const LabelConfig& model, const QString& text, std::vector<Assignment>& into,
+                             TableChanges& tables)
 {
     const int equals = text.indexOf(QLatin1Char('='));
     if (equals < 0)
         return QStringLiteral("\"%1\" is not an assignment NAME=VALUE").arg(text);
     const QString name = text.left(equals).trimmed();
+    if (namesTable(name))
+        return changeTable(model, name, text.mid(equals + 1), tables);
     const std::optional<LabelSetting> named = settingNamed(name);
     if (!named)
         return QStringLiteral("\"%1\" names no setting (halvane --list FILE shows their names)").arg(name);
+    const bool tableSetting = named->group == SettingGroup::Distance || named->group == SettingGroup::Alignment;
+    if (tableSetting && customFormatTable(model, named->level, named->category)) {
+        const QString table = levelWord(named->level) + '.' + categoryWord(named->category);
+        return QStringLiteral("%1 is a format table of its own shape: change its entries by their distance "
+                              "(%1.<distance>.distance=..., .alignment=...), as halvane --list FILE shows them")
+            .arg(table);
+    }
     Assignment assignment;
     assignment.setting = &modelSetting(model, *named);
     assignment.name = settingName(*assignment.setting);
@@ -259,9 +272,10 @@ SetOutcome refused(QStringList problems) { return {1, {}, std::move(problems)}; 
 SetOutcome setValues(LabelConfig& model, const QStringList& assignments)
 {
     std::vector<Assignment> parsed;
+    TableChanges tables;
     QStringList problems;
     for (const QString& text : assignments) {
-        if (const std::optional<QString> problem = parse(model, text, parsed))
+        if (const std::optional<QString> problem = parse(model, text, parsed, tables))
             problems << *problem;
     }
     if (assignments.isEmpty())
@@ -285,6 +299,8 @@ SetOutcome setValues(LabelConfig& model, const QStringList& assignments)
     // Everything is checked before anything is handed over, so a refusal writes nothing.
     if (const auto offending = offendingDistances(model, changes); !offending.empty())
         return refused({message(MessageId::DistancesInvalid).arg(bulleted(offending))});
+    if (const QStringList offending = offendingTables(tables); !offending.isEmpty())
+        return refused({tableText(TableText::TablesInvalid).arg(offending.join(QLatin1Char('\n')))});
     for (const Assignment& change : changes) {
         if (change.setting->group != SettingGroup::Symbol)
             continue;
@@ -292,7 +308,7 @@ SetOutcome setValues(LabelConfig& model, const QStringList& assignments)
             return refused({message(MessageId::SymbolNotWritable)
                                 .arg(bulleted({change.setting}), change.shown, refusalText(refusal))});
     }
-    if (changes.empty())
+    if (changes.empty() && tables.changed.isEmpty())
         return {};
     // Nobody can be asked here: a file another program changed since it was read is kept.
     if (model.labelFileChangedOnDisk())
@@ -305,6 +321,9 @@ SetOutcome setValues(LabelConfig& model, const QStringList& assignments)
                             change.shown);
         handOver(model, change);
     }
+    changed << tables.changed;
+    for (const auto& [key, table] : tables.tables)
+        model.setFormatTable(table);
     const bool anythingQueued = !model.getPendingEdits().empty();
     const ApplyOutcome outcome = model.applyPendingEdits();
     if (!outcome.written()) {

@@ -5,8 +5,9 @@ add_library(halvane_cli STATIC
   CliNames.h CliNames.cpp
   CliList.h CliList.cpp
   CliSet.h CliSet.cpp
+  CliTables.h CliTables.cpp
 )
 halvane_layer(halvane_cli)
-target_link_libraries(halvane_cli PRIVATE halvane_common halvane_model halvane_lua Qt6::Core)
+target_link_libraries(halvane_cli PRIVATE halvane_mainwindow halvane_common halvane_model halvane_lua Qt6::Core)
 target_link_libraries(halvane PRIVATE halvane_cli)
 target_compile_definitions(halvane PRIVATE HALVANE_VERSION="${PROJECT_VERSION}")

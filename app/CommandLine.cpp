@@ -15,7 +15,6 @@
 #include "app/CliSet.h"
 #include "common/Messages.h"
 #include "lua/LuaFileAccess.h"
-#include "lua/LuaJudge.h"
 #include "model/LabelConfig.h"
 #include "model/Language.h"
 #include "model/ProfileStore.h"
@@ -30,6 +29,15 @@ void print(std::FILE* stream, const QStringList& lines)
         std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
     }
     std::fflush(stream);
+}
+
+// The window's messages name the file it always works on; here it is the one given.
+QStringList inFile(QStringList messages, const QString& file)
+{
+    const QString name = QFileInfo(file).fileName();
+    for (QString& text : messages)
+        text.replace(QStringLiteral("Labels.lua"), name);
+    return messages;
 }
 
 // Why the file cannot be read, or nothing when it can. The model reads a missing or
@@ -57,17 +65,33 @@ struct Script {
     std::unique_ptr<LabelConfig> model;
 };
 
+// What the load found wrong with the file as a whole, worded as the window words it; a
+// file Lua cannot compile as compilers report it, FILE:LINE: message.
+std::optional<QString> fileProblem(const QString& file, const LabelConfig& model)
+{
+    const QString shown = QDir::toNativeSeparators(file);
+    switch (model.labelFileState()) {
+    case LabelFileState::Readable: break;
+    case LabelFileState::Empty: return shown + QStringLiteral(": ") + message(MessageId::FileIsEmpty);
+    case LabelFileState::NotUtf8: return shown + QStringLiteral(": ") + message(MessageId::FileNotUtf8);
+    case LabelFileState::Folder:
+    case LabelFileState::Unreadable: return shown + QStringLiteral(": ") + message(MessageId::FileUnreadable);
+    case LabelFileState::DoesNotCompile: {
+        const lua::CompileProblem& problem = *model.compileProblemAtLoad();
+        return QStringLiteral("%1:%2: %3").arg(shown).arg(problem.line).arg(QString::fromStdString(problem.message));
+    }
+    }
+    return std::nullopt;
+}
+
 int check(const QString& file, const LabelConfig& model)
 {
     QStringList problems;
-    if (const std::optional<lua::CompileProblem> problem = lua::compileProblem(model.getDocument().text()))
-        problems << QStringLiteral("%1:%2: %3")
-                        .arg(QDir::toNativeSeparators(file))
-                        .arg(problem->line)
-                        .arg(QString::fromStdString(problem->message));
+    if (const std::optional<QString> problem = fileProblem(file, model))
+        problems << *problem;
     for (const LabelSetting* setting : model.unreadableSettings())
         problems << settingName(*setting) + QStringLiteral(": ") + unreadableReason(model, *setting);
-    print(stderr, problems);
+    print(stderr, inFile(problems, file));
     return problems.isEmpty() ? Success : Refused;
 }
 
@@ -149,7 +173,7 @@ int run(const QCoreApplication& application)
     }
     const SetOutcome outcome = setValues(model, parser.positionalArguments());
     print(stdout, outcome.changed);
-    print(stderr, outcome.problems);
+    print(stderr, inFile(outcome.problems, file));
     return outcome.exitCode;
 }
 

@@ -77,6 +77,10 @@ class CommandLineTest : public QObject {
         if (!QDir(folder.path()).mkpath(QStringLiteral("scripts")))
             return false;
         script = folder.filePath(QStringLiteral("scripts/server-labels.lua"));
+        if (fixture == QLatin1String("<empty>")) {
+            QFile empty(script);
+            return empty.open(QIODevice::WriteOnly);
+        }
         return QFile::copy(QStringLiteral(HALVANE_FIXTURES "/") + fixture, script);
     }
 
@@ -119,6 +123,10 @@ private slots:
         QTest::newRow("check: good file") << good << QStringList{"--check", copy} << 0 << "" << true;
         QTest::newRow("check: syntax error") << broken << QStringList{"--check", copy} << 1
             << ":205: '}' expected near '0.7'" << true;
+        QTest::newRow("check: an empty file") << "<empty>" << QStringList{"--check", copy} << 1
+            << "server-labels.lua: server-labels.lua is empty\n" << true;
+        QTest::newRow("set: an empty file") << "<empty>" << QStringList{"--set", copy, "size=12"} << 1
+            << "server-labels.lua could not be written" << true;
         QTest::newRow("check: missing file") << good << QStringList{"--check", missing} << 2
             << "cannot be read: there is no such file." << true;
         QTest::newRow("check: a folder") << good << QStringList{"--check", aFolder} << 2
@@ -129,7 +137,8 @@ private slots:
             << "cannot be read: there is no such file." << true;
         QTest::newRow("set: good file") << good << QStringList{"--set", copy, "FULL.Air.NEAR=8000"} << 0 << "" << false;
         QTest::newRow("set: syntax error") << broken << QStringList{"--set", copy, "FULL.Air.NEAR=8000"} << 1
-            << "could not be written" << true;
+            << "server-labels.lua could not be written: Lua cannot read server-labels.lua as it is (line 205: '}' "
+               "expected near '0.7')" << true;
         QTest::newRow("set: missing file") << good << QStringList{"--set", missing, "FULL.Air.NEAR=8000"} << 2
             << "cannot be read: there is no such file." << true;
 
@@ -156,10 +165,33 @@ private slots:
         QTest::newRow("set: one bad among good ones") << good
             << QStringList{"--set", copy, "size=12", "Air.visible=maybe"} << 1 << "Air.visible takes true or false"
             << true;
+        const QString branches = QStringLiteral("Labels-level-branches.lua");
+        QTest::newRow("set: entries out of order") << branches << QStringList{"--set", copy, "DOT.Air.4000.distance=9000"}
+            << 1 << "Nothing was written. The distances of these format tables must be whole numbers from 0 to "
+                    "1000000, each larger than the one before it:\n• DOT.Air: 9000, 8000" << true;
+        QTest::newRow("set: an entry of a table of the usual shape") << good
+            << QStringList{"--set", copy, "FULL.Air.10000.distance=9000"} << 1
+            << "FULL.Air is a table of the usual shape" << true;
+        QTest::newRow("set: no entry at that distance") << branches
+            << QStringList{"--set", copy, "DOT.Air.4100.opacity=1"} << 1 << "DOT.Air has no entry at 4100" << true;
+        QTest::newRow("set: an opacity not a number") << branches
+            << QStringList{"--set", copy, "DOT.Air.2000.opacity=much"} << 1
+            << "DOT.Air.2000.opacity: Enter a number, such as 0.75 or -3." << true;
+        QTest::newRow("set: a field of an entry that is no table") << branches
+            << QStringList{"--set", copy, "DOT.Air.500.text=x"} << 1 << "DOT.Air.500.text: the entry has no such field"
+            << true;
+        QTest::newRow("set: a text that cannot be stored") << branches
+            << QStringList{"--set", copy, "DOT.Air.2000.text=a--b"} << 1
+            << "DOT.Air.2000.text: This text cannot be stored in server-labels.lua: it contains two hyphens --" << true;
+        QTest::newRow("set: a variable symbol size") << QStringLiteral("Labels-custom-tables.lua")
+            << QStringList{"--set", copy, "size=12"} << 1 << "size: set by `fontSize` in the file" << true;
         QTest::newRow("set: a value of a table of its own shape") << QStringLiteral("Labels-player-modified.lua")
             << QStringList{"--set", copy, "FULL.Air.FAR=21000"} << 1
-            << "These changes could not be saved, because Labels.lua holds them in a form the editor does not read:\n"
-               "• FULL.Air.FAR\nNothing was written." << true;
+            << "FULL.Air is a format table of its own shape: change its entries by their distance" << true;
+        QTest::newRow("set: the others written, a variable size not") << QStringLiteral("Labels-custom-tables.lua")
+            << QStringList{"--set", copy, "size=12", "Air.visible=false"} << 1
+            << "Your other changes were written to server-labels.lua, but these could not be saved, because the file holds "
+               "them in a form the editor does not read:\n• size\nsize: set by `fontSize` in the file" << false;
 
         QTest::newRow("usage: two commands") << good << QStringList{"--check", copy, "--list", copy} << 1
             << "Give one of --check FILE, --list FILE and --set FILE NAME=VALUE..." << true;
@@ -238,7 +270,8 @@ private slots:
                            {"index", 1}, {"companionOf", "NEAR"}, {"distance", 6000}, {"editable", QJsonArray{"alignment"}}};
         QTest::newRow("player's extra bands") << "Labels-player-modified.lua" << 79 << 0
             << QJsonObject{{"setting", "entry"}, {"level", "FULL"}, {"category", "Air"}, {"index", 1},
-                           {"distance", 2500}, {"editable", QJsonArray()}};
+                           {"distance", 2500}, {"name", "FULL.Air.2500"},
+                           {"editable", QJsonArray{"distance", "text", "alignment", "blend", "opacity", "shiftX", "shiftY"}}};
         QTest::newRow("syntax error") << "Labels-syntax-error.lua" << 78 << 0
             << QJsonObject{{"setting", "colour"}, {"side", "enemies"}, {"value", QJsonArray{0, 82, 199}}};
         QTest::newRow("level branches") << "Labels-level-branches.lua" << 0 << 0
@@ -343,6 +376,79 @@ private slots:
             shown = parts.join(',') == value;
         }
         QVERIFY2(shown, qPrintable(name + " does not list " + value));
+    }
+
+    // The format tables of the player's own shape, entry by entry, and the bands of the
+    // branch layout: Lua finds the change at its level alone (level 0: a file that is the
+    // same at every level), and nothing else changed.
+    void oneTableChangeReachesItsLevelAlone_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<QString>("assignment");
+        QTest::addColumn<QString>("printed");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QStringList>("under");     // every changed name starts with one of these
+        QTest::addColumn<QStringList>("includes");  // names that must be among the changed ones
+        const QString branches = QStringLiteral("Labels-level-branches.lua");
+        const QString custom = QStringLiteral("Labels-custom-tables.lua");
+        // clang-format off
+        QTest::newRow("branches: a band distance at ABBREVIATED") << branches << "ABBREVIATED.Air.NEAR=7500"
+            << "ABBREVIATED.Air.NEAR: 7000 -> 7500" << 2
+            << QStringList{"AirFormat[3500]", "AirFormat[3750]", "AirFormat[7000]", "AirFormat[7500]"}
+            << QStringList{"AirFormat[3750]", "AirFormat[7500]"};
+        QTest::newRow("branches: an entry field of the DOT ramp") << branches << "DOT.Air.2000.opacity=0.5"
+            << "DOT.Air.2000.opacity: 1 -> 0.5" << 3 << QStringList{"AirFormat[2000][4]"}
+            << QStringList{"AirFormat[2000][4]"};
+        QTest::newRow("branches: an entry distance of the DOT ramp") << branches << "DOT.Air.16000.distance=20000"
+            << "DOT.Air.16000.distance: 16000 -> 20000" << 3
+            << QStringList{"AirFormat[16000]", "AirFormat[20000]"} << QStringList{"AirFormat[20000][1]"};
+        QTest::newRow("branches: an entry added to the DOT ramp") << branches << "DOT.Air.add=5000"
+            << "DOT.Air: entry added at 5000" << 3 << QStringList{"AirFormat[5000]"}
+            << QStringList{"AirFormat[5000][4]"};
+        QTest::newRow("branches: an entry removed from the DOT ramp") << branches << "DOT.Air.remove=4000"
+            << "DOT.Air: entry at 4000 removed" << 3 << QStringList{"AirFormat[4000]"}
+            << QStringList{"AirFormat[4000][1]"};
+        QTest::newRow("custom: a nautical-mile distance") << custom << "FULL.Air.9260.distance=9000"
+            << "FULL.Air.9260.distance: 9260 -> 9000" << 0
+            << QStringList{"LEVEL_FULL.AirFormat[9260]", "LEVEL_FULL.AirFormat[9000]"}
+            << QStringList{"LEVEL_FULL.AirFormat[9000][2]"};
+        QTest::newRow("custom: a nautical-mile entry's text") << custom << "FULL.Air.5556.text=%N"
+            << "FULL.Air.5556.text: aircraft_symbol_near..DISTANCE_NAME -> %N" << 0
+            << QStringList{"LEVEL_FULL.AirFormat[5556][1]"} << QStringList{"LEVEL_FULL.AirFormat[5556][1]"};
+        QTest::newRow("custom: a call entry's distance") << custom << "DOT.Ground.3000.distance=3500"
+            << "DOT.Ground.3000.distance: 3000 -> 3500" << 0
+            << QStringList{"LEVEL_DOT.GroundFormat[3000]", "LEVEL_DOT.GroundFormat[3500]"}
+            << QStringList{"LEVEL_DOT.GroundFormat[3500][4]"};
+        // clang-format on
+    }
+
+    void oneTableChangeReachesItsLevelAlone()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(QString, assignment);
+        QFETCH(QString, printed);
+        QFETCH(int, level);
+        QFETCH(QStringList, under);
+        QFETCH(QStringList, includes);
+        QVERIFY(install(fixture));
+        const QList<int> runs = level == 0 ? QList<int>{0} : QList<int>{1, 2, 3};
+        QList<QStringList> before;
+        for (const int run : runs)
+            before << luacheck::definitions(script, run);
+        const Run result = run({QStringLiteral("--set"), script, assignment});
+        QCOMPARE(result.err, QString());
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, QStringList{printed});
+        for (int i = 0; i < runs.size(); ++i) {
+            const QStringList changed = luacheck::changedNames(before[i], luacheck::definitions(script, runs[i]));
+            if (runs[i] != level) {
+                QVERIFY2(changed.isEmpty(), qPrintable(QStringLiteral("level %1: ").arg(runs[i]) + changed.join(' ')));
+                continue;
+            }
+            QVERIFY2(luacheck::allUnder(changed, under), qPrintable(changed.join(' ')));
+            for (const QString& name : includes)
+                QVERIFY2(changed.contains(name), qPrintable(name + " unchanged: " + changed.join(' ')));
+        }
     }
 
     // Several assignments at once: all written in one go, each printed.
