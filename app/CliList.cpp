@@ -94,6 +94,8 @@ void addGeneralSettings(const LabelConfig& model, QStringList& lines)
         ownSizes << levelWord(level);
     if (!ownSizes.isEmpty())
         size.insert(QStringLiteral("levelsWithOwnSize"), ownSizes);
+    if (const std::optional<std::string> name = symbolSizeVariable(model))
+        size.insert(QStringLiteral("setBy"), QString::fromStdString(*name));
     lines << line(size);
     for (const Side side : {Side::Enemies, Side::Allies}) {
         QJsonObject object = settingObject(model, model.sideColourSetting(side), QStringLiteral("colour"),

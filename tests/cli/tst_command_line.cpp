@@ -254,31 +254,55 @@ private slots:
         QTest::addColumn<QString>("fixture");
         QTest::addColumn<int>("lines");
         QTest::addColumn<int>("unreadable");
-        QTest::addColumn<QJsonObject>("line");  // one line that must be there
+        QTest::addColumn<QJsonArray>("expected");  // lines that must be there, each once
+        const auto entry = [](const char* level, const char* category, int index, int distance) {
+            return QJsonObject{{"setting", "entry"},
+                               {"level", level},
+                               {"category", category},
+                               {"index", index},
+                               {"distance", distance}};
+        };
+        const QJsonArray allFields{"distance", "text", "alignment", "blend", "opacity", "shiftX", "shiftY"};
         // clang-format off
-        QTest::newRow("current layout") << "Labels.lua" << 78 << 0
-            << QJsonObject{{"setting", "entry"}, {"level", "FULL"}, {"category", "Air"}, {"band", "NEAR"},
-                           {"distance", 10000}, {"alignment", "LeftBottom"}, {"name", "FULL.Air.NEAR"},
-                           {"text", "aircraft_symbol_near..DISTANCE_NAME"}, {"opacity", 0.5},
-                           {"editable", QJsonArray{"distance", "alignment"}}};
-        QTest::newRow("factory copy") << "factory-default.lua" << 78 << 0
-            << QJsonObject{{"setting", "symbol"}, {"category", "Air"}, {"range", "far"}, {"value", "˄"}};
-        QTest::newRow("older layout") << "Labels-older-layout.lua" << 78 << 0
-            << QJsonObject{{"setting", "symbolSize"}, {"name", "size"}, {"value", 13}};
-        QTest::newRow("single level") << "Labels-single-level.lua" << 36 << 0
-            << QJsonObject{{"setting", "entry"}, {"level", "FULL"}, {"everyLevel", true}, {"category", "Air"},
-                           {"index", 1}, {"companionOf", "NEAR"}, {"distance", 6000}, {"editable", QJsonArray{"alignment"}}};
-        QTest::newRow("player's extra bands") << "Labels-player-modified.lua" << 79 << 0
-            << QJsonObject{{"setting", "entry"}, {"level", "FULL"}, {"category", "Air"}, {"index", 1},
-                           {"distance", 2500}, {"name", "FULL.Air.2500"},
-                           {"editable", QJsonArray{"distance", "text", "alignment", "blend", "opacity", "shiftX", "shiftY"}}};
-        QTest::newRow("syntax error") << "Labels-syntax-error.lua" << 78 << 0
-            << QJsonObject{{"setting", "colour"}, {"side", "enemies"}, {"value", QJsonArray{0, 82, 199}}};
-        QTest::newRow("level branches") << "Labels-level-branches.lua" << 0 << 0
-            << QJsonObject{{"setting", "visibility"}, {"category", "Navy"}, {"value", false}};
-        QTest::newRow("custom tables") << "Labels-custom-tables.lua" << 0 << 1
-            << QJsonObject{{"setting", "entry"}, {"level", "FULL"}, {"category", "Air"}, {"index", 3},
-                           {"distance", 9260}};
+        QTest::newRow("current layout") << "Labels.lua" << 78 << 0 << QJsonArray{
+            QJsonObject{{"setting", "entry"}, {"level", "FULL"}, {"category", "Air"}, {"band", "NEAR"},
+                        {"distance", 10000}, {"alignment", "LeftBottom"}, {"name", "FULL.Air.NEAR"},
+                        {"text", "aircraft_symbol_near..DISTANCE_NAME"}, {"opacity", 0.5},
+                        {"editable", QJsonArray{"distance", "alignment"}}},
+            QJsonObject{{"setting", "alignment"}, {"level", "DOT"}, {"category", "Navy"}, {"value", "CenterCenter"}},
+            QJsonObject{{"setting", "colour"}, {"side", "allies"}, {"value", QJsonArray{249, 69, 38}}}};
+        QTest::newRow("factory copy") << "factory-default.lua" << 78 << 0 << QJsonArray{
+            QJsonObject{{"setting", "symbol"}, {"category", "Air"}, {"range", "far"}, {"value", "˄"}}};
+        QTest::newRow("older layout") << "Labels-older-layout.lua" << 78 << 0 << QJsonArray{
+            QJsonObject{{"setting", "symbolSize"}, {"name", "size"}, {"value", 13}},
+            QJsonObject{{"setting", "entry"}, {"level", "ABBREVIATED"}, {"band", "FAR"}, {"category", "Ground"},
+                        {"distance", 9000}}};
+        QTest::newRow("single level") << "Labels-single-level.lua" << 36 << 0 << QJsonArray{
+            QJsonObject{{"setting", "entry"}, {"level", "FULL"}, {"everyLevel", true}, {"category", "Air"},
+                        {"index", 1}, {"companionOf", "NEAR"}, {"distance", 6000},
+                        {"editable", QJsonArray{"alignment"}}}};
+        QTest::newRow("player's extra bands") << "Labels-player-modified.lua" << 79 << 0 << QJsonArray{
+            QJsonObject{{"setting", "entry"}, {"level", "FULL"}, {"category", "Air"}, {"index", 1},
+                        {"distance", 2500}, {"name", "FULL.Air.2500"}, {"editable", allFields}},
+            QJsonObject{{"setting", "alignment"}, {"level", "ABBREVIATED"}, {"category", "Ground"},
+                        {"value", "LeftCenter"}}};
+        QTest::newRow("syntax error") << "Labels-syntax-error.lua" << 78 << 0 << QJsonArray{
+            QJsonObject{{"setting", "colour"}, {"side", "enemies"}, {"value", QJsonArray{0, 82, 199}}}};
+        QTest::newRow("level branches") << "Labels-level-branches.lua" << 74 << 0 << QJsonArray{
+            QJsonObject{{"setting", "visibility"}, {"category", "Navy"}, {"value", false}},
+            QJsonObject{{"setting", "entry"}, {"level", "ABBREVIATED"}, {"category", "Weapon"}, {"band", "FAR"},
+                        {"distance", 16000}, {"alignment", "RightTop"}},
+            entry("DOT", "Air", 0, 500), entry("DOT", "Air", 1, 2000), entry("DOT", "Air", 2, 4000),
+            entry("DOT", "Air", 3, 8000), entry("DOT", "Air", 4, 16000), entry("DOT", "Air", 5, 32000),
+            entry("DOT", "Air", 6, 48000)};
+        QTest::newRow("custom tables") << "Labels-custom-tables.lua" << 74 << 1 << QJsonArray{
+            QJsonObject{{"setting", "symbolSize"}, {"setBy", "fontSize"},
+                        {"unreadable", "set by `fontSize` in the file"}},
+            entry("FULL", "Air", 0, 10), entry("FULL", "Air", 1, 1852), entry("FULL", "Air", 2, 5556),
+            entry("FULL", "Air", 3, 9260), entry("FULL", "Air", 4, 18520), entry("FULL", "Air", 5, 37040),
+            QJsonObject{{"setting", "entry"}, {"level", "DOT"}, {"category", "Navy"}, {"distance", 7000},
+                        {"written", "dot_symbol(0.75,0.4)"}, {"name", "DOT.Navy.7000"},
+                        {"editable", QJsonArray{"distance"}}}};
         // clang-format on
     }
 
@@ -287,16 +311,17 @@ private slots:
         QFETCH(QString, fixture);
         QFETCH(int, lines);
         QFETCH(int, unreadable);
-        QFETCH(QJsonObject, line);
+        QFETCH(QJsonArray, expected);
         QVERIFY(install(fixture));
         const Run result = run({QStringLiteral("--list"), script});
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(result.err, QString());
         const QList<QJsonObject> objects = objectsOf(result.out);
-        QVERIFY(!lineWith(objects, line).isEmpty());
-        if (lines > 0)
-            QCOMPARE(objects.size(), lines);
+        QCOMPARE(objects.size(), lines);
         QCOMPARE(countWith(objects, QStringLiteral("unreadable")), unreadable);
+        for (const QJsonValue& line : expected)
+            QVERIFY2(!lineWith(objects, line.toObject()).isEmpty(),
+                     QJsonDocument(line.toObject()).toJson(QJsonDocument::Compact).constData());
     }
 
     // One value of each kind, set through the command line: Lua finds that value changed
