@@ -124,9 +124,11 @@ int run(const QCoreApplication& application)
                                         QStringLiteral("FILE"));
     const QCommandLineOption setOption(
         QStringLiteral("set"),
-        QStringLiteral("Writes the values given as NAME=VALUE (Air.visible=false, Air.symbol.near=✈, size=14, "
-                       "colour.allies=249,69,38, FULL.Air.alignment=RightTop, FULL.Air.NEAR=8000) as Apply does; "
-                       "prints what changed."),
+        QStringLiteral("Writes the values given as NAME=VALUE as Apply does and prints what changed: "
+                       "Air.visible=false, Air.symbol.near=✈, size=14, colour.allies=249,69,38, "
+                       "FULL.Air.alignment=RightTop, FULL.Air.NEAR=8000; in a format table of its own shape "
+                       "DOT.Air.4000.opacity=0.5 (distance, text, alignment, blend, opacity, shiftX, shiftY), "
+                       "DOT.Air.add=5000, DOT.Air.remove=4000. --list shows the names."),
         QStringLiteral("FILE"));
     parser.addOptions({checkOption, listOption, setOption});
     parser.addPositionalArgument(QStringLiteral("NAME=VALUE"), QStringLiteral("With --set: the values to write."),
