@@ -267,6 +267,64 @@ void handOver(LabelConfig& model, const Assignment& change)
 
 SetOutcome refused(QStringList problems) { return {1, {}, std::move(problems)}; }
 
+// The window's checks before Apply, in its order: everything is checked before anything
+// is handed over, so a refusal writes nothing.
+QStringList refusalOf(const LabelConfig& model, const std::vector<Assignment>& changes, const TableChanges& tables)
+{
+    if (const auto offending = offendingDistances(model, changes); !offending.empty())
+        return {message(MessageId::DistancesInvalid).arg(bulleted(offending))};
+    if (const QStringList offending = offendingTables(tables); !offending.isEmpty())
+        return {tableText(TableText::TablesInvalid).arg(offending.join(QLatin1Char('\n')))};
+    for (const Assignment& change : changes) {
+        if (change.setting->group != SettingGroup::Symbol)
+            continue;
+        if (const TextRefusal refusal = LabelConfig::symbolRefusal(change.symbol))
+            return {message(MessageId::SymbolNotWritable)
+                        .arg(bulleted({change.setting}), change.shown, refusalText(refusal))};
+    }
+    // Nobody can be asked here: a file another program changed since it was read is kept.
+    if (model.labelFileChangedOnDisk())
+        return {withoutWindowLine(MessageId::ChangedElsewhere)};
+    return {};
+}
+
+// Hands the changes to the model in the window's order and has it write the file.
+SetOutcome write(LabelConfig& model, const std::vector<Assignment>& changes, const TableChanges& tables)
+{
+    QStringList lines;
+    for (const Assignment& change : changes) {
+        lines << QStringLiteral("%1: %2 -> %3")
+                     .arg(change.name, heldValue(model, *change.setting).value_or(QStringLiteral("(unreadable)")),
+                          change.shown);
+        handOver(model, change);
+    }
+    for (const auto& [key, table] : tables.tables)
+        model.setFormatTable(table);
+    const bool anythingQueued = !model.getPendingEdits().empty();
+    const ApplyOutcome outcome = model.applyPendingEdits();
+    if (!outcome.written()) {
+        const Reason reason = reasonOf(outcome.write);
+        QStringList problems{withoutWindowLine(MessageId::LabelFileNotWritten).arg(reason.text)};
+        if (!reason.detail.isEmpty())
+            problems << reason.detail;
+        return refused(problems);
+    }
+    QStringList written;
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        const auto& notSaved = outcome.notSaved;
+        if (std::find(notSaved.begin(), notSaved.end(), changes[i].setting) == notSaved.end())
+            written << lines[static_cast<int>(i)];
+    }
+    written << tables.changed;
+    if (outcome.notSaved.empty())
+        return {0, written, {}};
+    QStringList problems{message(anythingQueued ? MessageId::SettingsNotSaved : MessageId::NothingSaved)
+                             .arg(bulleted(outcome.notSaved))};
+    for (const LabelSetting* setting : outcome.notSaved)
+        problems << settingName(*setting) + QStringLiteral(": ") + unreadableReason(model, *setting);
+    return {1, written, problems};
+}
+
 }  // namespace
 
 SetOutcome setValues(LabelConfig& model, const QStringList& assignments)
@@ -295,58 +353,11 @@ SetOutcome setValues(LabelConfig& model, const QStringList& assignments)
         };
         return order(*a.setting) < order(*b.setting);
     });
-
-    // Everything is checked before anything is handed over, so a refusal writes nothing.
-    if (const auto offending = offendingDistances(model, changes); !offending.empty())
-        return refused({message(MessageId::DistancesInvalid).arg(bulleted(offending))});
-    if (const QStringList offending = offendingTables(tables); !offending.isEmpty())
-        return refused({tableText(TableText::TablesInvalid).arg(offending.join(QLatin1Char('\n')))});
-    for (const Assignment& change : changes) {
-        if (change.setting->group != SettingGroup::Symbol)
-            continue;
-        if (const TextRefusal refusal = LabelConfig::symbolRefusal(change.symbol))
-            return refused({message(MessageId::SymbolNotWritable)
-                                .arg(bulleted({change.setting}), change.shown, refusalText(refusal))});
-    }
     if (changes.empty() && tables.changed.isEmpty())
         return {};
-    // Nobody can be asked here: a file another program changed since it was read is kept.
-    if (model.labelFileChangedOnDisk())
-        return refused({withoutWindowLine(MessageId::ChangedElsewhere)});
-
-    QStringList changed;
-    for (const Assignment& change : changes) {
-        changed << QStringLiteral("%1: %2 -> %3")
-                       .arg(change.name, heldValue(model, *change.setting).value_or(QStringLiteral("(unreadable)")),
-                            change.shown);
-        handOver(model, change);
-    }
-    changed << tables.changed;
-    for (const auto& [key, table] : tables.tables)
-        model.setFormatTable(table);
-    const bool anythingQueued = !model.getPendingEdits().empty();
-    const ApplyOutcome outcome = model.applyPendingEdits();
-    if (!outcome.written()) {
-        const Reason reason = reasonOf(outcome.write);
-        QStringList lines{withoutWindowLine(MessageId::LabelFileNotWritten).arg(reason.text)};
-        if (!reason.detail.isEmpty())
-            lines << reason.detail;
-        return refused(lines);
-    }
-    if (!outcome.notSaved.empty()) {
-        QStringList written;
-        for (std::size_t i = 0; i < changes.size(); ++i) {
-            const auto& notSaved = outcome.notSaved;
-            if (std::find(notSaved.begin(), notSaved.end(), changes[i].setting) == notSaved.end())
-                written << changed[static_cast<int>(i)];
-        }
-        QStringList lines{message(anythingQueued ? MessageId::SettingsNotSaved : MessageId::NothingSaved)
-                              .arg(bulleted(outcome.notSaved))};
-        for (const LabelSetting* setting : outcome.notSaved)
-            lines << settingName(*setting) + QStringLiteral(": ") + unreadableReason(model, *setting);
-        return {1, written, lines};
-    }
-    return {0, changed, {}};
+    if (const QStringList refusal = refusalOf(model, changes, tables); !refusal.isEmpty())
+        return refused(refusal);
+    return write(model, changes, tables);
 }
 
 }  // namespace cli
