@@ -10,7 +10,9 @@
 #include <array>
 
 #include "common/Resources.h"
+#include "model/FormatTable.h"
 #include "ui/CategoryRows.h"
+#include "ui/FormatTableControls.h"
 #include "ui_MainWindow.h"
 
 namespace {
@@ -66,7 +68,57 @@ QString composeLabel(LabelLevel level, const QString& symbol, const SampleUnit& 
     }
     return {};
 }
+// A table of its own shape has no NEAR and FAR bands: Near shows its nearest entry that
+// draws a text, Far its farthest. Entries the file writes as names or calls draw what the
+// script makes of them, which the editor does not know; they are passed over.
+const FormatEntry* rangeEntry(const FormatTable& table, SymbolRange range)
+{
+    std::vector<const FormatEntry*> drawn;
+    for (const FormatEntry& entry : table.entries) {
+        if (entry.isTable() && !shownField(entry, EntryField::Text).empty())
+            drawn.push_back(&entry);
+    }
+    if (drawn.empty())
+        return nullptr;
+    return range == SymbolRange::Near ? drawn.front() : drawn.back();
+}
+
+// The simulator's placeholders in a label text, filled with the sample unit.
+QString filledIn(QString text, const SampleUnit& unit)
+{
+    return text.replace(QStringLiteral("%n"), QStringLiteral("\n"))
+        .replace(QStringLiteral("%D"), distanceLine.mid(1))
+        .replace(QStringLiteral("%N"), QString::fromUtf8(unit.unitType))
+        .replace(QStringLiteral("%P"), QString::fromUtf8(unit.unitName));
+}
 }  // namespace
+
+LabelPreview::Sample LabelPreview::bandSample(std::optional<LabelLevel> level) const
+{
+    const CategoryRow& row = categoryRowOf(category);
+    const QString symbol = row.symbolField(ui, range).toPlainText();
+    return {level ? composeLabel(*level, symbol, sampleUnits[static_cast<std::size_t>(category)]) : QString(),
+            (ui.*row.alignment)->currentIndex(), 1.0};
+}
+
+LabelPreview::Sample LabelPreview::entrySample(const FormatEntry* entry, std::optional<LabelLevel> level) const
+{
+    if (!entry)
+        return {};
+    Sample sample = bandSample(level);
+    // A text written as an expression (a symbol joined to the distance, say) draws as the
+    // band rows' sample does; a string draws as it is.
+    const std::string& text = entry->fields.front();
+    if (text.size() >= 2 && text.front() == '"')
+        sample.text = filledIn(QString::fromStdString(shownField(*entry, EntryField::Text)),
+                               sampleUnits[static_cast<std::size_t>(category)]);
+    const auto alignment = indexByAlignment.find(shownField(*entry, EntryField::Alignment));
+    sample.alignment = alignment == indexByAlignment.end() ? -1 : alignment->second;
+    bool ok = false;
+    const double opacity = QString::fromStdString(shownField(*entry, EntryField::Opacity)).toDouble(&ok);
+    sample.opacity = ok ? std::clamp(opacity, 0.0, 1.0) : 1.0;
+    return sample;
+}
 
 void LabelPreview::takeAnchor() { anchor = ui.label_preview_symbol->pos(); }
 
@@ -81,15 +133,17 @@ void LabelPreview::redraw(std::optional<LabelLevel> level)
     text.setAlignment(Qt::AlignCenter);
 
     const ColourTriple colour = (ui.radioButton_side_red->isChecked() ? red : blue).value_or(ColourTriple{});
-    text.setStyleSheet(QStringLiteral("color: rgb(%1,%2,%3);").arg(colour.red).arg(colour.green).arg(colour.blue));
 
     const auto index = static_cast<std::size_t>(category);
-    const SampleUnit& unit = sampleUnits[index];
-    const CategoryRow& row = categoryRowOf(category);
-    const int alignment = (ui.*row.alignment)->currentIndex();
     ui.label_preview->setPixmap(previewPictures[index]);
-    const QString symbol = row.symbolField(ui, range).toPlainText();
-    text.setText(level ? composeLabel(*level, symbol, unit) : QString());
+    const FormatTable* own = tables ? tables->shownTable(category) : nullptr;
+    const Sample sample = own ? entrySample(rangeEntry(*own, range), level) : bandSample(level);
+    text.setText(sample.text);
+    const QString rgb = QStringLiteral("%1,%2,%3").arg(colour.red).arg(colour.green).arg(colour.blue);
+    text.setStyleSheet(sample.opacity < 1.0
+                           ? QStringLiteral("color: rgba(%1,%2);").arg(rgb).arg(qRound(sample.opacity * 255))
+                           : QStringLiteral("color: rgb(%1);").arg(rgb));
+    const int alignment = sample.alignment;
 
     // An alignment the file does not name readably shows the label where the form put it.
     const bool known = alignment >= 0 && alignment < static_cast<int>(alignmentOffsets.size());

@@ -4,6 +4,7 @@
 #include <QIntValidator>
 #include <QLayout>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "common/Dialogs.h"
@@ -12,10 +13,13 @@
 #include "common/Resources.h"
 #include "common/ThemeIcons.h"
 #include "model/LabelConfig.h"
+#include "model/SymbolSizeVariable.h"
 #include "ui/CategoryRows.h"
 #include "ui/DistanceRows.h"
+#include "ui/FormatTableControls.h"
 #include "ui/LabelPreview.h"
 #include "ui/SettingNames.h"
+#include "ui/SymbolSizeSource.h"
 #include "ui/TextFitting.h"
 #include "ui_MainWindow.h"
 
@@ -54,6 +58,12 @@ MainWindow::MainWindow(LabelConfig& labelModel, ProfileStore& profileStore, QWid
     textFitting = std::make_unique<TextFitting>(
         *ui->centralwidget,
         std::initializer_list<const QLabel*>{ui->label_preview, ui->label_preview_symbol, ui->label_symbol_size_real});
+    // After the captions are measured: the notes that stand in for the band rows and the
+    // symbol size slider lie over the widgets they replace, which would leave them no room.
+    tables = std::make_unique<FormatTableControls>(*ui);
+    sizeSource = std::make_unique<SymbolSizeSource>(*ui);
+    preview->setTables(*tables);
+    connect(tables.get(), &FormatTableControls::tableChanged, this, &MainWindow::redrawPreview);
     ui->actionSelectDirectory->setIcon(themeIcon(ThemeIconId::FolderOpen));
     ui->actionReload->setIcon(themeIcon(ThemeIconId::SystemReboot));
     ui->actionRestore_Default->setIcon(themeIcon(ThemeIconId::SyncSynchronizing));
@@ -103,6 +113,7 @@ void MainWindow::fillFromModel()
     const std::optional<int> size = model.symbolSizeValue();
     ui->label_symbol_size_real->setText(size ? QString::fromStdString(model.symbolSize().valueText) : QString());
     ui->horizontalSlider_symbol_size->setValue(size.value_or(ui->horizontalSlider_symbol_size->minimum()));
+    sizeSource->show(model);
 
     // The ranges come before the values, so no distance is clipped by the sliders' default range.
     distances->applyRanges();
@@ -140,7 +151,10 @@ void MainWindow::showLoadNotice()
     if (reportUnusableFile())
         return;
     QStringList notice;
-    const std::vector<const LabelSetting*> unreadable = model.unreadableSettings();
+    std::vector<const LabelSetting*> unreadable = model.unreadableSettings();
+    // A size the file sets by a name is shown as such, not as a value that was not read.
+    if (symbolSizeVariable(model))
+        unreadable.erase(std::remove(unreadable.begin(), unreadable.end(), &model.symbolSize()), unreadable.end());
     if (!unreadable.empty())
         notice << message(MessageId::SettingsUnreadable).arg(describeSettings(unreadable, *ui));
     QStringList levels;
@@ -155,6 +169,8 @@ void MainWindow::showLoadNotice()
 void MainWindow::applyTexts()
 {
     applyMainWindowTexts(*this);
+    tables->applyTexts();
+    sizeSource->applyTexts();
     textFitting->fit();
 }
 
@@ -179,6 +195,7 @@ void MainWindow::loadLevel(int levelIndex)
         for (const CategoryRow& row : categoryRows)
             (ui.get()->*row.alignment)->setCurrentIndex(model.alignmentIndex(*currentLevel, row.category).value_or(-1));
         distances->showLevel(model, *currentLevel);
+        tables->showLevel(model, *currentLevel);
     }
     redrawPreview();
 }

@@ -14,6 +14,8 @@ class QIntValidator;
 class QPushButton;
 class QTextEdit;
 class DistanceControls;
+class FormatTableControls;
+class SymbolSizeSource;
 class LabelPreview;
 class TextFitting;
 namespace Ui {
@@ -184,6 +186,8 @@ private:
     std::unique_ptr<DistanceControls> distances;
     std::unique_ptr<LabelPreview> preview;
     std::unique_ptr<TextFitting> textFitting;
+    std::unique_ptr<FormatTableControls> tables;  // categories whose table has a shape of its own
+    std::unique_ptr<SymbolSizeSource> sizeSource;
     // The level the distance and alignment controls show and Apply writes; none for
     // a level index the window does not know.
     std::optional<LabelLevel> currentLevel = LabelLevel::FULL;

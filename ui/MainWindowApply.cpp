@@ -13,8 +13,10 @@
 #include "model/LabelConfig.h"
 #include "ui/CategoryRows.h"
 #include "ui/DistanceRows.h"
+#include "ui/FormatTableControls.h"
 #include "ui/MainWindow.h"
 #include "ui/SettingNames.h"
+#include "ui/TableTexts.h"
 #include "ui_MainWindow.h"
 
 namespace {
@@ -80,7 +82,7 @@ std::vector<MainWindow::Change> MainWindow::alignmentChanges() const
 
 bool MainWindow::levelChanged() const
 {
-    return currentLevel && (!alignmentChanges().empty() || distances->changed(model, *currentLevel));
+    return currentLevel && (!alignmentChanges().empty() || distances->changed(model, *currentLevel) || tables->changed());
 }
 
 bool MainWindow::hasChanges() const { return !settingChanges().empty() || levelChanged(); }
@@ -91,6 +93,7 @@ void MainWindow::handOverChanges()
         change(model);
     if (currentLevel)
         distances->handOverChanges(model, *currentLevel);
+    tables->handOverChanges(model);
     for (const Change& change : alignmentChanges())
         change(model);
 }
@@ -105,6 +108,14 @@ bool MainWindow::valuesCanBeWritten()
             offending.push_back(&model.distance(*currentLevel, row->category, row->band));
         if (!offending.empty()) {
             showWarning(this, message(MessageId::DistancesInvalid).arg(describeSettings(offending, *ui)));
+            return false;
+        }
+        QStringList offendingTables;
+        for (const FormatTable* table : tables->offendingTables())
+            offendingTables << (ui.get()->*categoryRowOf(table->category).distanceHeading)->text() + " ("
+                    + ui->comboBox_profille->itemText(static_cast<int>(table->level)) + ")";
+        if (!offendingTables.isEmpty()) {
+            showWarning(this, tableText(TableText::TablesInvalid).arg(offendingTables.join(QLatin1Char('\n'))));
             return false;
         }
     }

@@ -9,11 +9,11 @@ using Texts = std::array<const char*, 4>;  // English, Chinese, Russian, Japanes
 
 // One row per TableText, in the order of the enumeration.
 const std::array<Texts, static_cast<int>(TableText::Count)> texts = {{
-    {"Format Table… (%1 entries)", "格式表…（%1 项）", "Таблица формата… (%1 строк)", "書式テーブル…（%1 項目）"},
+    {"Format Table… (%1 entries)", "格式表…（%1 项）", "Таблица формата… (строк: %1)", "書式テーブル…（%1 項目）"},
     {"This table has a shape of its own, so it is edited entry by entry.",
      "此表有自己的结构，因此逐项编辑。",
      "У этой таблицы своя форма, поэтому она правится построчно.",
-     "この表は独自の形式のため、項目ごとに編集します。"},
+     "独自形式の表のため、項目ごとに編集します。"},
     {"%1 at %2: Format Table", "%1（%2）：格式表", "%1, уровень %2: таблица формата", "%1（%2）：書式テーブル"},
     {"Each entry applies while the unit is nearer than its distance (in metres). Entries that are not tables are "
      "kept as the file writes them; their distance can be changed.",

@@ -7,6 +7,7 @@
 
 #include "ModelWorkspace.h"
 #include "model/DistanceRules.h"
+#include "model/FormatTable.h"
 #include "model/LabelBackups.h"
 
 namespace {
@@ -65,17 +66,21 @@ private slots:
         QCOMPARE(offendingBands(category, distances), offending);
     }
 
-    // The player's seven-entry table is not read by position: its settings are
-    // unreadable and never written, while the rest of the level is.
+    // The player's seven-entry table is not read by position: its band settings read
+    // nothing and are never written, while the rest of the level is. The table itself is
+    // read entry by entry instead, so none of its settings counts as unreadable.
     void tableOfAnotherShapeIsKept()
     {
         LoadedModel model(QStringLiteral("Labels-player-modified.lua"));
         QVERIFY(model.ready);
         LabelConfig& config = *model.config;
-        for (const LabelSetting* setting : config.unreadableSettings())
-            QVERIFY(setting->level == LabelLevel::FULL && setting->category == UnitCategory::Air
-                    && (setting->group == SettingGroup::Distance || setting->group == SettingGroup::Alignment));
-        QCOMPARE(config.unreadableSettings().size(), std::size_t(5));
+        QVERIFY(config.unreadableSettings().empty());
+        const std::optional<FormatTable> table = customFormatTable(config, LabelLevel::FULL, UnitCategory::Air);
+        QVERIFY(table);
+        QCOMPARE(table->entries.size(), std::size_t(7));
+        for (const DistanceBand band : {DistanceBand::EMPTY, DistanceBand::NEAR, DistanceBand::FAR, DistanceBand::DOT})
+            QCOMPARE(config.distanceValue(LabelLevel::FULL, UnitCategory::Air, band), std::nullopt);
+        QCOMPARE(config.alignmentIndex(LabelLevel::FULL, UnitCategory::Air), std::nullopt);
         QCOMPARE(config.distanceValue(LabelLevel::ABBREVIATED, UnitCategory::Air, DistanceBand::NEAR),
                  std::optional<int>(8000));
 

@@ -1,0 +1,162 @@
+#include "ui/FormatTableControls.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+
+#include <algorithm>
+
+#include "model/LabelConfig.h"
+#include "ui/CategoryRows.h"
+#include "ui/DistanceRows.h"
+#include "ui/FormatTableDialog.h"
+#include "ui/TableTexts.h"
+
+namespace {
+const std::array<const char*, 4> categoryWords = {"air", "ground", "navy", "weapon"};
+const std::array<const char*, 4> bandWords = {"empty", "near", "far", "dot"};
+constexpr int buttonHeight = 36;
+
+std::size_t at(UnitCategory category) { return static_cast<std::size_t>(category); }
+
+bool sameEntries(const FormatTable& a, const FormatTable& b)
+{
+    return std::equal(a.entries.begin(), a.entries.end(), b.entries.begin(), b.entries.end(),
+                      [](const FormatEntry& x, const FormatEntry& y) {
+                          return x.distance == y.distance && x.value == y.value;
+                      });
+}
+}  // namespace
+
+FormatTableControls::FormatTableControls(Ui::MainWindow& form) : ui(form)
+{
+    for (const CategoryRow& row : categoryRows) {
+        Controls& c = controls[at(row.category)];
+        const QString word = QString::fromLatin1(categoryWords[at(row.category)]);
+        QRect area;
+        for (const DistanceRow& band : distanceRows) {
+            if (band.category != row.category)
+                continue;
+            const QString caption = QStringLiteral("label_%1_dis_%2").arg(QLatin1String(bandWords[static_cast<std::size_t>(band.band)]), word);
+            for (QWidget* widget : {static_cast<QWidget*>(ui.*band.slider), static_cast<QWidget*>(ui.*band.lineEdit),
+                                    static_cast<QWidget*>(ui.centralwidget->findChild<QLabel*>(caption))}) {
+                if (!widget)
+                    continue;
+                c.bandRows.push_back(widget);
+                area = area.united(widget->geometry());
+            }
+        }
+        c.button = new QPushButton(ui.centralwidget);
+        c.button->setObjectName(QStringLiteral("pushButton_table_") + word);
+        c.button->setGeometry(area.left(), area.top(), area.width(), buttonHeight);
+        c.note = new QLabel(ui.centralwidget);
+        c.note->setObjectName(QStringLiteral("label_table_note_") + word);
+        c.note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        c.note->setGeometry(area.left(), area.top() + buttonHeight + 8, area.width(), area.height() - buttonHeight - 8);
+        c.button->hide();
+        c.note->hide();
+        connect(c.button, &QPushButton::clicked, this, [this, category = row.category] { openTable(category); });
+    }
+}
+
+void FormatTableControls::showLevel(const LabelConfig& labels, LabelLevel shownLevel)
+{
+    model = &labels;
+    level = shownLevel;
+    shown.clear();
+    edited.clear();
+    for (const CategoryRow& row : categoryRows) {
+        if (std::optional<FormatTable> table = customFormatTable(labels, level, row.category))
+            shown.emplace(row.category, std::move(*table));
+        showCategory(row.category);
+    }
+}
+
+void FormatTableControls::showCategory(UnitCategory category)
+{
+    const Controls& c = controls[at(category)];
+    const bool own = shown.count(category) > 0;
+    for (QWidget* widget : c.bandRows)
+        widget->setVisible(!own);
+    // Such a table gives each entry an alignment of its own: the dialog shows them.
+    (ui.*categoryRowOf(category).alignment)->setEnabled(!own);
+    c.button->setVisible(own);
+    c.note->setVisible(own);
+    if (own)
+        c.button->setText(tableText(TableText::TableButton).arg(shown.at(category).entries.size()));
+}
+
+void FormatTableControls::applyTexts()
+{
+    for (const CategoryRow& row : categoryRows) {
+        QLabel& note = *controls[at(row.category)].note;
+        note.setText(tableText(TableText::TableButtonTip));
+        // Chinese and Japanese texts have no spaces to break at and stay on one line.
+        note.setWordWrap(note.text().contains(QLatin1Char(' ')));
+        showCategory(row.category);
+    }
+}
+
+const FormatTable* FormatTableControls::shownTable(UnitCategory category) const
+{
+    const auto found = shown.find(category);
+    return found == shown.end() ? nullptr : &found->second;
+}
+
+void FormatTableControls::openTable(UnitCategory category)
+{
+    if (!shown.count(category) || !model)
+        return;
+    // A table Apply has handed over is read again, so that its entries are the file's.
+    if (!edited[category]) {
+        if (std::optional<FormatTable> table = customFormatTable(*model, level, category))
+            shown[category] = std::move(*table);
+    }
+    const QString categoryName = (ui.*categoryRowOf(category).distanceHeading)->text();
+    const QString levelName = ui.comboBox_profille->itemText(static_cast<int>(level));
+    auto* dialog = new FormatTableDialog(shown.at(category), categoryName, levelName, ui.centralwidget->window());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog, category, shownLevel = level] {
+        if (shownLevel != level || !shown.count(category))
+            return;
+        shown[category] = dialog->table();
+        edited[category] = true;
+        showCategory(category);
+        emit tableChanged();
+    });
+    dialog->open();
+}
+
+bool FormatTableControls::changed() const
+{
+    if (!model)
+        return false;
+    return std::any_of(shown.begin(), shown.end(), [&](const auto& table) {
+        const auto wasEdited = edited.find(table.first);
+        if (wasEdited == edited.end() || !wasEdited->second)
+            return false;
+        const std::optional<FormatTable> held = customFormatTable(*model, level, table.first);
+        return !held || !sameEntries(*held, table.second);
+    });
+}
+
+std::vector<const FormatTable*> FormatTableControls::offendingTables() const
+{
+    std::vector<const FormatTable*> offending;
+    for (const auto& [category, table] : shown) {
+        const auto wasEdited = edited.find(category);
+        if (wasEdited != edited.end() && wasEdited->second && !offendingEntries(table).empty())
+            offending.push_back(&table);
+    }
+    return offending;
+}
+
+void FormatTableControls::handOverChanges(LabelConfig& target)
+{
+    for (auto& [category, wasEdited] : edited) {
+        if (wasEdited)
+            target.setFormatTable(shown.at(category));
+        wasEdited = false;
+    }
+}
