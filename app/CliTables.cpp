@@ -132,6 +132,9 @@ std::optional<QString> changeTable(const LabelConfig& model, const QString& name
         into.changed << QStringLiteral("%1: entry at %2 removed").arg(tableWords, distanceText(*distance));
         return std::nullopt;
     }
+    if (into.assigned.contains(name.toLower()))
+        return name + QStringLiteral(" is assigned twice");
+    into.assigned << name.toLower();
     const long long distance = wholeNumber(step).value_or(-1);
     FormatEntry* entry = loadedEntry(*loaded, table, distance);
     if (!entry)

@@ -22,6 +22,7 @@ namespace cli {
 struct TableChanges {
     std::map<std::pair<LabelLevel, UnitCategory>, FormatTable> tables;
     QStringList changed;
+    QStringList assigned;  // the entries' distances and fields given so far, in lower case
 };
 
 // Whether a name addresses a format table rather than a setting: a level, a category,

@@ -183,6 +183,12 @@ private slots:
         QTest::newRow("set: a text that cannot be stored") << branches
             << QStringList{"--set", copy, "DOT.Air.2000.text=a--b"} << 1
             << "DOT.Air.2000.text: This text cannot be stored in server-labels.lua: it contains two hyphens --" << true;
+        QTest::newRow("set: an entry's field twice") << branches
+            << QStringList{"--set", copy, "DOT.Air.2000.opacity=0.5", "dot.air.2000.OPACITY=0.6"} << 1
+            << "dot.air.2000.OPACITY is assigned twice" << true;
+        QTest::newRow("set: an entry removed twice") << branches
+            << QStringList{"--set", copy, "DOT.Air.remove=4000", "DOT.Air.remove=4000"} << 1
+            << "DOT.Air has no entry at \"4000\" to remove" << true;
         QTest::newRow("set: a variable symbol size") << QStringLiteral("Labels-custom-tables.lua")
             << QStringList{"--set", copy, "size=12"} << 1 << "size: set by `fontSize` in the file" << true;
         QTest::newRow("set: a value of a table of its own shape") << QStringLiteral("Labels-player-modified.lua")
