@@ -86,6 +86,12 @@ public:
     // An edit without "..." or without a closed bracket group after it changes nothing;
     // the path of any other edit may throw as lookup() does.
     WriteOutcome applyEdit(const std::string& edit, bool save);
+    // Keeping the layout of edited statements: with it on, an edit that changes only the
+    // key or only the value of a field or item replaces just that text, so the comments and
+    // the layout of its statement stay as the player wrote them. An edit whose text the
+    // statement does not hold as the tree has it (a comment inside the value, say) rewrites
+    // the statement as before. Off by default.
+    void keepLayoutOfEditedStatements(bool keep) { keepLayout_ = keep; }
     WriteOutcome replaceText(const std::string& newText, bool save);
     // Writes the current text to path() in the file's own line-end style.
     WriteOutcome write();
@@ -121,6 +127,9 @@ private:
     static void reserialise(LuaNode& node);
     // Returns the index of the LF that ends the rewritten statement.
     int rewriteStatement(const LuaNode& top);
+    // Where the node's key (or value) lies in text_, as [first, last + 1), when the text
+    // there is exactly the node's; none otherwise.
+    std::optional<std::pair<int, int>> placeOf(const LuaNode& node, bool key) const;
 
     LuaFileAccess fileAccess_;
     std::filesystem::path path_;
@@ -140,6 +149,7 @@ private:
     std::vector<bool> continuingBefore_;  // continuing_ as each statement's gathering began
     bool continuingAtParseStart_ = false;
     bool treeFollowsText_ = true;  // false from replaceText to the next parse
+    bool keepLayout_ = false;
 };
 
 }  // namespace lua

@@ -93,6 +93,15 @@ WriteOutcome LuaDocument::applyEdit(const std::string& edit, bool save)
     if (!node)
         return WriteOutcome::success();
     const auto& [newKey, newValue] = *parts;
+    if (keepLayout_ && newKey.empty() != newValue.empty()) {
+        if (const auto place = placeOf(*node, !newKey.empty())) {
+            text_.replace(static_cast<std::size_t>(place->first), static_cast<std::size_t>(place->second - place->first),
+                          newKey.empty() ? newValue : newKey);
+            const WriteOutcome outcome = save ? write() : WriteOutcome::success();
+            parse();
+            return outcome;
+        }
+    }
     if (!newKey.empty())
         node->key = newKey;
     if (!newValue.empty())

@@ -74,6 +74,9 @@ LabelConfig::LabelConfig(ProfileStore& profileStore)
       settings(buildCatalogue()),
       readAtLoad(settings.size(), false)
 {
+    // A changed distance or field replaces only its own text: the comments between the
+    // entries of a player's table, and the table's layout, stay as the player wrote them.
+    document.keepLayoutOfEditedStatements(true);
     load();
 }
 
@@ -83,6 +86,9 @@ LabelConfig::LabelConfig(ProfileStore& profileStore, std::filesystem::path label
       settings(buildCatalogue()),
       readAtLoad(settings.size(), false)
 {
+    // A changed distance or field replaces only its own text: the comments between the
+    // entries of a player's table, and the table's layout, stay as the player wrote them.
+    document.keepLayoutOfEditedStatements(true);
     load();
 }
 

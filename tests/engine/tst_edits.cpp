@@ -24,6 +24,8 @@ class EditsTest : public QObject {
 private slots:
     void rewrites_data();
     void rewrites();
+    void keepingTheLayout_data();
+    void keepingTheLayout();
     void savingWritesTheFile();
     void replaceText();
     void openStatementAtEndCarriesIntoNextParse();
@@ -105,6 +107,51 @@ void EditsTest::rewrites()
     for (const QString& edit : edits)
         list.push_back(edit.toStdString());
     QCOMPARE(QString::fromStdString(edited(text.toStdString(), list)), expected);
+}
+
+// A document that keeps the layout of edited statements replaces only the key or value an
+// edit names, where the statement holds it as the tree does; otherwise it rewrites.
+void EditsTest::keepingTheLayout_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<QString>("expected");
+    const QString table = "T = {\n--[d] = {text, alignment}\n[10] = EMPTY, -- ten\n[20] = {\"a\",\t\"LeftTop\"},\n}\n";
+    // clang-format off
+    QTest::newRow("a distance among comments") << table << "<T>.[1]...[[25]][]"
+        << "T = {\n--[d] = {text, alignment}\n[10] = EMPTY, -- ten\n[25] = {\"a\",\t\"LeftTop\"},\n}\n";
+    QTest::newRow("a field of an entry") << table << "<T>.[1].[1]...[][\"RightTop\"]"
+        << "T = {\n--[d] = {text, alignment}\n[10] = EMPTY, -- ten\n[20] = {\"a\",\t\"RightTop\"},\n}\n";
+    QTest::newRow("inside a call and a record")
+        << "function base(t) return t end\nL = base({\n\tA = {\n\t\t[10] = {\"x\", 1}, -- c\n\t},\n})\n"
+        << "<L>.[0].<A>.[0].[1]...[][0.5]"
+        << "function base(t) return t end\nL = base({\n\tA = {\n\t\t[10] = {\"x\", 0.5}, -- c\n\t},\n})\n";
+    QTest::newRow("a whole entry") << table << "<T>.[0]...[][{\"\", \"LeftTop\"}]"
+        << "T = {\n--[d] = {text, alignment}\n[10] = {\"\", \"LeftTop\"}, -- ten\n[20] = {\"a\",\t\"LeftTop\"},\n}\n";
+    QTest::newRow("in a level branch")
+        << "local IS_DOT = labels == 3\nif IS_DOT then\nF = {\n[5] = 1, -- near\n}\nend\n"
+        << "<if labels == 3>.<F>.[0]...[[6]][]"
+        << "local IS_DOT = labels == 3\nif IS_DOT then\nF = {\n[6] = 1, -- near\n}\nend\n";
+    QTest::newRow("a comment inside the value: rewritten") << "T = { a = {1, -- one\n 2} }\n"
+        << "<T>.<a>...[][{3}]" << "T = {\n\ta = {3}\n}\n";
+    QTest::newRow("key and value: rewritten") << "T = { a = 1 } -- c\n" << "<T>.<a>...[b][3]" << "T = {\n\tb = 3\n}\n";
+    QTest::newRow("a top-level value: rewritten") << "x = 1 -- c\n" << "<x>...[][2]" << "x = 2\n";
+    // clang-format on
+}
+
+void EditsTest::keepingTheLayout()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, edit);
+    QFETCH(QString, expected);
+    enginetest::LoadedText loaded(text.toStdString());
+    loaded.doc.keepLayoutOfEditedStatements(true);
+    QVERIFY(loaded.doc.applyEdit(edit.toStdString(), false));
+    QCOMPARE(QString::fromStdString(loaded.doc.text()), expected);
+    // The tree is the one the new text gives.
+    lua::LuaDocument reread;
+    enginetest::loadText(reread, loaded.scratch, loaded.doc.text(), "reread.lua");
+    QCOMPARE(enginetest::treeSnapshot(loaded.doc), enginetest::treeSnapshot(reread));
 }
 
 void EditsTest::savingWritesTheFile()

@@ -7,6 +7,9 @@
 // are those an Apply makes for eight of the settings: each that resolves gets its own
 // key and value written back.
 //
+// Every input runs twice: in a document that rewrites edited statements, and in one that
+// keeps their layout (as the label model's does).
+//
 // Checked: loading ends; the 72 catalogue paths never throw; an edit throws at most the
 // two documented conversion errors, and then, like an edit that finds nothing, leaves
 // the text alone; an edit changes no byte outside its statement's lines; and after
@@ -223,5 +226,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const std::string& edit : edits)
         applyAndCheck(document, wholeParse, edit);
     lookUpCatalogue(document);
+
+    // The same edits as the label model makes them, keeping the layout of the statements.
+    lua::LuaDocument keeping;
+    keeping.keepLayoutOfEditedStatements(true);
+    keeping.load(file);
+    lua::LuaDocument keepingWhole;
+    keepingWhole.keepLayoutOfEditedStatements(true);
+    keepingWhole.load(file);
+    for (const std::string& edit : edits)
+        applyAndCheck(keeping, keepingWhole, edit);
     return 0;
 }

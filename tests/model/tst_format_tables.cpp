@@ -340,6 +340,50 @@ private slots:
         QCOMPARE(distancesOf(*reread), distancesOf(*table));
     }
 
+    void whatTheWindowDoesNotShowIsKept_data()
+    {
+        QTest::addColumn<LabelLevel>("level");
+        QTest::addColumn<TableChange>("change");
+        QTest::addColumn<QByteArrayList>("kept");  // texts of the file that must stay as they are
+        const QByteArray neutral = "LEVEL_NEUTRAL_DOT = {\r\n\tAirFormat = {\r\n\t[500]\t= EMPTY,\r\n"
+                                   "\t[2000]\t= {\"\xC2\xB7\",\"CenterCenter\",0,0.8,0,2},";
+        const QByteArrayList comments = {"\t-- the simulator reads the colours and the font of a level from the level table\r\n",
+                                         "-- 3 nm\r\n", "-- 5 nm\r\n", neutral,
+                                         "\t--[distance]\t\t= {text, alignment}\r\n",
+                                         "font_properties =  {\"DejaVuLGCSans.ttf\", fontSize, 0, 0, 0}"};
+        // clang-format off
+        QTest::newRow("a distance among commented entries") << LabelLevel::FULL
+            << TableChange([](FormatTable& t) { t.entries[3].distance = 9000; }) << comments;
+        QTest::newRow("a field among commented entries") << LabelLevel::FULL
+            << TableChange([](FormatTable& t) { QVERIFY(!setField(t.entries[2], EntryField::ShiftY, "20")); }) << comments;
+        QTest::newRow("a DOT entry removed") << LabelLevel::DOT
+            << TableChange([](FormatTable& t) { t.entries.pop_back(); })
+            << QByteArrayList{neutral, "font_properties =  {\"DejaVuLGCSans.ttf\", fontSize, 0, 0, 0}"};
+        // clang-format on
+    }
+
+    // Other levels, other tables, the comments between entries and the symbol size set by
+    // a name keep their bytes when a table of the player's own shape changes.
+    void whatTheWindowDoesNotShowIsKept()
+    {
+        QFETCH(LabelLevel, level);
+        QFETCH(TableChange, change);
+        QFETCH(QByteArrayList, kept);
+        LoadedModel model(customTables);
+        QVERIFY(model.ready);
+        const QString labels = QStringLiteral("home/Config/View/Labels.lua");
+        for (const QByteArray& text : kept)
+            QVERIFY2(model.workspace.read(labels).contains(text), text.constData());
+        std::optional<FormatTable> table = customFormatTable(*model.config, level, UnitCategory::Air);
+        QVERIFY(table);
+        change(*table);
+        model.config->setFormatTable(*table);
+        QVERIFY(model.config->applyPendingEdits().written());
+        const QByteArray after = model.workspace.read(labels);
+        for (const QByteArray& text : kept)
+            QVERIFY2(after.contains(text), text.constData());
+    }
+
     // A band distance is one change of its own kind too: the band rows of a level-branch
     // and a custom-table script reach Lua at their level alone.
     void bandDistanceNextToTablesOfTheirOwn_data()

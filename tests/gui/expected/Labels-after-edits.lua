@@ -132,7 +132,7 @@ end
 -- font of every label: {file, size in pixels, shadow x, shadow y, blur kind}
 -- blur kind 0: none, 1: 3x3 pixels, 2: 5x5 pixels
 	
-local default_font = {"DejaVuLGCSans.ttf",16,0,0,0}
+local default_font 		=  {"DejaVuLGCSans.ttf", 16, 0, 0, 0}
 local base_preset  = function(t)
 	t.ColorNeutralSide			= t.ColorNeutralSide		or		ColorNeutralSide
 	t.ColorAliesSide			= t.ColorAliesSide			or		ColorAliesSide
@@ -155,86 +155,107 @@ end
 
 
 LEVEL_DOT = base_preset({
-		AirFormat = {
-		[30]	= EMPTY,
+	AirFormat = {
+	--[distance]		= {text, alignment, colour_blend, opacity, shift_x, shift_y}
+	[30]	= EMPTY,
 	[3000]	= {aircraft_symbol_near	, "CenterCenter"	,0.75	, 0.7	, -3	, 0},
 	[6000]	= {aircraft_symbol_near	, "CenterCenter"	,0.75	, 0.5	, -3	, 0},
 	[12000]	= {aircraft_symbol_far 	, "CenterCenter"	,0.25	, 0.25	, -3	, 0},
 	[24000]	= dot_symbol(0,0.1),
 	},
-		GroundFormat = {
-			[30] = EMPTY,
-			[3000] = {ground_symbol_near		,"CenterCenter"	,0.75	, 0.7	, -3	, 0},
-			[7000] = {ground_symbol_far		,"CenterCenter"	,0.75	, 0.5	, -3	, 0},
-			[15000] = dot_symbol(0.75, 0.1)
-		},
-		NavyFormat = {
-		[30]	= EMPTY,
+
+	GroundFormat = {
+	--[distance]		= {text, alignment, colour_blend, opacity, shift_x, shift_y}
+	[30]	= EMPTY,
+	[3000]	= {ground_symbol_near		,"CenterCenter"	,0.75	, 0.7	, -3	, 0},
+	[7000]	= {ground_symbol_far		,"CenterCenter"	,0.75	, 0.5	, -3	, 0},
+	[15000]	=  dot_symbol(0.75, 0.1),
+	},
+
+	NavyFormat = {
+	--[distance]		= {text, alignment, colour_blend, opacity, shift_x, shift_y}
+	[30]	= EMPTY,
 	[7000]	= {navy_symbol_near				,"CenterCenter"	,0.75	, 0.7	, -3	, 0},
 	[14000]	= {navy_symbol_far 				,"CenterCenter"	,0.75	, 0.5	, -3	, 0},
 	[30000]	= dot_symbol(0.75,0.1),
 	},
-		WeaponFormat = {
-			[10] = EMPTY,
-			[3000] = {weapon_symbol_near,"RightBottom",0.75,0.7,-3,0},
-			[7000] = {weapon_symbol_far,"RightBottom",0.75,0.5,-3,0},
-			[14000] = {weapon_symbol_far,"RightBottom",0.25,0.25,-3,0}
-		}
-	})
+
+	WeaponFormat = {
+	--[distance]		= {text, alignment, colour_blend, opacity, shift_x, shift_y}
+	[10]	    = EMPTY,
+	[3000]	= {weapon_symbol_near					,"RightBottom"	,0.75	, 0.7	, -3	, 0},
+	[7000]	= {weapon_symbol_far					,"RightBottom"	,0.75	, 0.5	, -3	, 0},
+	[14000]	= {weapon_symbol_far					,"RightBottom"	,0.25	, 0.25	, -3	, 0},
+	},
+})
 
 LEVEL_ABBREVIATED = base_preset({
-		AirFormat = {
-			[20] = EMPTY,
-			[7999] = {aircraft_symbol_near..ABB_NAME	, "RightTop"	,0.75	, 0.7	, -3	, 0},
-			[15999] = {aircraft_symbol_near..ABB_NAME	, "RightTop"	,0.75	, 0.5	, -3	, 0},
-			[16000] = {aircraft_symbol_far ..ABB_NAME	, "RightTop"	,0.25	, 0.25	, -3	, 0},
-			[25000] = dot_symbol(0,0.1)
-		},
-		GroundFormat = {
-		[20]	= EMPTY,
+	AirFormat = {
+	--[distance]		= {text, alignment, colour_blend, opacity, shift_x, shift_y}
+	[20]	= EMPTY,
+	[7999]	= {aircraft_symbol_near..ABB_NAME	, "RightTop"	,0.75	, 0.7	, -3	, 0},
+	[15999]	= {aircraft_symbol_near..ABB_NAME	, "RightTop"	,0.75	, 0.5	, -3	, 0},
+	[16000]	= {aircraft_symbol_far ..ABB_NAME	, "RightTop"	,0.25	, 0.25	, -3	, 0},
+	[25000]	= dot_symbol(0,0.1),
+	},
+
+	GroundFormat = {
+	--[distance]		= {text, alignment, colour_blend, opacity, shift_x, shift_y}
+	[20]	= EMPTY,
 	[4000]	= {ground_symbol_near..ABB_NAME		,"RightTop"	,0.75	, 0.7	, -3	, 0},
 	[9000]	= {ground_symbol_far..ABB_NAME		,"RightTop"	,0.75	, 0.5	, -3	, 0},
 	[18000]	=  dot_symbol(0.75, 0.1),
 	},
-		NavyFormat = {
-			[20] = EMPTY,
-			[9000] = {navy_symbol_near ..ABB_NAME,"LeftTop",0.75,0.7,-3,0},
-			[18000] = {navy_symbol_far  ..ABB_NAME,"LeftTop",0.75,0.5,-3,0},
-			[36000] = dot_symbol(0.75,0.1)
-		},
-		WeaponFormat = {
-			[8] = EMPTY,
-			[4500] = {weapon_symbol_near ..ABB_NAME		,"RightTop"	,0.75	, 0.7	, -3	, 0},
-			[9000] = {weapon_symbol_far					,"RightTop"	,0.75	, 0.5	, -3	, 0},
-			[18000] = {weapon_symbol_far					,"RightTop"	,0.25	, 0.25	, -3	, 0}
-		}
-	})
+
+	NavyFormat = {
+	--[distance]		= {text, alignment, colour_blend, opacity, shift_x, shift_y}
+	[20]	= EMPTY,
+	[9000]	= {navy_symbol_near ..ABB_NAME		,"LeftTop"	,0.75	, 0.7	, -3	, 0},
+	[18000]	= {navy_symbol_far  ..ABB_NAME		,"LeftTop"	,0.75	, 0.5	, -3	, 0},
+	[36000]	= dot_symbol(0.75,0.1),
+	},
+
+	WeaponFormat = {
+	--[distance]		= {text, alignment, colour_blend, opacity, shift_x, shift_y}
+	[8]	    = EMPTY,
+	[4500]	= {weapon_symbol_near ..ABB_NAME		,"RightTop"	,0.75	, 0.7	, -3	, 0},
+	[9000]	= {weapon_symbol_far					,"RightTop"	,0.75	, 0.5	, -3	, 0},
+	[18000]	= {weapon_symbol_far					,"RightTop"	,0.25	, 0.25	, -3	, 0},
+	},
+})
 
 LEVEL_FULL = base_preset({
-		AirFormat = {
-			[10] = EMPTY,
-			[5000] = {aircraft_symbol_near..DISTANCE_NAME_PLAYER,"CenterTop",0.75,0.7,-3,0},
-			[10000] = {aircraft_symbol_near..DISTANCE_NAME,"CenterTop",0.75,0.5,-3,0},
-			[20000] = {aircraft_symbol_far ..DISTANCE,"CenterTop",0.25,0.25,-3,0},
-			[30000] = dot_symbol(0,0.1)
-		},
-		GroundFormat = {
-			[10] = EMPTY,
-			[6000] = {ground_symbol_near..DISTANCE_NAME_PLAYER		,"LeftBottom"	,0.75	, 0.7	, -3	, 0},
-			[10000] = {ground_symbol_far ..DISTANCE_NAME			,"LeftBottom"	,0.75	, 0.5	, -3	, 0},
-			[20000] = dot_symbol(0.75, 0.1)
-		},
-		NavyFormat = {
-			[10] = EMPTY,
-			[10000] = {navy_symbol_near ..DISTANCE_NAME				,"LeftBottom"	,0.75	, 0.7	, -3	, 0},
-			[20000] = {navy_symbol_far  ..DISTANCE  				,"LeftBottom"	,0.75	, 0.5	, -3	, 0},
-			[99999] = dot_symbol(0.75,0.1)
-		},
-		WeaponFormat = {
-		[5]	    = EMPTY,
+	AirFormat = {
+	--[distance]		= {text, alignment, colour_blend, opacity, shift_x, shift_y}
+	[10]	= EMPTY,
+	[5000]	= {aircraft_symbol_near..DISTANCE_NAME_PLAYER	, "CenterTop"	,0.75	, 0.7	, -3	, 0},
+	[10000]	= {aircraft_symbol_near..DISTANCE_NAME			, "CenterTop"	,0.75	, 0.5	, -3	, 0},
+	[20000]	= {aircraft_symbol_far ..DISTANCE				, "CenterTop"	,0.25	, 0.25	, -3	, 0},
+	[30000]	= dot_symbol(0,0.1),
+	},
+
+	GroundFormat = {
+	--[distance]		= {text, alignment, colour_blend, opacity, shift_x, shift_y}
+	[10]	= EMPTY,
+	[6000]	= {ground_symbol_near..DISTANCE_NAME_PLAYER		,"LeftBottom"	,0.75	, 0.7	, -3	, 0},
+	[10000]	= {ground_symbol_far ..DISTANCE_NAME			,"LeftBottom"	,0.75	, 0.5	, -3	, 0},
+	[20000]	= dot_symbol(0.75, 0.1),
+	},
+
+	NavyFormat = {
+	--[distance]		= {text, alignment, colour_blend, opacity, shift_x, shift_y}
+	[10]	= EMPTY,
+	[10000]	= {navy_symbol_near ..DISTANCE_NAME				,"LeftBottom"	,0.75	, 0.7	, -3	, 0},
+	[20000]	= {navy_symbol_far  ..DISTANCE  				,"LeftBottom"	,0.75	, 0.5	, -3	, 0},
+	[99999]	= dot_symbol(0.75,0.1),
+	},
+
+	WeaponFormat = {
+	--[distance]		= {text, alignment, colour_blend, opacity, shift_x, shift_y}
+	[5]	    = EMPTY,
 	[5000]	= {weapon_symbol_near ..DISTANCE_NAME			,"LeftBottom"	,0.75	, 0.7	, -3	, 0},
 	[10000]	= {weapon_symbol_far  ..DISTANCE				,"LeftBottom"	,0.75	, 0.5	, -3	, 0},
 	[20000]	= {weapon_symbol_far							,"LeftBottom"	,0.25	, 0.25	, -3	, 0},
-	}
-	})
+	},
+})
 
