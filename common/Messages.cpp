@@ -121,12 +121,12 @@ const std::array<Texts, static_cast<int>(MessageId::Count)> messages = {{
      "您的更改尚未应用到 Labels.lua。\n要现在应用、放弃这些更改，还是取消？",
      "Ваши изменения ещё не применены к Labels.lua.\nПрименить их сейчас, сбросить или отменить действие?",
      "変更はまだ Labels.lua に適用されていません。\n今すぐ適用しますか、変更を破棄しますか、それともキャンセルしますか？"},
-    {"%1\nThe simulator cannot use Labels.lua as it is. Replace it with the default settings (Restore Default)? A "
+    {"%1.\nThe simulator cannot use Labels.lua as it is. Replace it with the default settings (Restore Default)? A "
      "copy of the file is kept in Config/View/LabelManagerBackups.",
-     "%1\n模拟器无法使用当前的 Labels.lua。要用默认设置替换它（恢复默认）吗？文件的副本会保存在 Config/View/LabelManagerBackups 中。",
-     "%1\nСимулятор не может использовать Labels.lua в таком виде. Заменить его настройками по умолчанию "
+     "%1。\n模拟器无法使用当前的 Labels.lua。要用默认设置替换它（恢复默认）吗？文件的副本会保存在 Config/View/LabelManagerBackups 中。",
+     "%1.\nСимулятор не может использовать Labels.lua в таком виде. Заменить его настройками по умолчанию "
      "(«Восстановить по умолчанию»)? Копия файла сохранится в Config/View/LabelManagerBackups.",
-     "%1\nシミュレーターはこの Labels.lua を使えません。デフォルト設定で置き換えますか（デフォルトに戻す）？"
+     "%1。\nシミュレーターはこの Labels.lua を使えません。デフォルト設定で置き換えますか（デフォルトに戻す）？"
      "ファイルのコピーは Config/View/LabelManagerBackups に保存されます。"},
     {"Labels.lua in %1 is a folder, not a file, so the simulator finds no label settings there. Move or rename that "
      "folder, then choose Feature, Reload.",
@@ -225,6 +225,13 @@ const std::array<Texts, static_cast<int>(MessageId::Count)> messages = {{
      "символы, которые кодовая страница системы не может записать", "システムのコードページで書けない文字"},
 }};
 
+// The simulator's `labels` 1, 2, 3 are the levels the window names.
+QString levelName(int labels)
+{
+    static const std::array<const char*, 4> names = {"", "FULL", "ABBREVIATED", "DOT"};
+    return QString::fromLatin1(labels >= 1 && labels <= 3 ? names[static_cast<std::size_t>(labels)] : "");
+}
+
 QString verdictText(const ModelOutcome& outcome)
 {
     const lua::Verdict& verdict = outcome.verdict;
@@ -235,7 +242,7 @@ QString verdictText(const ModelOutcome& outcome)
     }
     if (verdict.newRunFails)
         return message(MessageId::LuaRunStops)
-            .arg(verdict.labels)
+            .arg(levelName(verdict.labels))
             .arg(QString::fromStdString(verdict.newRunError.empty() ? "…" : verdict.newRunError));
     // A few of the places name the damage well enough; all of them would fill the screen.
     constexpr std::size_t named = 4;
@@ -244,7 +251,7 @@ QString verdictText(const ModelOutcome& outcome)
         places << QString::fromStdString(verdict.damaged[i]);
     if (verdict.damaged.size() > named)
         places << QStringLiteral("…");
-    return message(MessageId::LuaWouldAlsoChange).arg(places.join(QStringLiteral(", "))).arg(verdict.labels);
+    return message(MessageId::LuaWouldAlsoChange).arg(places.join(QStringLiteral(", ")), levelName(verdict.labels));
 }
 
 MessageId writeMessage(lua::WriteFailure failure)

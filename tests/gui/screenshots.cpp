@@ -8,6 +8,14 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <csignal>
+
+#include "model/LabelConfig.h"
+
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
+
 #include "GuiTestBase.h"
 
 class Screenshots : public GuiTestBase {
@@ -60,7 +68,10 @@ private slots:
         captureNext(prefix + "changed-elsewhere-question");
         clickButton("pushButton_apply");
 
+        dialogs::usePresets(true);  // the question before the typed values go is pictured below
+        dialogs::presetAnswer(1);
         triggerAction("actionReload");
+        dialogs::usePresets(false);
         clickButton("checkBox_navy");
         clickButton("pushButton_apply");
         save(app::confirmationWindow, prefix + "confirmation");
@@ -82,6 +93,42 @@ private slots:
         retype("lineEdit_value_near_ground", QStringLiteral("6000"));
         captureNext(prefix + "not-saved");
         clickButton("pushButton_apply");
+
+        // Leaving typed values, Lua refusing a damaged write, a full disk, Qt's own dialog.
+        start(GuiWorld{QStringLiteral(HALVANE_FIXTURES "/Labels.lua"), {}, {}, language, {}});
+        dialogs::usePresets(false);
+        retype("lineEdit_value_near_air", QStringLiteral("9000"));
+        captureNext(prefix + "close-question");
+        app::mainWindow->close();
+        app::labelConfig->setTextTamperingForTests([](std::string& text) { text += "\nGroundOn = false\n"; });
+        captureNext(prefix + "lua-refused");
+        clickButton("pushButton_apply");
+        app::labelConfig->setTextTamperingForTests({});
+        clickButton("pushButton_apply");  // written, and the backup of this run made
+        app::confirmationWindow->close();
+#ifdef Q_OS_UNIX
+        {
+            retype("lineEdit_value_near_air", QStringLiteral("9500"));
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit old{};
+            getrlimit(RLIMIT_FSIZE, &old);
+            rlimit full = old;
+            full.rlim_cur = 1024;
+            setrlimit(RLIMIT_FSIZE, &full);
+            captureNext(prefix + "disk-full");
+            clickButton("pushButton_apply");
+            setrlimit(RLIMIT_FSIZE, &old);
+        }
+#endif
+        captureNext(prefix + "colour-dialog");
+        clickButton("pushButton_red_color");
+
+        // A file Lua cannot read: the notice names the line.
+        world.fixture = QStringLiteral(HALVANE_FIXTURES "/Labels-syntax-error.lua");
+        start(world);
+        dialogs::usePresets(false);
+        captureNext(prefix + "does-not-compile");
+        triggerAction("actionReload");
     }
 
 private:
@@ -90,18 +137,28 @@ private:
     static void save(QWidget* widget, const QString& name)
     {
         QTest::qWait(50);
+#ifdef Q_OS_UNIX
+        // The picture of the full-disk message is taken while the disk is "full".
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit whileSaving{limit.rlim_max, limit.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &whileSaving);
+#endif
         widget->grab().save(QDir(folder()).filePath(name + ".png"));
+#ifdef Q_OS_UNIX
+        setrlimit(RLIMIT_FSIZE, &limit);
+#endif
     }
 
-    // The next message box is saved as a picture and then closed as Escape closes it.
+    // The next message box or dialog is saved as a picture and then closed as Escape closes it.
     static void captureNext(const QString& name)
     {
-        QTimer::singleShot(200, [name] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
+        QTimer::singleShot(300, [name] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
                 return;
-            save(box, name);
-            box->reject();
+            save(dialog, name);
+            dialog->reject();
         });
     }
 };
