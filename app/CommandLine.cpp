@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <set>
+#include <string>
 
 #include "app/CliList.h"
 #include "app/CliNames.h"
@@ -103,6 +105,18 @@ int usageError(const QString& problem)
 }
 
 }  // namespace
+
+bool wanted(int argc, const char* const* argv)
+{
+    static const std::set<std::string> options
+        = {"--check", "--list", "--set", "--help", "-h", "-?", "--help-all", "--version", "-v"};
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (options.count(argument.substr(0, argument.find('='))))
+            return true;
+    }
+    return false;
+}
 
 int run(const QCoreApplication& application)
 {

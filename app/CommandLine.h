@@ -12,6 +12,11 @@ namespace cli {
 
 enum ExitCode { Success = 0, Refused = 1, Unreadable = 2 };
 
+// Whether the arguments ask for the command line: one of its options (--check, --list,
+// --set, --help, --version) is there. Anything else, Qt's own options such as
+// "-platform xcb" included, starts the window.
+bool wanted(int argc, const char* const* argv);
+
 // Runs the command the application's arguments give and returns the exit code.
 int run(const QCoreApplication& application);
 

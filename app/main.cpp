@@ -5,8 +5,8 @@
 
 int main(int argc, char** argv)
 {
-    // Any argument asks for the command line, which needs no display: servers have none.
-    if (argc > 1) {
+    // The command line needs no display: servers have none.
+    if (cli::wanted(argc, argv)) {
         QCoreApplication application(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("halvane"));
         QCoreApplication::setApplicationVersion(QStringLiteral(HALVANE_VERSION));
