@@ -88,9 +88,10 @@ public:
     WriteOutcome applyEdit(const std::string& edit, bool save);
     // Keeping the layout of edited statements: with it on, an edit that changes only the
     // key or only the value of a field or item replaces just that text, so the comments and
-    // the layout of its statement stay as the player wrote them. An edit whose text the
-    // statement does not hold as the tree has it (a comment inside the value, say) rewrites
-    // the statement as before. Off by default.
+    // the layout of its statement stay as the player wrote them (only comments inside a
+    // replaced value go with it). An edit of a top-level value, or one whose place the
+    // statement's text does not show as the tree has it, rewrites the statement as before.
+    // Off by default.
     void keepLayoutOfEditedStatements(bool keep) { keepLayout_ = keep; }
     WriteOutcome replaceText(const std::string& newText, bool save);
     // Writes the current text to path() in the file's own line-end style.

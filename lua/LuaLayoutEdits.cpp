@@ -143,8 +143,9 @@ std::optional<std::pair<int, int>> LuaDocument::placeOf(const LuaNode& target, b
         if (!statement.readsAs(value, child.value))
             return std::nullopt;
     }
-    // The text replaced must be exactly the node's: a comment inside it would be lost.
-    if (!statement.holds(key ? keySpan : value, key ? target.key : target.value))
+    // A key is replaced only where it stands exactly as read. A value goes with the comments
+    // inside it (a table's, when the whole table is written anew), but no others.
+    if (key && !statement.holds(keySpan, target.key))
         return std::nullopt;
     if (key)
         return keySpan;

@@ -132,8 +132,8 @@ void EditsTest::keepingTheLayout_data()
         << "local IS_DOT = labels == 3\nif IS_DOT then\nF = {\n[5] = 1, -- near\n}\nend\n"
         << "<if labels == 3>.<F>.[0]...[[6]][]"
         << "local IS_DOT = labels == 3\nif IS_DOT then\nF = {\n[6] = 1, -- near\n}\nend\n";
-    QTest::newRow("a comment inside the value: rewritten") << "T = { a = {1, -- one\n 2} }\n"
-        << "<T>.<a>...[][{3}]" << "T = {\n\ta = {3}\n}\n";
+    QTest::newRow("a comment inside the value goes with it") << "T = { a = {1, -- one\n 2}, -- a\n}\n"
+        << "<T>.<a>...[][{3}]" << "T = { a = {3}, -- a\n}\n";
     QTest::newRow("key and value: rewritten") << "T = { a = 1 } -- c\n" << "<T>.<a>...[b][3]" << "T = {\n\tb = 3\n}\n";
     QTest::newRow("a top-level value: rewritten") << "x = 1 -- c\n" << "<x>...[][2]" << "x = 2\n";
     // clang-format on
