@@ -146,7 +146,13 @@ std::vector<const FormatTable*> FormatTableControls::offendingTables() const
     std::vector<const FormatTable*> offending;
     for (const auto& [category, table] : shown) {
         const auto wasEdited = edited.find(category);
-        if (wasEdited != edited.end() && wasEdited->second && !offendingEntries(table).empty())
+        if (wasEdited == edited.end() || !wasEdited->second)
+            continue;
+        // A change the edits cannot carry would leave the file as it was behind a success.
+        const std::optional<FormatTable> held = customFormatTable(*model, level, category);
+        const bool carried = (held && sameEntries(*held, table))
+            || !formatTableEdits(model->getDocument(), model->scriptLayout(), table).empty();
+        if (!offendingEntries(table).empty() || !carried)
             offending.push_back(&table);
     }
     return offending;

@@ -35,8 +35,9 @@ public:
     const FormatTable* shownTable(UnitCategory category) const;
     // Whether a table differs from what the model holds.
     bool changed() const;
-    // The changed tables whose distances break the rules (the dialog keeps them, but a
-    // table must never reach the file so).
+    // The changed tables that cannot be written as they are: distances that break the
+    // rules (the dialog keeps them, but a table must never reach the file so), or a text
+    // with brackets that do not pair up in a table written whole.
     std::vector<const FormatTable*> offendingTables() const;
     // setFormatTable for every changed table; they then count as the model's.
     void handOverChanges(LabelConfig& target);

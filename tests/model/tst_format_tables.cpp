@@ -419,6 +419,21 @@ private slots:
         QCOMPARE(luacheck::changedNames(before, luacheck::definitions(file, run)), sorted(changed));
     }
 
+    // A table written whole must pair its brackets up to reach the file as one value; one
+    // that does not gives no edit at all (the window refuses it before Apply).
+    void unpairedBracketsKeepATableWrittenWholeOut()
+    {
+        LoadedModel model(customTables);
+        QVERIFY(model.ready);
+        std::optional<FormatTable> table = customFormatTable(*model.config, LabelLevel::DOT, UnitCategory::Air);
+        QVERIFY(table);
+        table->entries.pop_back();
+        QCOMPARE(formatTableEdits(model.config->getDocument(), model.config->scriptLayout(), *table).size(),
+                 std::size_t(1));
+        table->entries[1].value = "{\"(\", \"LeftTop\"}";
+        QVERIFY(formatTableEdits(model.config->getDocument(), model.config->scriptLayout(), *table).empty());
+    }
+
     // Nothing changed, nothing queued; and a table the file does not hold as one of its
     // own (the band rows show it) takes no table edits.
     void unchangedTableQueuesNothing()
