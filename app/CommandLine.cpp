@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 
 #include "app/CliList.h"
@@ -108,11 +107,9 @@ int usageError(const QString& problem)
 
 bool wanted(int argc, const char* const* argv)
 {
-    static const std::set<std::string> options
-        = {"--check", "--list", "--set", "--help", "-h", "-?", "--help-all", "--version", "-v"};
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        if (options.count(argument.substr(0, argument.find('='))))
+        if (argument.rfind("--", 0) == 0 || argument == "-h" || argument == "-?" || argument == "-v")
             return true;
     }
     return false;

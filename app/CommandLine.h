@@ -12,9 +12,10 @@ namespace cli {
 
 enum ExitCode { Success = 0, Refused = 1, Unreadable = 2 };
 
-// Whether the arguments ask for the command line: one of its options (--check, --list,
-// --set, --help, --version) is there. Anything else, Qt's own options such as
-// "-platform xcb" included, starts the window.
+// Whether the arguments ask for the command line: an option with two dashes (--check,
+// --list, --set, --help, --version, or a mistyped one, which the command line refuses)
+// or -h, -? or -v. Qt's own options, written with one dash ("-platform xcb"), start the
+// window.
 bool wanted(int argc, const char* const* argv);
 
 // Runs the command the application's arguments give and returns the exit code.
