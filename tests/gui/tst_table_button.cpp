@@ -152,6 +152,7 @@ private slots:
         entries(dialog)->item(1, 1)->setText(QStringLiteral("•"));
         pressOk(dialog);
         QCOMPARE(child<QLabel>("label_preview_symbol")->text(), QStringLiteral("•"));
+        save("en-main-window-branches-dot");
     }
 
     void symbolSizeSetByANameIsShownAsSuch_data()
