@@ -9,17 +9,6 @@ namespace lua {
 
 namespace {
 
-bool isName(std::string_view s)
-{
-    if (s.empty() || (s[0] >= '0' && s[0] <= '9'))
-        return false;
-    for (const char c : s) {
-        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_'))
-            return false;
-    }
-    return true;
-}
-
 bool isTable(const LuaNode& node) { return node.kind == LuaValueKind::Record || node.kind == LuaValueKind::Array; }
 
 // "[10000]" -> "10000", as a run writes the key; none for a key that is no single value.
@@ -88,9 +77,30 @@ std::optional<std::string> runPathOf(const LuaNode& node)
     return *table + *step;
 }
 
+// The level whose run takes a statement of a level block (its branch's step is
+// "if labels == N"); 0 for every other statement, which every run takes.
+int levelTaking(const LuaDocument& document, const LuaNode& node)
+{
+    const LuaNode* top = &node;
+    while (top->parent)
+        top = top->parent;
+    for (const LevelBranch& branch : document.levelBranches()) {
+        for (const auto& statement : branch.statements) {
+            if (statement.get() == top) {
+                const std::size_t digit = branch.step.find_last_of("0123456789");
+                return digit == std::string::npos ? 0 : branch.step[digit] - '0';
+            }
+        }
+    }
+    return 0;
+}
+
 class Intent {
 public:
     explicit Intent(std::vector<IntendedChange>& into) : changes(into) {}
+
+    // The run the changes of the next node are meant for (0: every run).
+    void forLevel(int labels) { onlyAtLabels = labels; }
 
     void keyChanged(const LuaNode& before, const LuaNode& after)
     {
@@ -175,10 +185,12 @@ private:
         change.path = std::move(path);
         change.before = std::move(before);
         change.after = std::move(after);
+        change.onlyAtLabels = onlyAtLabels;
         changes.push_back(std::move(change));
     }
 
     std::vector<IntendedChange>& changes;
+    int onlyAtLabels = 0;
 };
 
 }  // namespace
@@ -197,6 +209,7 @@ std::vector<IntendedChange> intendedChanges(const LuaDocument& before, const Lua
         const LuaNode* now = after.lookup(path);
         if (!was || !now)
             continue;
+        intent.forLevel(levelTaking(after, *now));
         intent.keyChanged(*was, *now);
         intent.valueChanged(*was, *now, runPathOf(*now));
     }

@@ -7,6 +7,8 @@
 #include <set>
 #include <unordered_map>
 
+#include "lua/LuaScan.h"
+
 extern "C" {
 #include <lauxlib.h>
 #include <lua.h>
@@ -169,15 +171,6 @@ std::string numberText(lua_State* state, int index)
     if (out.find_first_of(".eEn") == std::string::npos)
         out += ".0";
     return out;
-}
-
-bool isName(const std::string& s)
-{
-    if (s.empty() || (s[0] >= '0' && s[0] <= '9'))
-        return false;
-    return std::all_of(s.begin(), s.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-    });
 }
 
 // Keys sort by kind, then numbers by value and strings by bytes, so two runs unfold alike.

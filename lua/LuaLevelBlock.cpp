@@ -33,17 +33,6 @@ bool nothingBut(std::string_view rest)
     return t.substr(0, 2) == "--" && t.substr(0, 4) != "--[[" && t.substr(0, 4) != "--[=";
 }
 
-bool isName(std::string_view s)
-{
-    if (s.empty() || (s.front() >= '0' && s.front() <= '9'))
-        return false;
-    for (const char c : s) {
-        if (!isWordChar(c))
-            return false;
-    }
-    return true;
-}
-
 // One "if"/"elseif"/"else" line of the block and the body after it.
 struct BranchPart {
     int level = 0;  // the flag's N; 0 for else

@@ -28,6 +28,17 @@ inline bool isWordChar(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
+// A Lua name: word characters, not starting with a digit.
+inline bool isName(std::string_view s)
+{
+    if (s.empty() || (s.front() >= '0' && s.front() <= '9'))
+        return false;
+    for (const char c : s) {
+        if (!isWordChar(c))
+            return false;
+    }
+    return true;
+}
 
 // Builds the bracket pair map; start-up calls it once before any document is parsed.
 // Calling it again is harmless, and bracketPartner() builds it on first use as well.

@@ -6,15 +6,10 @@
 
 namespace {
 
+// A variable's name: the values true, false and nil are written the same way.
 bool isName(const std::string& text)
 {
-    if (text.empty() || (text.front() >= '0' && text.front() <= '9'))
-        return false;
-    for (const char c : text) {
-        if (!lua::isWordChar(c))
-            return false;
-    }
-    return text != "true" && text != "false" && text != "nil";
+    return lua::isName(text) && text != "true" && text != "false" && text != "nil";
 }
 
 // The size element, also where the level's font is the name of a top-level table.

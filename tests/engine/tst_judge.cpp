@@ -8,11 +8,11 @@ using namespace enginetest;
 
 namespace {
 
-// The factory-style script with LF line ends, as a document holds it.
-std::string labelScript()
+// A fixture with LF line ends, as a document holds it.
+std::string labelScript(const std::string& name = "Labels.lua")
 {
     lua::LuaDocument document;
-    document.load(fixture("Labels.lua"));
+    document.load(fixture(name));
     return document.text();
 }
 
@@ -31,9 +31,10 @@ struct Judged {
 
 // Applies the edits as the model does and lets Lua judge the outcome, after `tamper`
 // (the stand-in for a fault of the engine) has had its way with the new text.
-Judged judgeEdits(const std::vector<std::string>& edits, const std::function<std::string(std::string)>& tamper = {})
+Judged judgeEdits(const std::vector<std::string>& edits, const std::function<std::string(std::string)>& tamper = {},
+                  const std::string& script = "Labels.lua")
 {
-    const std::string old = labelScript();
+    const std::string old = labelScript(script);
     LoadedText before(old);
     LoadedText after(old);
     for (const std::string& edit : edits)
@@ -136,6 +137,26 @@ private slots:
             QVERIFY2(std::find(judged.verdict.damaged.begin(), judged.verdict.damaged.end(), damaged.toStdString())
                          != judged.verdict.damaged.end(),
                      judged.verdict.damaged.empty() ? "nothing damaged" : judged.verdict.damaged[0].c_str());
+    }
+
+    // In a script that picks each level's tables in a branch, a change is judged in the
+    // run of its own level: the same key moved in another level's branch is damage.
+    void branchChangesAreJudgedInTheirLevelsRun()
+    {
+        const std::string fullNear = "<if labels == 1>.<AirFormat>.[2]...[[9500]][]";
+        const Judged mine = judgeEdits({fullNear}, {}, "Labels-level-branches.lua");
+        QVERIFY(!mine.intended.empty());
+        QCOMPARE(mine.intended.front().onlyAtLabels, 1);
+        QVERIFY(mine.verdict);
+        const Judged other = judgeEdits(
+            {fullNear},
+            [](std::string text) {
+                return replaced(text, "[7000]\t= {aircraft_symbol_near..DISTANCE_NAME",
+                                "[9500]\t= {aircraft_symbol_near..DISTANCE_NAME");
+            },
+            "Labels-level-branches.lua");
+        QVERIFY(!other.verdict);
+        QCOMPARE(other.verdict.labels, 2);
     }
 
     void anIntendedChangeThatDidNotHappenIsNamed()
