@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QSlider>
 
+#include "FullDisk.h"
 #include "GuiTestBase.h"
 #include "model/LabelConfig.h"
 
@@ -148,6 +149,36 @@ private slots:
         press();
         QCOMPARE(windowsOf<confirmWindow>(), 1);
         QVERIFY(labelFileBytes().contains("[25000]"));
+    }
+
+    // The disk fills up between two Applies: the second one says so and leaves the file as
+    // the first one wrote it.
+    void fullDiskLeavesTheFirstApply()
+    {
+        const QByteArray original = labelFileBytes();
+        const SmallFileSystem disk(homePath() + "/Config/View");
+        if (!disk.mounted)
+            QSKIP("mounting a small file system needs root on Linux");
+        QFile copy(labelFilePath());
+        QVERIFY(copy.open(QIODevice::WriteOnly) && copy.write(original) == original.size());
+        copy.close();
+        triggerAction("actionReload");  // the same file, now on the small disk
+
+        retype("lineEdit_value_near_ground", QStringLiteral("6000"));
+        press();
+        QCOMPARE(windowsOf<confirmWindow>(), 1);
+        app::confirmationWindow->close();
+        const QByteArray firstApply = labelFileBytes();
+        QVERIFY(firstApply.contains("[6000]"));
+
+        disk.fill(homePath() + "/Config/View/download.part");
+        retype("lineEdit_value_near_ground", QStringLiteral("7000"));
+        press();
+        expectOneMessage({QStringLiteral("Labels.lua could not be written: there is no space left on the disk")});
+        QCOMPARE(windowsOf<confirmWindow>(), 0);
+        QCOMPARE(labelFileBytes(), firstApply);
+        QCOMPARE(QDir(homePath() + "/Config/View").entryList(QDir::Files | QDir::Hidden),
+                 QStringList({"download.part", "Labels.lua"}));
     }
 
     void olderLayoutsOpenWithEveryValue_data()
