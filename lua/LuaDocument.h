@@ -131,6 +131,15 @@ private:
     // Where the node's key (or value) lies in text_, as [first, last + 1), when the text
     // there is exactly the node's; none otherwise.
     std::optional<std::pair<int, int>> placeOf(const LuaNode& node, bool key) const;
+    // For a table given a new value that adds or removes whole entries and keeps the
+    // others as they were: deletes the removed entries' lines and inserts the added ones
+    // in text_, the kept lines and their comments untouched. False, with text_ as it was,
+    // when the table's text is not laid out one entry a line.
+    bool spliceEntries(const LuaNode& table, const std::string& newValue);
+    // A value read as the parser reads a statement's, with its children.
+    std::unique_ptr<LuaNode> readValue(const std::string& value) const;
+    // Whether the table's entries are, key and value, those of the value text.
+    bool holdsEntriesOf(const LuaNode& table, const std::string& value) const;
 
     LuaFileAccess fileAccess_;
     std::filesystem::path path_;

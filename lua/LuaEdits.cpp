@@ -93,6 +93,21 @@ WriteOutcome LuaDocument::applyEdit(const std::string& edit, bool save)
     if (!node)
         return WriteOutcome::success();
     const auto& [newKey, newValue] = *parts;
+    if (keepLayout_ && newKey.empty() && !newValue.empty() && node->kind == LuaValueKind::Record) {
+        // Entries added or removed: only their lines change, if the table reads as meant.
+        const std::string before = text_;
+        const bool continuingBefore = continuing_;
+        if (spliceEntries(*node, newValue)) {
+            parse();
+            const LuaNode* now = lookup(edit);
+            if (now && now->kind == LuaValueKind::Record && holdsEntriesOf(*now, newValue))
+                return save ? write() : WriteOutcome::success();
+            text_ = before;
+            continuing_ = continuingBefore;
+            parse();
+            node = lookupMutable(edit);
+        }
+    }
     if (keepLayout_ && newKey.empty() != newValue.empty()) {
         if (const auto place = placeOf(*node, !newKey.empty())) {
             text_.replace(static_cast<std::size_t>(place->first), static_cast<std::size_t>(place->second - place->first),

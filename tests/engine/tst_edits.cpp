@@ -132,6 +132,20 @@ void EditsTest::keepingTheLayout_data()
         << "local IS_DOT = labels == 3\nif IS_DOT then\nF = {\n[5] = 1, -- near\n}\nend\n"
         << "<if labels == 3>.<F>.[0]...[[6]][]"
         << "local IS_DOT = labels == 3\nif IS_DOT then\nF = {\n[6] = 1, -- near\n}\nend\n";
+    const QString entries = "T = {\n--[d] = {text}\n[10] = EMPTY, -- ten\n[20] = {\"a\"}, -- twenty\n[30] = {\"b\"},\n}\n";
+    QTest::newRow("an entry removed: the other lines stay") << entries
+        << "<T>...[][{\n\t[10] = EMPTY,\n\t[30] = {\"b\"}\n}]"
+        << "T = {\n--[d] = {text}\n[10] = EMPTY, -- ten\n[30] = {\"b\"},\n}\n";
+    QTest::newRow("an entry added after the one before it") << entries
+        << "<T>...[][{\n\t[10] = EMPTY,\n\t[15] = {\"c\"},\n\t[20] = {\"a\"},\n\t[30] = {\"b\"}\n}]"
+        << "T = {\n--[d] = {text}\n[10] = EMPTY, -- ten\n[15] = {\"c\"},\n[20] = {\"a\"}, -- twenty\n[30] = {\"b\"},\n}\n";
+    QTest::newRow("an entry added after a last one without a comma") << "U = {\n\t[1] = 1 -- one\n}\n"
+        << "<U>...[][{[1] = 1, [2] = 2}]" << "U = {\n\t[1] = 1, -- one\n\t[2] = 2,\n}\n";
+    QTest::newRow("an entry removed from a nested table")
+        << "L = {\n\tA = {\n\t\t[1] = 1, -- one\n\t\t[2] = 2,\n\t},\n}\n" << "<L>.<A>...[][{[2] = 2}]"
+        << "L = {\n\tA = {\n\t\t[2] = 2,\n\t},\n}\n";
+    QTest::newRow("entries on one line: written anew") << "V = { [1] = 1, [2] = 2 } -- v\n" << "<V>...[][{[1] = 1}]"
+        << "V = {[1] = 1}\n";
     QTest::newRow("a comment inside the value goes with it") << "T = { a = {1, -- one\n 2}, -- a\n}\n"
         << "<T>.<a>...[][{3}]" << "T = { a = {3}, -- a\n}\n";
     QTest::newRow("key and value: rewritten") << "T = { a = 1 } -- c\n" << "<T>.<a>...[b][3]" << "T = {\n\tb = 3\n}\n";

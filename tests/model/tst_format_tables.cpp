@@ -356,6 +356,10 @@ private slots:
             << TableChange([](FormatTable& t) { t.entries[3].distance = 9000; }) << comments;
         QTest::newRow("a field among commented entries") << LabelLevel::FULL
             << TableChange([](FormatTable& t) { QVERIFY(!setField(t.entries[2], EntryField::ShiftY, "20")); }) << comments;
+        QTest::newRow("an entry added among commented entries") << LabelLevel::FULL
+            << TableChange([](FormatTable& t) { insertEntry(t, 3); }) << comments;
+        QTest::newRow("an entry removed among commented entries") << LabelLevel::FULL
+            << TableChange([](FormatTable& t) { t.entries.erase(t.entries.begin() + 1); }) << comments;
         QTest::newRow("a DOT entry removed") << LabelLevel::DOT
             << TableChange([](FormatTable& t) { t.entries.pop_back(); })
             << QByteArrayList{neutral, "font_properties =  {\"DejaVuLGCSans.ttf\", fontSize, 0, 0, 0}"};
