@@ -6,6 +6,7 @@
 #include <QSlider>
 
 #include <algorithm>
+#include <functional>
 
 #include "model/LabelConfig.h"
 #include "ui/CategoryRows.h"
@@ -141,21 +142,30 @@ bool FormatTableControls::changed() const
     });
 }
 
-std::vector<const FormatTable*> FormatTableControls::offendingTables() const
+std::vector<const FormatTable*> FormatTableControls::changedTables(
+    const std::function<bool(const FormatTable&)>& wanted) const
 {
-    std::vector<const FormatTable*> offending;
+    std::vector<const FormatTable*> found;
     for (const auto& [category, table] : shown) {
         const auto wasEdited = edited.find(category);
-        if (wasEdited == edited.end() || !wasEdited->second)
-            continue;
-        // A change the edits cannot carry would leave the file as it was behind a success.
-        const std::optional<FormatTable> held = customFormatTable(*model, level, category);
-        const bool carried = (held && sameEntries(*held, table))
-            || !formatTableEdits(model->getDocument(), model->scriptLayout(), table).empty();
-        if (!offendingEntries(table).empty() || !carried)
-            offending.push_back(&table);
+        if (wasEdited != edited.end() && wasEdited->second && wanted(table))
+            found.push_back(&table);
     }
-    return offending;
+    return found;
+}
+
+std::vector<const FormatTable*> FormatTableControls::offendingTables() const
+{
+    return changedTables([](const FormatTable& table) { return !offendingEntries(table).empty(); });
+}
+
+std::vector<const FormatTable*> FormatTableControls::uncarriedTables() const
+{
+    return changedTables([this](const FormatTable& table) {
+        const std::optional<FormatTable> held = customFormatTable(*model, level, table.category);
+        return !(held && sameEntries(*held, table))
+            && formatTableEdits(model->getDocument(), model->scriptLayout(), table).empty();
+    });
 }
 
 void FormatTableControls::handOverChanges(LabelConfig& target)

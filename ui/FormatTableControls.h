@@ -2,6 +2,7 @@
 #include <QObject>
 
 #include <array>
+#include <functional>
 #include <map>
 #include <utility>
 #include <vector>
@@ -35,10 +36,12 @@ public:
     const FormatTable* shownTable(UnitCategory category) const;
     // Whether a table differs from what the model holds.
     bool changed() const;
-    // The changed tables that cannot be written as they are: distances that break the
-    // rules (the dialog keeps them, but a table must never reach the file so), or a text
-    // with brackets that do not pair up in a table written whole.
+    // The changed tables whose distances break the rules (the dialog keeps them, but a
+    // table must never reach the file so).
     std::vector<const FormatTable*> offendingTables() const;
+    // The changed tables the edits cannot carry: written whole, with a text whose brackets
+    // do not pair up. Applied, they would leave the file as it was behind a success.
+    std::vector<const FormatTable*> uncarriedTables() const;
     // setFormatTable for every changed table; they then count as the model's.
     void handOverChanges(LabelConfig& target);
 
@@ -47,6 +50,8 @@ signals:
 
 private:
     void openTable(UnitCategory category);
+    // The changed tables, and whether each is one of those wanted.
+    std::vector<const FormatTable*> changedTables(const std::function<bool(const FormatTable&)>& wanted) const;
     void showCategory(UnitCategory category);
 
     struct Controls {

@@ -110,13 +110,16 @@ bool MainWindow::valuesCanBeWritten()
             showWarning(this, message(MessageId::DistancesInvalid).arg(describeSettings(offending, *ui)));
             return false;
         }
-        QStringList offendingTables;
-        for (const FormatTable* table : tables->offendingTables())
-            offendingTables << (ui.get()->*categoryRowOf(table->category).distanceHeading)->text() + " ("
-                    + ui->comboBox_profille->itemText(static_cast<int>(table->level)) + ")";
-        if (!offendingTables.isEmpty()) {
-            showWarning(this, tableText(TableText::TablesInvalid).arg(offendingTables.join(QLatin1Char('\n'))));
-            return false;
+        for (const auto& [refused, said] : {std::pair{tables->offendingTables(), TableText::TablesInvalid},
+                                            std::pair{tables->uncarriedTables(), TableText::TablesNotCarried}}) {
+            QStringList names;
+            for (const FormatTable* table : refused)
+                names << (ui.get()->*categoryRowOf(table->category).distanceHeading)->text() + " ("
+                        + ui->comboBox_profille->itemText(static_cast<int>(table->level)) + ")";
+            if (!names.isEmpty()) {
+                showWarning(this, tableText(said).arg(names.join(QLatin1Char('\n'))));
+                return false;
+            }
         }
     }
     for (const CategoryRow& row : categoryRows) {

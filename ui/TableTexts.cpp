@@ -45,16 +45,20 @@ const std::array<Texts, static_cast<int>(TableText::Count)> texts = {{
      "このテキストは Labels.lua に保存できません：%1が含まれています。"},
     {"Enter a number, such as 0.75 or -3.", "请输入数字，例如 0.75 或 -3。", "Введите число, например 0.75 или -3.",
      "0.75 や -3 のような数値を入力してください。"},
-    {"Nothing was written. These format tables cannot be written as they are: their distances must be whole "
-     "numbers from 0 to 1000000, each larger than the one before it, and a table with entries added or removed "
-     "must hold no text whose brackets do not pair up:\n%1",
-     "未写入任何内容。以下格式表无法按原样写入：距离必须是 0 到 1000000 之间的整数，且每一项都大于前一项；"
-     "添加或删除了项的表中，文本的括号必须成对：\n%1",
-     "Ничего не записано. Эти таблицы формата нельзя записать в таком виде: расстояния должны быть целыми "
-     "числами от 0 до 1000000, каждое больше предыдущего, а в таблице с добавленными или удалёнными строками "
-     "скобки в текстах должны быть парными:\n%1",
-     "何も書き込まれていません。次の書式テーブルはこのままでは書き込めません：距離は 0 から 1000000 までの整数で、"
-     "前の項目より大きくなければならず、項目を追加・削除した表のテキストでは括弧が対になっている必要があります：\n%1"},
+    {"Nothing was written. The distances of these format tables must be whole numbers from 0 to 1000000, each "
+     "larger than the one before it:\n%1",
+     "未写入任何内容。以下格式表的距离必须是 0 到 1000000 之间的整数，且每一项都大于前一项：\n%1",
+     "Ничего не записано. Расстояния в этих таблицах формата должны быть целыми числами от 0 до 1000000, каждое "
+     "больше предыдущего:\n%1",
+     "何も書き込まれていません。次の書式テーブルの距離は 0 から 1000000 までの整数で、前の項目より大きくなければ"
+     "なりません：\n%1"},
+    {"Nothing was written. Entries were added to or removed from these format tables, and a text in them has "
+     "brackets that do not pair up, so they cannot be written:\n%1",
+     "未写入任何内容。以下格式表添加或删除了项，且其中的文本括号不成对，因此无法写入：\n%1",
+     "Ничего не записано. В этих таблицах формата добавлены или удалены строки, а скобки в их текстах не "
+     "парные, поэтому их нельзя записать:\n%1",
+     "何も書き込まれていません。次の書式テーブルは項目が追加または削除され、テキストの括弧が対になっていないため、"
+     "書き込めません：\n%1"},
     {"set by `%1` in the file", "由文件中的 `%1` 设定", "задаётся `%1` в файле", "ファイル内の `%1` で設定"},
 }};
 }  // namespace

@@ -23,7 +23,8 @@ enum class TableText {
     DistancesInvalid,    // %1: the offending entries' distances as typed
     FieldNotStored,      // %1: why the typed text cannot be stored
     FieldNotANumber,
-    TablesInvalid,       // %1: the tables that cannot be written as they are, one a line
+    TablesInvalid,       // %1: the tables whose distances break the rules, one a line
+    TablesNotCarried,    // %1: the tables written whole whose texts' brackets do not pair up
     SymbolSizeVariable,  // %1: the name that sets the symbol size
     Count
 };
