@@ -61,14 +61,15 @@ if [ ${#missing[@]} -gt 0 ] || [ $need_update = 1 ]; then
     apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
   fi
 fi
-# Wine's prefix needs a UTF-8 Russian locale for the system code page test.
-if ! locale -a 2>/dev/null | grep -qi '^ru_RU.utf8$'; then
-  if [ "$(id -u)" = 0 ]; then
-    log "generating ru_RU.UTF-8"
-    sed -i 's/^# *\(ru_RU.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+# Wine takes the system code page from the locale: the code page tests run in Russian
+# and Chinese ones, which must exist.
+for wanted in ru_RU zh_CN; do
+  if ! locale -a 2>/dev/null | grep -qi "^$wanted.utf8\$" && [ "$(id -u)" = 0 ]; then
+    log "generating $wanted.UTF-8"
+    sed -i "s/^# *\($wanted.UTF-8 UTF-8\)/\1/" /etc/locale.gen
     locale-gen >/dev/null
   fi
-fi
+done
 
 # --- The cache folder, keyed by what goes into it --------------------------------
 qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
@@ -83,6 +84,7 @@ mkdir -p "$cache"
 lua_stamp="$cache/lua-r2.stamp"
 qt_stamp="$cache/qt-r1.stamp"
 wine_stamp="$cache/wine-r1.stamp"
+fonts_stamp="$cache/fonts-r1.stamp"
 jobs=${JOBS:-$(nproc)}
 toolchain="$repo/cmake/mingw-w64-x86_64.cmake"
 
@@ -98,7 +100,6 @@ if [ ! -f "$lua_stamp" ]; then
     case "$(basename "$c")" in lua.c|luac.c|onelua.c) continue;; esac
     x86_64-w64-mingw32-gcc-posix -O2 -std=gnu99 -DLUA_COMPAT_5_3 -c "$c" -o "$obj/$(basename "${c%.c}").o"
   done
-  rm -f "$obj"/lua.o "$obj"/luac.o
   x86_64-w64-mingw32-ar rcs "$cache/lua/lib/liblua5.4.a" "$obj"/*.o
   # The interpreter too: the tests run it to see what a written script defines.
   mkdir -p "$cache/lua/bin"
@@ -129,7 +130,10 @@ if [ ! -f "$qt_stamp" ]; then
   src=$(find "$cache/qt-src" -maxdepth 1 -mindepth 1 -type d -name 'qt6-base*' | head -n1)
   # tabletevent is off because Debian's source drops the wintab header; opengl stays
   # on (dynamic: Qt picks the driver at run time) as the 6.4 windows platform does not
-  # compile without it. Everything the editor does not use is left out.
+  # compile without it. directwrite3 is off with direct2d: QtGui has its DirectWrite font
+  # database only with both, and the windows platform would link to what is not there
+  # (it draws with GDI's fonts, as by default). Everything the editor does not use is
+  # left out.
   nice -n 19 cmake -G Ninja -S "$src" -B "$cache/qt-build" \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DHALVANE_BUILDING_TOOLCHAIN=ON \
     -DCMAKE_BUILD_TYPE=Release \
@@ -143,7 +147,7 @@ if [ ! -f "$qt_stamp" ]; then
     -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF \
     -DFEATURE_system_freetype=OFF -DFEATURE_system_libpng=OFF -DFEATURE_system_libjpeg=OFF \
     -DFEATURE_system_doubleconversion=OFF -DFEATURE_system_md4c=OFF \
-    -DFEATURE_sql_sqlite=OFF -DFEATURE_direct2d=OFF
+    -DFEATURE_sql_sqlite=OFF -DFEATURE_direct2d=OFF -DFEATURE_directwrite3=OFF
   nice -n 19 cmake --build "$cache/qt-build" --parallel "$jobs"
   cmake --install "$cache/qt-build" >/dev/null
   # Qt's licence texts go into the Windows package with its DLLs.
@@ -161,6 +165,21 @@ if [ ! -f "$wine_stamp" ]; then
     /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
   WINEPREFIX="$cache/wineprefix" wineserver -w
   touch "$wine_stamp"
+fi
+
+# --- Fonts for the offscreen platform ----------------------------------------------
+# Qt's offscreen platform on Windows draws with the fonts of one folder (wine-run.sh
+# names it) rather than the system's: Debian's Latin, symbol and CJK fonts, so that the
+# window tests measure the texts of all four languages as the Linux build does.
+if [ ! -f "$fonts_stamp" ]; then
+  log "gathering fonts for the offscreen platform"
+  rm -rf "$cache/fonts"
+  mkdir -p "$cache/fonts"
+  for font in /usr/share/fonts/truetype/dejavu/*.ttf /usr/share/fonts/truetype/wqy/wqy-microhei.ttc \
+              /usr/share/fonts/truetype/*/Symbola*.ttf; do
+    if [ -f "$font" ]; then cp "$font" "$cache/fonts/"; fi
+  done
+  touch "$fonts_stamp"
 fi
 
 # The toolchain file finds the cache through this link when HALVANE_WINDOWS_CACHE is

@@ -12,5 +12,7 @@ export WINEPREFIX=${WINEPREFIX:-$cache/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 # Wine sees the host's "/" as drive Z:.
+# The offscreen platform, which the tests use, draws with the fonts of one folder.
+export QT_QPA_FONTDIR=${QT_QPA_FONTDIR:-Z:$cache/fonts}
 export WINEPATH="Z:$cache/qt/bin;Z:$gcc_dlls;Z:/usr/x86_64-w64-mingw32/lib"
 exec /usr/lib/wine/wine64 "$@"
