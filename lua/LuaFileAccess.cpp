@@ -104,7 +104,10 @@ WriteFailure obstacle(const QString& fileName)
 
 WriteOutcome failure(const QSaveFile& file, WriteFailure otherwise)
 {
-    const WriteFailure why = file.error() == QFileDevice::PermissionsError ? WriteFailure::PermissionDenied : otherwise;
+    // The new text could not take the file's place: on Windows, another program (the
+    // running simulator) holds the file open.
+    const bool refused = file.error() == QFileDevice::PermissionsError || file.error() == QFileDevice::RenameError;
+    const WriteFailure why = refused ? WriteFailure::PermissionDenied : otherwise;
     return WriteOutcome::failed(why, file.errorString().toStdString());
 }
 

@@ -81,7 +81,9 @@ class CommandLineTest : public QObject {
             QFile empty(script);
             return empty.open(QIODevice::WriteOnly);
         }
-        return QFile::copy(QStringLiteral(HALVANE_FIXTURES "/") + fixture, script);
+        // Writable: Windows keeps a read-only fixture's copy read-only even for an administrator.
+        return QFile::copy(QStringLiteral(HALVANE_FIXTURES "/") + fixture, script)
+            && QFile::setPermissions(script, QFile::permissions(script) | QFileDevice::WriteOwner);
     }
 
     // The program in the temporary folder, so that anything it made there would show.
@@ -94,8 +96,9 @@ class CommandLineTest : public QObject {
         if (!program.waitForFinished(60000) || program.exitStatus() != QProcess::NormalExit)
             return result;
         result.exitCode = program.exitCode();
-        result.out = linesOf(program.readAllStandardOutput());
-        result.err = QString::fromUtf8(program.readAllStandardError());
+        // A Windows console program ends its lines with CR LF.
+        result.out = linesOf(program.readAllStandardOutput().replace("\r\n", "\n"));
+        result.err = QString::fromUtf8(program.readAllStandardError().replace("\r\n", "\n"));
         return result;
     }
 

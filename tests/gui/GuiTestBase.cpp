@@ -23,7 +23,10 @@ namespace {
 bool copyInto(const QString& source, const QString& target)
 {
     QDir().mkpath(QFileInfo(target).path());
-    return QFile::copy(source, target);
+    // A copy keeps the fixture's read-only mode, which Windows enforces even for an
+    // administrator: the editor could not write it there.
+    return QFile::copy(source, target)
+        && QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
 }
 
 QPoint handleCentre(const QSlider* slider)

@@ -110,6 +110,11 @@ private slots:
 
     void unreadableFolderIsReported()
     {
+#ifdef Q_OS_WIN
+        // Windows answers a name this long as not there (the errors the existence query
+        // takes for "no", tests/windows), not as a folder it cannot read.
+        QSKIP("a name too long is a failure to answer on POSIX systems only");
+#endif
         startAtDirectoryWindow();
         confirmDirectory(tempPath() + "/" + QString(300, QLatin1Char('x')));
         QVERIFY(app::directoryWindow->isVisible());

@@ -83,6 +83,11 @@ private slots:
     // error instead of "not found", as a folder without read permission would.
     void unreadableFolderIsReportedAndEditorStaysUsable()
     {
+#ifdef Q_OS_WIN
+        // Windows answers a name this long as not there (the errors the existence query
+        // takes for "no", tests/windows), not as a folder it cannot read.
+        QSKIP("a name too long is a failure to answer on POSIX systems only");
+#endif
         const QString unreadable = QDir::tempPath() + "/" + QString(300, QLatin1Char('x'));
         GuiWorld world;
         world.language = QStringLiteral("JP");

@@ -18,7 +18,8 @@ QStringList definitions(const QString& script, int level)
                      __FILE__, __LINE__);
         return {};
     }
-    return QString::fromUtf8(lua.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    // A Lua for Windows ends its printed lines with CR LF.
+    return QString::fromUtf8(lua.readAllStandardOutput()).remove(QLatin1Char('\r')).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 QStringList changedNames(const QStringList& before, const QStringList& after)

@@ -28,7 +28,7 @@ void LabelLoadingTest::everySettingReceivesItsTexts()
     QVERIFY(model.ready);
     const LabelConfig& config = *model.config;
 
-    QCOMPARE(fromPath(config.getLabelFilePath()), model.workspace.labelFile());
+    QCOMPARE(QDir::fromNativeSeparators(fromPath(config.getLabelFilePath())), model.workspace.labelFile());
     QCOMPARE(config.getLoadList().size(), std::size_t(72));
     QVERIFY(config.unreadableSettings().empty());
 
@@ -129,7 +129,7 @@ void LabelLoadingTest::folderAtTheLabelFilePlaceCounts()
     QVERIFY(labelFileExists(profile));
     LabelConfig config(profile);
 
-    QCOMPARE(fromPath(config.getLabelFilePath()), workspace.labelFile());
+    QCOMPARE(QDir::fromNativeSeparators(fromPath(config.getLabelFilePath())), workspace.labelFile());
     QCOMPARE(config.getLoadList().size(), std::size_t(72));
     for (const LabelSetting* setting : config.getLoadList())
         QVERIFY(setting->keyText.empty() && setting->valueText.empty());
@@ -165,14 +165,14 @@ void LabelLoadingTest::workDirectoryLocatesTheLabelFile()
 
     QVERIFY(workspace.installLabels("Labels.lua"));
     QVERIFY(config.changeWorkDirectory(workspace.home() / ""));  // a trailing separator
-    QCOMPARE(fromPath(config.getLabelFilePath()), workspace.labelFile());
+    QCOMPARE(QDir::fromNativeSeparators(fromPath(config.getLabelFilePath())), workspace.labelFile());
 
     // A folder without a label file is remembered, but the settings stay those of the last file.
     const std::filesystem::path elsewhere = toPath(workspace.path("elsewhere"));
     QVERIFY(config.changeWorkDirectory(elsewhere));
     QCOMPARE(ProfileStore().getWorkDirectory(), elsewhere);
     QVERIFY(!labelFileExists(profile));
-    QCOMPARE(fromPath(config.getLabelFilePath()), workspace.labelFile());
+    QCOMPARE(QDir::fromNativeSeparators(fromPath(config.getLabelFilePath())), workspace.labelFile());
     QCOMPARE(config.symbolSizeValue(), std::optional<int>(13));
     QVERIFY(config.unreadableSettings().empty());
 }
