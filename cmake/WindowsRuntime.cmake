@@ -5,6 +5,7 @@
 #   styles\qwindowsvistastyle.dll           the native look of buttons and lists
 #   libstdc++-6, libgcc_s_seh-1,
 #   libwinpthread-1                         MinGW's C++ runtime, which Qt uses too
+#   translations\qtbase_*.qm                Qt's own texts (Cancel, Yes) in the editor's languages
 # Qt finds the plugin folders beside the executable by itself.
 
 function(halvane_install_windows_runtime destination)
@@ -15,6 +16,12 @@ function(halvane_install_windows_runtime destination)
   if(TARGET Qt6::QWindowsVistaStylePlugin)
     install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION ${destination}/styles)
   endif()
+
+  file(GLOB qt_texts ${HALVANE_WINDOWS_CACHE}/qt/translations/qtbase_*.qm)
+  if(NOT qt_texts)
+    message(FATAL_ERROR "Qt's translations are missing from the Windows cache: run tools/windows/toolchain.sh")
+  endif()
+  install(FILES ${qt_texts} DESTINATION ${destination}/translations)
 
   foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}

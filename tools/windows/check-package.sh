@@ -53,7 +53,7 @@ wait_for() {  # the X window of a title, within 60 seconds
 
 # 1. No profile yet: the directory window.
 rm -f "$folder/data/profile.lua"
-display_run "$start; $(wait_for 'HALVANE'); sleep 3; import -window root '$shots/directory-en.png'; kill \$pid" \
+display_run "$start; $(wait_for 'ChoseDirectory'); sleep 3; import -window root '$shots/directory-en.png'; kill \$pid" \
   || fail "the directory window did not appear"
 
 # 2. A profile naming the home, in English: the main window, then Weapon off and Apply.
@@ -62,8 +62,8 @@ display_run "$start; $(wait_for '^HALVANE Label Manager$'); sleep 3; import -win
   xdotool windowactivate --sync \$w 2>/dev/null || true
   eval \$(xdotool getwindowgeometry --shell \$w)
   echo \"main window \$X,\$Y \${WIDTH}x\$HEIGHT\" >&2
-  xdotool mousemove --sync --window \$w 30 140 click 1; sleep 1
-  xdotool mousemove --sync --window \$w 875 592 click 1; sleep 4
+  xdotool mousemove --sync --window \$w 30 159 click 1; sleep 1
+  xdotool mousemove --sync --window \$w 867 611 click 1; sleep 4
   import -window root '$shots/applied-en.png'; kill \$pid" || fail "the main window did not appear"
 
 lua5.4 "$repo/tests/luacheck/definitions.lua" "$labels" >"$work/after.txt"
@@ -75,6 +75,6 @@ ls "$home/Config/View/LabelManagerBackups/"Labels-*.bak >/dev/null || fail "no b
 
 # 3. The same in Japanese.
 printf 'Language = JP\r\nWorkDirectory = "C:\\Games\\HALVANE WORLD"\r\n' >"$folder/data/profile.lua"
-display_run "$start; $(wait_for 'HALVANE'); sleep 3; import -window root '$shots/main-jp.png'; kill \$pid" \
+display_run "$start; $(wait_for '^HALVANE Label Manager$'); sleep 3; import -window root '$shots/main-jp.png'; kill \$pid" \
   || fail "the Japanese main window did not appear"
 echo "package check passed: screenshots in $shots"

@@ -23,7 +23,7 @@ log() { printf '[windows toolchain %s] %s\n' "$(date -u +%H:%M:%S)" "$*" >&2; }
 packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           mingw-w64-x86-64-dev wine64 wine cmake ninja-build pkg-config dpkg-dev
           qt6-base-dev-tools qt6-base-dev lua5.4 xvfb xauth zip unzip imagemagick
-          fonts-symbola fonts-wqy-microhei fonts-dejavu-core locales)
+          fonts-symbola fonts-wqy-microhei fonts-dejavu-core locales qt6-translations-l10n)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -85,6 +85,7 @@ lua_stamp="$cache/lua-r2.stamp"
 qt_stamp="$cache/qt-r1.stamp"
 wine_stamp="$cache/wine-r1.stamp"
 fonts_stamp="$cache/fonts-r1.stamp"
+translations_stamp="$cache/translations-r1.stamp"
 jobs=${JOBS:-$(nproc)}
 toolchain="$repo/cmake/mingw-w64-x86_64.cmake"
 
@@ -180,6 +181,17 @@ if [ ! -f "$fonts_stamp" ]; then
     if [ -f "$font" ]; then cp "$font" "$cache/fonts/"; fi
   done
   touch "$fonts_stamp"
+fi
+
+# --- Qt's own texts in the editor's languages ---------------------------------------
+# Debian's translations of the same Qt version (qt6-translations-l10n), where the
+# Windows Qt looks for them; the package carries them too.
+if [ ! -f "$translations_stamp" ]; then
+  mkdir -p "$cache/qt/translations"
+  for language in zh_CN ru ja; do
+    cp "/usr/share/qt6/translations/qtbase_$language.qm" "$cache/qt/translations/"
+  done
+  touch "$translations_stamp"
 fi
 
 # The toolchain file finds the cache through this link when HALVANE_WINDOWS_CACHE is

@@ -14,5 +14,11 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 # Wine sees the host's "/" as drive Z:.
 # The offscreen platform, which the tests use, draws with the fonts of one folder.
 export QT_QPA_FONTDIR=${QT_QPA_FONTDIR:-Z:$cache/fonts}
+# Wine keeps the host's QT_* variables (meant for Linux Qt programs) from Windows
+# programs and hands on WINEQT_* as QT_* instead: so QT_QPA_PLATFORM=offscreen, which
+# CTest sets for the tests, reaches them.
+while IFS='=' read -r name _; do
+  case "$name" in QT_*) export "WINE$name=${!name}" ;; esac
+done < <(env)
 export WINEPATH="Z:$cache/qt/bin;Z:$gcc_dlls;Z:/usr/x86_64-w64-mingw32/lib"
 exec /usr/lib/wine/wine64 "$@"
