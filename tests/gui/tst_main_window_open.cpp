@@ -8,6 +8,7 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -16,6 +17,7 @@
 
 #include "GuiTestBase.h"
 #include "lua/LuaDocument.h"
+#include "ui_MainWindow.h"
 
 namespace {
 const QStringList distanceFields
@@ -27,10 +29,29 @@ const QStringList distanceFields
 const QStringList alignmentCombos = {"comboBox_symbol_pos_air", "comboBox_symbol_pos_ground",
                                      "comboBox_symbol_pos_navy", "comboBox_symbol_pos_weapon"};
 const QStringList visibilityBoxes = {"checkBox_aircraft", "checkBox_ground", "checkBox_navy", "checkBox_weapon"};
+
+bool textFits(const QLabel& label)
+{
+    return label.fontMetrics().horizontalAdvance(label.text()) <= label.width();
+}
 }  // namespace
 
 class MainWindowOpenTest : public GuiTestBase {
     Q_OBJECT
+
+public:
+    MainWindowOpenTest() { Ui::MainWindow().setupUi(&bareForm); }
+
+private:
+    // The form as drawn, before the editor fits any text to this platform's fonts.
+    QMainWindow bareForm;
+
+    // Empty for a widget the editor adds to the form.
+    QRect formGeometry(const QWidget& widget) const
+    {
+        const QWidget* drawn = bareForm.centralWidget()->findChild<QWidget*>(widget.objectName());
+        return drawn ? drawn->geometry() : QRect();
+    }
 
 private slots:
     void widgetsStandWhereTheFormPutsThem_data()
@@ -69,11 +90,21 @@ private slots:
         QVERIFY(widget);
         QCOMPARE(widget->metaObject()->className(), kind);
         QCOMPARE(widget->parentWidget()->objectName(), QStringLiteral("centralwidget"));
+        QCOMPARE(formGeometry(*widget), geometry);
+        const auto* caption = qobject_cast<QLabel*>(widget);
         if (const auto* combo = qobject_cast<QComboBox*>(widget)) {
             // A box may be widened so that its longest item shows in this platform's font.
             QCOMPARE(combo->pos(), geometry.topLeft());
             QCOMPARE(combo->height(), geometry.height());
             QVERIFY(combo->width() >= qMax(geometry.width(), combo->sizeHint().width()));
+        } else if (caption && caption->width() != geometry.width()) {
+            // A caption whose English text is wider in this platform's font than the form
+            // allowed for grows to the right, just enough.
+            QCOMPARE(caption->pos(), geometry.topLeft());
+            QCOMPARE(caption->height(), geometry.height());
+            QVERIFY(caption->width() > geometry.width());
+            QVERIFY(textFits(*caption));
+            QVERIFY(caption->fontMetrics().horizontalAdvance(caption->text()) > geometry.width() - 2);
         } else {
             QCOMPARE(widget->geometry(), geometry);
         }
@@ -279,12 +310,17 @@ private slots:
         const auto overlaps = [](const QWidget* a, const QWidget* b) {
             return a != b && a->geometry().adjusted(1, 1, -1, -1).intersects(b->geometry());
         };
+        // The form lets a few captions reach under their neighbours; where English does
+        // not fit this platform's fonts, the caption may have shrunk away from them.
+        const auto overlapInTheForm = [this](const QWidget* a, const QWidget* b) {
+            return formGeometry(*a).adjusted(1, 1, -1, -1).intersects(formGeometry(*b));
+        };
         QHash<QLabel*, QRect> english;
         QSet<QPair<QWidget*, QWidget*>> overlapsOfTheForm;
         for (QLabel* caption : captions) {
             english[caption] = caption->geometry();
             for (QWidget* other : others)
-                if (overlaps(caption, other))
+                if (overlaps(caption, other) || overlapInTheForm(caption, other))
                     overlapsOfTheForm.insert({caption, other});
         }
 
@@ -300,13 +336,13 @@ private slots:
                 QVERIFY2(!caption->wordWrap(), qPrintable(name + ": " + caption->text()));
             // Captions the form made alike keep one size.
             for (QLabel* other : captions) {
-                if (formFonts[other] == formFonts[caption] && english[other].size() == english[caption].size())
+                if (formFonts[other] == formFonts[caption] && formGeometry(*caption).isValid()
+                    && formGeometry(*other).size() == formGeometry(*caption).size())
                     QVERIFY2(other->font().pointSize() == caption->font().pointSize(),
                              qPrintable(name + " and " + other->objectName()));
             }
-            const bool fits = caption->wordWrap()
-                ? caption->heightForWidth(caption->width()) <= caption->height()
-                : caption->fontMetrics().horizontalAdvance(caption->text()) <= caption->width();
+            const bool fits = caption->wordWrap() ? caption->heightForWidth(caption->width()) <= caption->height()
+                                                  : textFits(*caption);
             QVERIFY2(fits, qPrintable(name + ": " + caption->text()));
             QVERIFY2(caption->font().pointSize() >= 7, qPrintable(name));
             for (QWidget* other : others)
