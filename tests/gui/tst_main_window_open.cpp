@@ -30,10 +30,7 @@ const QStringList alignmentCombos = {"comboBox_symbol_pos_air", "comboBox_symbol
                                      "comboBox_symbol_pos_navy", "comboBox_symbol_pos_weapon"};
 const QStringList visibilityBoxes = {"checkBox_aircraft", "checkBox_ground", "checkBox_navy", "checkBox_weapon"};
 
-bool textFits(const QLabel& label)
-{
-    return label.fontMetrics().horizontalAdvance(label.text()) <= label.width();
-}
+bool textFits(const QLabel& label) { return label.fontMetrics().horizontalAdvance(label.text()) <= label.width(); }
 }  // namespace
 
 class MainWindowOpenTest : public GuiTestBase {
