@@ -38,13 +38,18 @@ private:
 #endif
 
 // A 64 KiB file system mounted over a folder for the life of the object, where the tests
-// run as root on Linux; `mounted` is false elsewhere, and the test skips.
+// run as root on Linux. A Windows test cannot mount one itself: under Wine the harness
+// (tools/windows/on-small-disk.sh) mounts one over the temporary folder, where every
+// workspace lies, and says so in HALVANE_TEMP_ON_SMALL_DISK. `mounted` is false
+// elsewhere, and the test skips.
 class SmallFileSystem {
 public:
     explicit SmallFileSystem(const QString& folder) : at(QFile::encodeName(folder))
     {
 #ifdef Q_OS_LINUX
         mounted = geteuid() == 0 && mount("tmpfs", at.constData(), "tmpfs", 0, "size=64k") == 0;
+#elif defined(Q_OS_WIN)
+        mounted = qEnvironmentVariableIsSet("HALVANE_TEMP_ON_SMALL_DISK");
 #endif
     }
     ~SmallFileSystem()
@@ -63,11 +68,18 @@ public:
         QFile filler(fillerFile);
         if (!filler.open(QIODevice::WriteOnly))
             return;
-        while (filler.write(QByteArray(4096, 'x')) == 4096 && filler.flush()) {
-        }
+        while (filler.write(QByteArray(4096, 'x')) == 4096 && filler.flush()) { }
     }
 
     bool mounted = false;
+    // Under Wine free space is asked of the drive's root, which the disk mounted over the
+    // temporary folder is not: the write fails all the same, but cannot be told from a
+    // cut one.
+#ifdef Q_OS_WIN
+    static constexpr bool spaceIsSeen = false;
+#else
+    static constexpr bool spaceIsSeen = true;
+#endif
 
 private:
     QByteArray at;

@@ -94,7 +94,7 @@ private slots:
         const QByteArray original = model.workspace.read(viewFolder + "/Labels.lua");
         const SmallFileSystem disk(model.workspace.path(viewFolder));
         if (!disk.mounted)
-            QSKIP("mounting a small file system needs root on Linux");
+            QSKIP("a small file system needs root to mount");
         QVERIFY(model.workspace.write(viewFolder + "/Labels.lua", original));
         model.config->load();
         QVERIFY(applyOneChange(*model.config, 11000));
@@ -104,7 +104,8 @@ private slots:
 
         const ModelOutcome outcome = applyOneChange(*model.config, 12000);
         QCOMPARE(outcome.failure, ModelFailure::NotWritten);
-        QCOMPARE(outcome.writeFailure, lua::WriteFailure::NoSpace);
+        QCOMPARE(outcome.writeFailure,
+                 SmallFileSystem::spaceIsSeen ? lua::WriteFailure::NoSpace : lua::WriteFailure::Incomplete);
         QCOMPARE(everyFile(model.workspace), full);
         QCOMPARE(model.workspace.read(viewFolder + "/Labels.lua"), afterFirst);
     }
@@ -189,7 +190,8 @@ private slots:
         QCOMPARE(workspace.read(viewFolder + "/Labels.lua"), bytes);
         QVERIFY(config.restoreDefault());
         QCOMPARE(config.labelFileState(), LabelFileState::Readable);
-        QCOMPARE(workspace.read(viewFolder + "/Labels.lua"), ModelWorkspace::fixture(QStringLiteral("factory-default.lua")));
+        QCOMPARE(workspace.read(viewFolder + "/Labels.lua"),
+                 ModelWorkspace::fixture(QStringLiteral("factory-default.lua")));
     }
 };
 
