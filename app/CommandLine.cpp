@@ -99,7 +99,9 @@ int check(const QString& file, const LabelConfig& model)
 
 int usageError(const QString& problem)
 {
-    print(stderr, {problem, QStringLiteral("halvane --help shows how to use the command line.")});
+    print(
+        stderr,
+        {problem, QCoreApplication::applicationName() + QStringLiteral(" --help shows how to use the command line.")});
     return Refused;
 }
 
@@ -115,15 +117,17 @@ bool wanted(int argc, const char* const* argv)
     return false;
 }
 
-int run(const QCoreApplication& application)
+int start(int argc, char** argv)
 {
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral(HALVANE_VERSION));
     // The window's messages, in English whatever language the player's profile names.
     currentLanguage = 0;
     buildAlignmentTables();
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Checks, lists and changes the label settings of a HALVANE WORLD label script (Config/View/Labels.lua)\n"
-        "without the window. Without arguments the editor's window starts.\n"
+        "without the window. Without arguments, halvane starts the editor's window.\n"
         "Exit codes: 0 success, 1 a problem found or a change refused, 2 a file that cannot be read."));
     parser.addHelpOption();
     parser.addVersionOption();

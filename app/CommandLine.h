@@ -6,8 +6,6 @@
 // Results go to standard output, messages to standard error (in English). Exit codes:
 // 0 success, 1 a refusal (a problem found, a value refused, a file not written), 2 a
 // file that cannot be read.
-class QCoreApplication;
-
 namespace cli {
 
 enum ExitCode { Success = 0, Refused = 1, Unreadable = 2 };
@@ -18,7 +16,7 @@ enum ExitCode { Success = 0, Refused = 1, Unreadable = 2 };
 // window.
 bool wanted(int argc, const char* const* argv);
 
-// Runs the command the application's arguments give and returns the exit code.
-int run(const QCoreApplication& application);
+// Runs the command the arguments give, without a window, and returns the exit code.
+int start(int argc, char** argv);
 
 }  // namespace cli

@@ -6,12 +6,8 @@
 int main(int argc, char** argv)
 {
     // The command line needs no display: servers have none.
-    if (cli::wanted(argc, argv)) {
-        QCoreApplication application(argc, argv);
-        QCoreApplication::setApplicationName(QStringLiteral("halvane"));
-        QCoreApplication::setApplicationVersion(QStringLiteral(HALVANE_VERSION));
-        return cli::run(application);
-    }
+    if (cli::wanted(argc, argv))
+        return cli::start(argc, argv);
     QApplication application(argc, argv);
     // Names the per-user configuration folder, where an installed editor keeps its profile.
     QCoreApplication::setApplicationName(QStringLiteral("halvane-label-manager"));

@@ -244,7 +244,7 @@ private slots:
         QTest::newRow("help") << "--help"
                               << "--set <FILE>";
         QTest::newRow("version") << "--version"
-                                 << "halvane 1.0";
+                                 << QFileInfo(QStringLiteral(HALVANE_PROGRAM)).completeBaseName() + " 1.0";
     }
 
     void helpAndVersion()

@@ -7,7 +7,9 @@
 #  2. with data\profile.lua naming a simulator home (English): the main window; a click
 #     on "Weapon" and Apply; Lua then must find exactly WeaponOn changed in Labels.lua,
 #     and a backup beside it;
-#  3. the same home in Japanese: the main window.
+#  3. the same home in Japanese: the main window;
+#  4. the console program halvane-cli.exe, as typed at a prompt: --check passes and
+#     --list shows what the Apply of step 2 wrote.
 # Screenshots of each land in the folder given (directory-en.png, main-en.png,
 # applied-en.png, main-jp.png). Every wait is bounded.
 set -euo pipefail
@@ -77,4 +79,12 @@ ls "$home/Config/View/LabelManagerBackups/"Labels-*.bak >/dev/null || fail "no b
 printf 'Language = JP\r\nWorkDirectory = "C:\\Games\\HALVANE WORLD"\r\n' >"$folder/data/profile.lua"
 display_run "$start; $(wait_for '^HALVANE Label Manager$'); sleep 3; import -window root '$shots/main-jp.png'; kill \$pid" \
   || fail "the Japanese main window did not appear"
+# 4. The command line, from the folder of the simulator's home, in Windows paths.
+cli="$folder/halvane-cli.exe"
+[ -f "$cli" ] || fail "the package lacks halvane-cli.exe"
+in_home() { (cd "$home" && /usr/lib/wine/wine64 "$cli" "$@" 2>&1 | tr -d '\r'); }
+in_home --check 'Config\View\Labels.lua' >"$work/check.txt" || fail "--check: $(cat "$work/check.txt")"
+in_home --list 'C:\Games\HALVANE WORLD\Config\View\Labels.lua' >"$work/list.txt" || fail "--list failed"
+grep -qx '{"category":"Weapon","name":"Weapon.visible","setting":"visibility","value":false}' "$work/list.txt" \
+  || fail "--list does not show the Apply: $(head -n 5 "$work/list.txt")"
 echo "package check passed: screenshots in $shots"
