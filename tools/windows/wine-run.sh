@@ -14,6 +14,9 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 # Wine sees the host's "/" as drive Z:.
 # The offscreen platform, which the tests use, draws with the fonts of one folder.
 export QT_QPA_FONTDIR=${QT_QPA_FONTDIR:-Z:$cache/fonts}
+# Without a console Qt sends its messages, and Qt Test its results, to the debugger:
+# this keeps them on standard output and error, where CTest shows them.
+export QT_FORCE_STDERR_LOGGING=${QT_FORCE_STDERR_LOGGING:-1}
 # Wine keeps the host's QT_* variables (meant for Linux Qt programs) from Windows
 # programs and hands on WINEQT_* as QT_* instead: so QT_QPA_PLATFORM=offscreen, which
 # CTest sets for the tests, reaches them.
