@@ -63,15 +63,21 @@ void GuiTestBase::init()
 void GuiTestBase::cleanup()
 {
     shutDown();
+    dialogs::usePresets(false);
+    leaveFolder();
+}
+
+void GuiTestBase::leaveFolder()
+{
     if (!previousDirectory.isEmpty())
         QDir::setCurrent(previousDirectory);
-    dialogs::usePresets(false);
     folder.reset();
 }
 
 void GuiTestBase::start(const GuiWorld& world)
 {
     shutDown();
+    leaveFolder();
     if (previousDirectory.isEmpty())
         previousDirectory = QDir::currentPath();
     folder = std::make_unique<QTemporaryDir>();

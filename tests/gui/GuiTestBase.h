@@ -112,6 +112,9 @@ private:
     void layOut();
     void launch();
     void shutDown();
+    // Back to the folder the test started in, then the test's folder is removed: Windows
+    // cannot remove the current folder.
+    void leaveFolder();
 
     std::unique_ptr<QTemporaryDir> folder;
     std::unique_ptr<startup::Editor> editor;

@@ -1,5 +1,6 @@
 #include "LuaCheck.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QSet>
 #include <QTest>
@@ -9,6 +10,9 @@ namespace luacheck {
 QStringList definitions(const QString& script, int level)
 {
     QProcess lua;
+    // Not in the test's workspace: under Wine the ended process still holds its current
+    // folder for a moment, and the workspace could not be removed.
+    lua.setWorkingDirectory(QDir::tempPath());
     QStringList arguments = {QStringLiteral(HALVANE_LUA_DEFINITIONS), script};
     if (level != 0)
         arguments << QString::number(level);
@@ -19,7 +23,9 @@ QStringList definitions(const QString& script, int level)
         return {};
     }
     // A Lua for Windows ends its printed lines with CR LF.
-    return QString::fromUtf8(lua.readAllStandardOutput()).remove(QLatin1Char('\r')).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return QString::fromUtf8(lua.readAllStandardOutput())
+        .remove(QLatin1Char('\r'))
+        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 QStringList changedNames(const QStringList& before, const QStringList& after)

@@ -129,7 +129,8 @@ void WindowsTest::profileIsFoundWhereWindowsKeepsIt()
     if (layout != QLatin1String("installed")) {
         QVERIFY(QDir().mkpath(programData));
         QFile factory(programData + QStringLiteral("/default.lua"));
-        QVERIFY(factory.open(QIODevice::WriteOnly) && factory.write(ModelWorkspace::fixture("factory-default.lua")) > 0);
+        QVERIFY(factory.open(QIODevice::WriteOnly)
+                && factory.write(ModelWorkspace::fixture("factory-default.lua")) > 0);
     }
     if (layout == QLatin1String("working"))
         QVERIFY(workspace.write(QStringLiteral("data/profile.lua"), "Language = RU\r\n"));
@@ -293,6 +294,7 @@ void WindowsTest::heldLabelFileIsNotReplaced()
     QVERIFY(before.contains(airOn));
 
     QProcess simulator;
+    simulator.setWorkingDirectory(QDir::tempPath());  // an ended process holds its folder a moment
     simulator.start(QCoreApplication::applicationDirPath() + QStringLiteral("/" HALVANE_HOLD_FILE),
                     {QDir::toNativeSeparators(model.workspace.labelFile())});
     QVERIFY(simulator.waitForReadyRead(30000));
