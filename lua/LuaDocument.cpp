@@ -100,7 +100,7 @@ void LuaDocument::parse()
 {
     statements_.clear();
     branches_.clear();
-    levelFlags_.clear();
+    blocksRead_ = 0;
     continuingBefore_.clear();
     blockWords_.reset();
     limit_ = length(text_);
@@ -111,6 +111,7 @@ void LuaDocument::parse()
     cursor_ = 0;
     while (cursor_ < length(text_))
         gatherStatement(reader);
+    decideBranches();
     indexStatements();
     treeFollowsText_ = true;
 }
@@ -133,9 +134,9 @@ bool LuaDocument::reparseRewritten(std::size_t index, int newEnd)
     // it, provided the parse starts in the same state as the one that built the tree.
     if (!treeFollowsText_ || continuing_ != continuingAtParseStart_ || index >= statements_.size())
         return false;
-    // A level flag decides how the blocks after it read, and a level block ends gathering
-    // at its branches' ends: with either, only the whole text gives the tree.
-    if (!levelFlags_.empty())
+    // A level block ends gathering at its branches' ends, and its branches' nodes lie after
+    // the statement too: only the whole text gives the tree.
+    if (!branches_.empty())
         return false;
     const bool continuingAtEnd = continuing_;
     const int start = statements_[index]->startPos;
@@ -154,7 +155,7 @@ bool LuaDocument::reparseRewritten(std::size_t index, int newEnd)
     // the parse leaves it in the state it left the old one in, and reads on exactly as
     // before: the following statements are the old ones, moved.
     const bool sameState
-        = statements_.size() == index + 1 && cursor_ == newEnd + 1 && !continuing_ && levelFlags_.empty();
+        = statements_.size() == index + 1 && cursor_ == newEnd + 1 && !continuing_ && branches_.empty();
     continuing_ = continuingAtEnd;
     if (!sameState)
         return false;
@@ -277,10 +278,6 @@ void LuaDocument::addStatement(int start, bool continuingBefore, const ValueRead
         return;
 
     std::unique_ptr<LuaNode> node = reader.makeNode(std::move(key), std::move(value), nullptr);
-    if (!gatheringInto_) {
-        if (const std::optional<int> level = levelFlagValue(node->value))
-            levelFlags_[node->key] = *level;
-    }
     // Declared local only by its first word: "local" in a comment or a string ("locals",
     // "off when flying locally") leaves a global a global, and its rewrite keeps it one.
     const std::string_view declaration = trimmedView(s);
@@ -306,14 +303,28 @@ const LuaNode* LuaDocument::statementByKey(const std::string& key) const
     return it == statementsByKey_.end() ? nullptr : it->second;
 }
 
-const LuaNode* LuaDocument::branchStatement(const std::string& step, const std::string& key) const
+const LuaNode* LuaDocument::branchStatement(int labels, const std::string& key) const
 {
     for (const LevelBranch& branch : branches_) {
-        if (branch.step != step)
+        if (!branch.takenAt(labels))
             continue;
         const auto it = branch.statementsByKey.find(key);
         if (it != branch.statementsByKey.end())
             return it->second;
+    }
+    return nullptr;
+}
+
+const LevelBranch* LuaDocument::branchOf(const LuaNode& node) const
+{
+    const LuaNode* top = &node;
+    while (top->parent)
+        top = top->parent;
+    for (const LevelBranch& branch : branches_) {
+        for (const auto& statement : branch.statements) {
+            if (statement.get() == top)
+                return &branch;
+        }
     }
     return nullptr;
 }

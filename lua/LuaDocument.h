@@ -15,12 +15,19 @@ namespace lua {
 
 class ValueReader;
 
-// One branch of a level block (see LuaDocument): the step that names it in paths and
-// its assignments, in text order, with the first of each key.
+// One branch of a level block (see LuaDocument): where its body lies, the detail levels
+// whose run enters it, and its assignments, in text order, with the first of each key.
 struct LevelBranch {
-    std::string step;  // "if labels == 3"; "else" for an else branch no single level takes
+    int block = 0;      // which level block of the file, counted from 0 in text order
+    int bodyStart = 0;  // where the body lies in the text: [bodyStart, bodyEnd), whole lines
+    int bodyEnd = 0;
+    int firstLine = 0;  // the body's first and last line, counted from 1 as Lua counts them
+    int lastLine = 0;
+    std::vector<int> levels;  // the values of `labels` (1, 2, 3) whose run enters the body; none, some or all
     std::vector<std::unique_ptr<LuaNode>> statements;
     std::unordered_map<std::string, LuaNode*> statementsByKey;
+
+    bool takenAt(int labels) const;
 };
 
 // One Lua file held as its text (LF line ends) and as a tree of its top-level
@@ -32,19 +39,21 @@ struct LevelBranch {
 // has stepped over 64 times its length (plus 4096) characters, its remaining tables get
 // no children; texts longer than 256 bytes are not taken as function names.
 //
-// Blocks make no nodes, with one exception: the level block, a top-level "if" chain
-// whose every condition is a level flag, a name an earlier top-level statement sets to
-// "labels == N" (labels is the detail level the simulator sets: 1, 2 or 3):
-//     local IS_DOT = labels == 3
+// Blocks make no nodes, with one exception: the level block, a top-level "if" chain laid
+// out plainly (each "if"/"elseif" line ending in "then", each "elseif", "else" and "end"
+// opening its line, no other block inside, every statement of a branch closed within it).
+// Scripts kept by hand pick their format tables by the detail level the simulator sets in
+// `labels` (1 FULL, 2 ABBREVIATED, 3 DOT) this way:
+//     local IS_DOT = labels and labels == 3
 //     if IS_DOT then AirFormat = {...} elseif IS_ABBREVIATED then ... else ... end
-// Scripts kept by hand pick their format tables this way. The assignments of its
-// branches get nodes, kept apart from the top-level statements: a path reaches them
-// through a first step naming the branch by the level that takes it,
-// "<if labels == 3>.<AirFormat>.[0]...". The else branch is named by the one level of
-// 1, 2 and 3 that no condition names, or "<else>" when it is taken for none or several.
-// The block is read so only when it is laid out plainly (each "if"/"elseif" line ending
-// in "then", each "elseif", "else" and "end" opening its line, no other block inside, every
-// statement of a branch closed within it); any other block keeps to the rule above.
+// Which branch a level takes is Lua's to say, not ours: the conditions may be any
+// expression, and a server may force one branch (`local IS_DOT = true`). The script is
+// run once per level (lua::branchesEntered) and each branch records the levels whose run
+// enters it. The assignments of the branches get nodes, kept apart from the top-level
+// statements: a path reaches them through a first step naming a level,
+// "<if labels == 3>.<AirFormat>.[0]...", which finds the first statement of that key in
+// the branches the level takes. A branch several levels take is one set of nodes for all
+// of them; a branch no level takes is reached by no path.
 class LuaDocument {
 public:
     LuaDocument();
@@ -66,8 +75,10 @@ public:
     const LuaNode* statementByKey(const std::string& key) const;
     // The branches of the file's level blocks, in text order; empty for most scripts.
     const std::vector<LevelBranch>& levelBranches() const { return branches_; }
-    // The first statement of the key in a branch of that step; none when there is none.
-    const LuaNode* branchStatement(const std::string& step, const std::string& key) const;
+    // The first statement of the key in the branches the level takes; none when there is none.
+    const LuaNode* branchStatement(int labels, const std::string& key) const;
+    // The branch holding a statement (or a node below it); none for a top-level one.
+    const LevelBranch* branchOf(const LuaNode& node) const;
     const LuaFileAccess& fileAccess() const { return fileAccess_; }
 
     // Paths: "<Top>.[n].<key>..." (lookup stops at the "..." terminator).
@@ -110,8 +121,10 @@ private:
     // Gives nodes to the branches of the block text_[ifAt..endAt + 3) when it is a level
     // block; false, with nothing added, when it is not.
     bool readLevelBlock(int ifAt, int endAt, const ValueReader& reader);
-    // N for a value "labels == N" (blanks allowed around "=="), none for any other.
-    static std::optional<int> levelFlagValue(std::string_view value);
+    // Asks Lua which levels enter each branch, unless the text outside the branches' bodies
+    // is the one it was last asked about: what a body holds cannot change which branch a
+    // run takes, so edits of the tables inside the branches cost no run.
+    void decideBranches();
     // The statement a path starts at, and the index of the "." its steps start at.
     const LuaNode* startOf(const std::string& path, int& steps) const;
     void addStatement(int start, bool continuingBefore, const ValueReader& reader);
@@ -151,8 +164,10 @@ private:
     std::vector<std::string> functionNames_;
     std::vector<std::unique_ptr<LuaNode>> statements_;
     std::vector<LevelBranch> branches_;
-    std::unordered_map<std::string, int> levelFlags_;  // top-level names set to "labels == N", with N
-    LevelBranch* gatheringInto_ = nullptr;             // the branch being read, none at top level
+    int blocksRead_ = 0;                   // level blocks found so far in this parse
+    std::string branchesDecidedFor_;       // the text outside the bodies when Lua last decided
+    std::vector<std::vector<int>> branchLevels_;  // what Lua decided then, a list per branch
+    LevelBranch* gatheringInto_ = nullptr;  // the branch being read, none at top level
     int limit_ = 0;                                    // where the statement being gathered must end
     std::unordered_map<std::string, LuaNode*> statementsByKey_;
     std::unique_ptr<BlockWords> blockWords_;

@@ -77,30 +77,23 @@ std::optional<std::string> runPathOf(const LuaNode& node)
     return *table + *step;
 }
 
-// The level whose run takes a statement of a level block (its branch's step is
-// "if labels == N"); 0 for every other statement, which every run takes.
-int levelTaking(const LuaDocument& document, const LuaNode& node)
+// The levels whose runs take a statement of a level block (as a mask of 1 << labels);
+// 0 for every other statement, which every run takes.
+unsigned levelsTaking(const LuaDocument& document, const LuaNode& node)
 {
-    const LuaNode* top = &node;
-    while (top->parent)
-        top = top->parent;
-    for (const LevelBranch& branch : document.levelBranches()) {
-        for (const auto& statement : branch.statements) {
-            if (statement.get() == top) {
-                const std::size_t digit = branch.step.find_last_of("0123456789");
-                return digit == std::string::npos ? 0 : branch.step[digit] - '0';
-            }
-        }
-    }
-    return 0;
+    const LevelBranch* branch = document.branchOf(node);
+    unsigned mask = 0;
+    for (const int labels : branch ? branch->levels : std::vector<int>{})
+        mask |= 1u << labels;
+    return mask;
 }
 
 class Intent {
 public:
     explicit Intent(std::vector<IntendedChange>& into) : changes(into) {}
 
-    // The run the changes of the next node are meant for (0: every run).
-    void forLevel(int labels) { onlyAtLabels = labels; }
+    // The runs the changes of the next node are meant for (0: every run).
+    void forLevels(unsigned levels) { onlyAtLevels = levels; }
 
     void keyChanged(const LuaNode& before, const LuaNode& after)
     {
@@ -185,12 +178,12 @@ private:
         change.path = std::move(path);
         change.before = std::move(before);
         change.after = std::move(after);
-        change.onlyAtLabels = onlyAtLabels;
+        change.onlyAtLevels = onlyAtLevels;
         changes.push_back(std::move(change));
     }
 
     std::vector<IntendedChange>& changes;
-    int onlyAtLabels = 0;
+    unsigned onlyAtLevels = 0;
 };
 
 }  // namespace
@@ -209,7 +202,7 @@ std::vector<IntendedChange> intendedChanges(const LuaDocument& before, const Lua
         const LuaNode* now = after.lookup(path);
         if (!was || !now)
             continue;
-        intent.forLevel(levelTaking(after, *now));
+        intent.forLevels(levelsTaking(after, *now));
         intent.keyChanged(*was, *now);
         intent.valueChanged(*was, *now, runPathOf(*now));
     }

@@ -552,7 +552,7 @@ Verdict judgeWrite(const std::string& oldText, const std::string& newText, const
         }
         std::vector<const IntendedChange*> atThisLevel;
         for (const IntendedChange& change : intended) {
-            if (change.onlyAtLabels == 0 || change.onlyAtLabels == labels)
+            if (change.onlyAtLevels == 0 || (change.onlyAtLevels & (1u << labels)) != 0)
                 atThisLevel.push_back(&change);
         }
         verdict.damaged = Comparison(before.values, after.values, atThisLevel).unexplained();
@@ -579,6 +579,70 @@ Verdict judgeReplacement(const std::string& newText)
         }
     }
     return verdict;
+}
+
+}  // namespace lua
+
+namespace lua {
+
+namespace {
+
+// What a run learns of the branches it enters; reached from the hook through the state's
+// extra space.
+struct BranchWatch {
+    const std::vector<LineSpan>* bodies = nullptr;
+    int lastLine = 0;  // at the top level past it, the run has passed every branch
+    std::vector<bool> entered;
+};
+
+// The instruction count as in every run, and the lines the script's top level reaches.
+void watchLines(lua_State* state, lua_Debug* event)
+{
+    if (event->event == LUA_HOOKCOUNT) {
+        countInstructions(state, event);
+        return;
+    }
+    // Lines of functions the script calls belong to where the function is written.
+    if (!lua_getinfo(state, "S", event) || std::char_traits<char>::compare(event->what, "main", 5) != 0)
+        return;
+    auto* watch = *static_cast<BranchWatch**>(lua_getextraspace(state));
+    for (std::size_t i = 0; i < watch->bodies->size(); ++i) {
+        const LineSpan& body = (*watch->bodies)[i];
+        if (event->currentline >= body.first && event->currentline <= body.last)
+            watch->entered[i] = true;
+    }
+    // The rest of the script cannot change which branches were entered.
+    if (event->currentline > watch->lastLine)
+        luaL_error(state, "every branch passed");
+}
+
+}  // namespace
+
+std::vector<std::vector<int>> branchesEntered(const std::string& text, const std::vector<LineSpan>& bodies)
+{
+    std::vector<std::vector<int>> levels(bodies.size());
+    BranchWatch watch;
+    watch.bodies = &bodies;
+    for (const LineSpan& body : bodies)
+        watch.lastLine = std::max(watch.lastLine, body.last);
+    for (const int labels : labelLevels) {
+        Sandbox sandbox;
+        lua_State* state = sandbox.state;
+        if (!state)
+            continue;
+        watch.entered.assign(bodies.size(), false);
+        *static_cast<BranchWatch**>(lua_getextraspace(state)) = &watch;
+        lua_pushinteger(state, labels);
+        lua_setglobal(state, "labels");
+        lua_sethook(state, watchLines, LUA_MASKCOUNT | LUA_MASKLINE, hookInterval);
+        if (load(state, text) == LUA_OK)
+            static_cast<void>(lua_pcall(state, 0, 0, 0));
+        for (std::size_t i = 0; i < bodies.size(); ++i) {
+            if (watch.entered[i])
+                levels[i].push_back(labels);
+        }
+    }
+    return levels;
 }
 
 }  // namespace lua

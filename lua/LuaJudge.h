@@ -58,7 +58,7 @@ struct IntendedChange {
     std::string path;    // a table or value path as ScriptRun names it; "" where the place is not known
     std::string before;  // value texts as ScriptRun writes them; for Key, the key texts ("10000")
     std::string after;
-    int onlyAtLabels = 0;  // 0: every run; else the one level whose run it is meant for
+    unsigned onlyAtLevels = 0;  // 0: every run; else the levels whose runs it is meant for, as bits 1 << labels
 };
 
 // What a write would change beyond what it meant to, or why it cannot be judged.
@@ -80,6 +80,17 @@ Verdict judgeWrite(const std::string& oldText, const std::string& newText, const
 // after them, at the place the script's globals hold it when that place is known.
 std::vector<IntendedChange> intendedChanges(const LuaDocument& before, const LuaDocument& after,
                                             const std::vector<std::string>& edits);
+
+// A run of lines of a script, counted from 1; empty when last < first.
+struct LineSpan {
+    int first = 0;
+    int last = 0;
+};
+
+// For each span (the bodies of the branches of a script's top-level "if" chains), the
+// levels whose run enters it: the values of `labels` (1, 2, 3) for which the script itself,
+// run as the simulator runs it, executes a line of the span at its top level.
+std::vector<std::vector<int>> branchesEntered(const std::string& text, const std::vector<LineSpan>& bodies);
 
 // For a text that replaces a file whole (the factory settings): it must compile and run
 // to its end, within the bounds, at every level.

@@ -1,17 +1,13 @@
 // The level block: the one kind of block whose assignments get nodes (see LuaDocument.h).
 #include <algorithm>
-#include <array>
-#include <charconv>
 
 #include "lua/LuaDocument.h"
+#include "lua/LuaJudge.h"
 #include "lua/LuaScan.h"
 
 namespace lua {
 
 namespace {
-
-const std::string levelVariable = "labels";
-constexpr std::array<int, 3> simulatorLevels = {1, 2, 3};
 
 int length(std::string_view s) { return static_cast<int>(s.size()); }
 
@@ -35,28 +31,18 @@ bool nothingBut(std::string_view rest)
 
 // One "if"/"elseif"/"else" line of the block and the body after it.
 struct BranchPart {
-    int level = 0;  // the flag's N; 0 for else
+    bool isElse = false;
     int bodyStart = 0;
     int bodyEnd = 0;
 };
 
-}  // namespace
-
-std::optional<int> LuaDocument::levelFlagValue(std::string_view value)
+// The line of text[at], counted from 1.
+int lineAt(std::string_view text, int at)
 {
-    const std::string_view t = trimmedView(value);
-    if (!wordAt(t, 0, levelVariable))
-        return std::nullopt;
-    const std::string_view rest = trimmedView(t.substr(levelVariable.size()));
-    if (rest.substr(0, 2) != "==")
-        return std::nullopt;
-    const std::string_view number = trimmedView(rest.substr(2));
-    int level = 0;
-    const auto [stop, error] = std::from_chars(number.data(), number.data() + number.size(), level);
-    if (number.empty() || error != std::errc() || stop != number.data() + number.size())
-        return std::nullopt;
-    return level;
+    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + at, '\n'));
 }
+
+}  // namespace
 
 bool LuaDocument::readLevelBlock(int ifAt, int endAt, const ValueReader& reader)
 {
@@ -69,7 +55,6 @@ bool LuaDocument::readLevelBlock(int ifAt, int endAt, const ValueReader& reader)
         return false;
 
     std::vector<BranchPart> parts;
-    std::vector<int> named;
     int keyword = ifAt;
     int keywordLength = 2;
     while (keyword != endAt) {
@@ -79,27 +64,21 @@ bool LuaDocument::readLevelBlock(int ifAt, int endAt, const ValueReader& reader)
         const std::string_view rest
             = text.substr(static_cast<std::size_t>(keyword + keywordLength), lineEnd - keyword - keywordLength);
         BranchPart part;
-        if (std::find(named.begin(), named.end(), 0) != named.end())
+        if (!parts.empty() && parts.back().isElse)
             return false;  // nothing follows the else branch
-        if (keywordLength == 4) {
+        part.isElse = keywordLength == 4;
+        if (part.isElse) {
             if (!nothingBut(rest))
                 return false;
         } else {
-            // "<flag> then", then nothing but a comment
+            // "<condition> then", then nothing but a comment. Lua evaluates the condition:
+            // any expression will do.
             const auto comment = rest.find("--");
             const std::string_view head = trimmedView(rest.substr(0, comment));
             if ((comment != std::string_view::npos && !nothingBut(rest.substr(comment))) || head.size() < 5
-                || head.substr(head.size() - 4) != "then" || !isBlank(head[head.size() - 5]))
+                || head.substr(head.size() - 4) != "then" || isWordChar(head[head.size() - 5]))
                 return false;
-            const std::string_view flag = trimmedView(head.substr(0, head.size() - 5));
-            const auto found = isName(flag) ? levelFlags_.find(std::string(flag)) : levelFlags_.end();
-            if (found == levelFlags_.end() || found->second == 0)
-                return false;
-            part.level = found->second;
         }
-        if (std::find(named.begin(), named.end(), part.level) != named.end())
-            return false;
-        named.push_back(part.level);
         part.bodyStart = static_cast<int>(lineEnd) + 1;
         // The body runs to the next line that opens with "elseif" or "else", or to the end line.
         int next = part.bodyStart;
@@ -132,20 +111,12 @@ bool LuaDocument::readLevelBlock(int ifAt, int endAt, const ValueReader& reader)
     const std::size_t branchesBefore = branches_.size();
     bool closed = true;
     for (const BranchPart& part : parts) {
-        std::string step = "else";
-        if (part.level != 0) {
-            step = "if " + levelVariable + " == " + std::to_string(part.level);
-        } else {
-            std::vector<int> left;
-            for (const int level : simulatorLevels) {
-                if (std::find(named.begin(), named.end(), level) == named.end())
-                    left.push_back(level);
-            }
-            if (left.size() == 1)
-                step = "if " + levelVariable + " == " + std::to_string(left.front());
-        }
         LevelBranch& branch = branches_.emplace_back();
-        branch.step = std::move(step);
+        branch.block = blocksRead_;
+        branch.bodyStart = part.bodyStart;
+        branch.bodyEnd = part.bodyEnd;
+        branch.firstLine = lineAt(text, part.bodyStart);
+        branch.lastLine = lineAt(text, part.bodyEnd) - 1;  // before firstLine for an empty body
         gatheringInto_ = &branch;
         limit_ = part.bodyEnd;
         cursor_ = part.bodyStart;
@@ -159,7 +130,32 @@ bool LuaDocument::readLevelBlock(int ifAt, int endAt, const ValueReader& reader)
     continuing_ = false;
     if (!closed)
         branches_.resize(branchesBefore);
+    else
+        ++blocksRead_;
     return closed;
+}
+
+bool LevelBranch::takenAt(int labels) const { return std::find(levels.begin(), levels.end(), labels) != levels.end(); }
+
+void LuaDocument::decideBranches()
+{
+    if (branches_.empty())
+        return;
+    std::string outside;
+    std::vector<LineSpan> bodies;
+    std::size_t from = 0;
+    for (const LevelBranch& branch : branches_) {
+        outside.append(text_, from, static_cast<std::size_t>(branch.bodyStart) - from).append("\n--\n");
+        from = static_cast<std::size_t>(branch.bodyEnd);
+        bodies.push_back({branch.firstLine, branch.lastLine});
+    }
+    outside.append(text_, from);
+    if (outside != branchesDecidedFor_ || branchLevels_.size() != branches_.size()) {
+        branchLevels_ = branchesEntered(text_, bodies);
+        branchesDecidedFor_ = std::move(outside);
+    }
+    for (std::size_t i = 0; i < branches_.size(); ++i)
+        branches_[i].levels = branchLevels_[i];
 }
 
 }  // namespace lua

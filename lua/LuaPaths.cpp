@@ -1,9 +1,23 @@
-#include <algorithm>
+#include <optional>
 
 #include "lua/LuaDocument.h"
 #include "lua/LuaScan.h"
 
 namespace lua {
+
+namespace {
+
+// N for a first step "if labels == N", the branch taken at level N; none for any other.
+std::optional<int> levelOfStep(const std::string& step)
+{
+    const std::string prefix = "if labels == ";
+    if (step.size() != prefix.size() + 1 || step.compare(0, prefix.size(), prefix) != 0)
+        return std::nullopt;
+    const char digit = step.back();
+    return digit >= '1' && digit <= '3' ? std::optional<int>(digit - '0') : std::nullopt;
+}
+
+}  // namespace
 
 const LuaNode* LuaDocument::startOf(const std::string& path, int& steps) const
 {
@@ -13,17 +27,16 @@ const LuaNode* LuaDocument::startOf(const std::string& path, int& steps) const
         return nullptr;
     const std::string top = path.substr(open + 1, close - open - 1);
     steps = findOutsideBrackets(path, '.', 0);
-    const bool branch = std::any_of(branches_.begin(), branches_.end(),
-                                    [&](const LevelBranch& b) { return b.step == top; });
-    if (!branch)
+    const std::optional<int> level = branches_.empty() ? std::nullopt : levelOfStep(top);
+    if (!level)
         return statementByKey(top);
-    // "<if labels == 3>.<AirFormat>": the branch, then the key of one of its statements.
+    // "<if labels == 3>.<AirFormat>": a level, then the key of a statement of a branch it takes.
     const int name = steps == -1 ? -1 : findText(path, "<", steps);
     const int nameEnd = name == -1 ? -1 : findText(path, ">", name);
     if (name != steps + 1 || nameEnd == -1)
         return nullptr;
     steps = findOutsideBrackets(path, '.', name);
-    return branchStatement(top, path.substr(name + 1, nameEnd - name - 1));
+    return branchStatement(*level, path.substr(name + 1, nameEnd - name - 1));
 }
 
 const LuaNode* LuaDocument::topLevelOf(const std::string& path) const

@@ -75,7 +75,7 @@ void EditsTest::rewrites_data()
         << "local IS_DOT = labels == 3\nif IS_DOT then -- dots\nF = {\n\t[6] = 1\n}\nG = 1\n"
            "else\n  F = { [5] = 2 }\nend\nF = 3\n";
     QTest::newRow("in the other branch, then at top level") << branches
-        << QStringList{"<else>.<F>.[0]...[][7]", "<F>...[][4]"}
+        << QStringList{"<if labels == 1>.<F>.[0]...[][7]", "<F>...[][4]"}
         << "local IS_DOT = labels == 3\nif IS_DOT then -- dots\nF = { [5] = 1 } -- d\nG = 1\n"
            "else\nF = {\n\t[5] = 7\n}\nend\nF = 4\n";
     QTest::newRow("a whole table with bracketed keys") << "F = { [5] = 1 }\n"

@@ -146,7 +146,7 @@ private slots:
         const std::string fullNear = "<if labels == 1>.<AirFormat>.[2]...[[9500]][]";
         const Judged mine = judgeEdits({fullNear}, {}, "Labels-level-branches.lua");
         QVERIFY(!mine.intended.empty());
-        QCOMPARE(mine.intended.front().onlyAtLabels, 1);
+        QCOMPARE(mine.intended.front().onlyAtLevels, 1u << 1);
         QVERIFY(mine.verdict);
         const Judged other = judgeEdits(
             {fullNear},

@@ -280,7 +280,7 @@ const std::string flags = "local IS_DOT = labels == 3\nlocal IS_ABBREVIATED  =  
 const std::string plainChain = flags
     + "if IS_DOT then -- dots\nA = {1}\nB = 2\nelseif IS_ABBREVIATED then\nA = {3}\nelse\t-- full\nA = {4}\nend\nZ = 9\n";
 
-// Each branch as "step: key=value, ..." in text order.
+// Each branch as "levels: key=value, ..." in text order ("-" for a branch no level takes).
 QStringList branchesOf(const lua::LuaDocument& doc)
 {
     QStringList out;
@@ -288,7 +288,10 @@ QStringList branchesOf(const lua::LuaDocument& doc)
         QStringList statements;
         for (const auto& statement : branch.statements)
             statements << QString::fromStdString(statement->key + "=" + statement->value);
-        out << QString::fromStdString(branch.step) + ": " + statements.join(", ");
+        QStringList levels;
+        for (const int level : branch.levels)
+            levels << QString::number(level);
+        out << (levels.isEmpty() ? QStringLiteral("-") : levels.join(',')) + ": " + statements.join(", ");
     }
     return out;
 }
@@ -301,38 +304,45 @@ QString replaced(const std::string& text, const std::string& from, const std::st
 }
 }  // namespace
 
-// Only a top-level "if" whose conditions are level flags, laid out plainly, gives its
-// branches nodes; any other block keeps making none, and the top level reads as before.
+// A top-level "if" chain laid out plainly gives its branches nodes, whatever its conditions:
+// Lua's own run at each level says which branch it takes. Any other block keeps making
+// none, and the top level reads as before.
 void ParseTest::levelBlocks_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("branches");
     QTest::addColumn<QStringList>("keys");  // the top-level statements
     const QStringList topLevel = {"IS_DOT", "IS_ABBREVIATED", "Z"};
-    const QStringList chain = {"if labels == 3: A={1}, B=2", "if labels == 2: A={3}", "if labels == 1: A={4}"};
+    const QStringList chain = {"3: A={1}, B=2", "2: A={3}", "1: A={4}"};
     // clang-format off
     QTest::newRow("dot, abbreviated, else") << QString::fromStdString(plainChain) << chain << topLevel;
+    QTest::newRow("flags guarded by and, tabs")
+        << replaced(plainChain, "labels == 3", "labels\tand labels ==  3") << chain << topLevel;
+    QTest::newRow("conditions as expressions")
+        << replaced(replaced(plainChain, "if IS_DOT then", "if (labels or 1) >= 3 then").toStdString(),
+                    "elseif IS_ABBREVIATED", "elseif not (labels == 1)")
+        << chain << topLevel;
+    QTest::newRow("flag forced: one branch at every level") << replaced(plainChain, "labels == 3", "true")
+        << QStringList{"1,2,3: A={1}, B=2", "-: A={3}", "-: A={4}"} << topLevel;
     QTest::newRow("else taken at two levels")
         << replaced(plainChain, "elseif IS_ABBREVIATED then\nA = {3}\n", "")
-        << QStringList{"if labels == 3: A={1}, B=2", "else: A={4}"} << topLevel;
+        << QStringList{"3: A={1}, B=2", "1,2: A={4}"} << topLevel;
     QTest::newRow("full named, no else")
         << "local IS_FULL = labels == 1\nlocal IS_DOT = labels == 3\nif IS_FULL then\nA = 1\nelseif IS_DOT then\nA = 2\nend\n"
-        << QStringList{"if labels == 1: A=1", "if labels == 3: A=2"} << QStringList{"IS_FULL", "IS_DOT"};
+        << QStringList{"1: A=1", "3: A=2"} << QStringList{"IS_FULL", "IS_DOT"};
     QTest::newRow("table over lines with a comment line")
         << QString::fromStdString(flags + "if IS_DOT then\nT = {\n-- [d] = {text}\n[5] = 1,\n}\nend\n")
-        << QStringList{"if labels == 3: T={\n[5] = 1,\n}"} << QStringList{"IS_DOT", "IS_ABBREVIATED"};
-    QTest::newRow("empty branch") << QString::fromStdString(flags + "if IS_DOT then\nelse\nA = 1\nend\n")
-        << QStringList{"if labels == 3: ", "else: A=1"} << QStringList{"IS_DOT", "IS_ABBREVIATED"};
-    QTest::newRow("condition not a flag") << replaced(plainChain, "if IS_DOT", "if enableVR")
-        << QStringList{} << topLevel;
-    QTest::newRow("condition compares") << replaced(plainChain, "if IS_DOT", "if IS_DOT == true")
-        << QStringList{} << topLevel;
+        << QStringList{"3: T={\n[5] = 1,\n}"} << QStringList{"IS_DOT", "IS_ABBREVIATED"};
+    QTest::newRow("empty branch: no line to enter")
+        << QString::fromStdString(flags + "if IS_DOT then\nelse\nA = 1\nend\n") << QStringList{"-: ", "1,2: A=1"} << QStringList{"IS_DOT", "IS_ABBREVIATED"};
+    QTest::newRow("condition no level meets") << replaced(plainChain, "if IS_DOT", "if enableVR")
+        << QStringList{"-: A={1}, B=2", "2: A={3}", "1,3: A={4}"} << topLevel;
     QTest::newRow("flag set after the block")
-        << "if IS_DOT then\nA = 1\nend\nlocal IS_DOT = labels == 3\n" << QStringList{} << QStringList{"IS_DOT"};
-    QTest::newRow("flag of no level")
-        << "local X = labels == 0\nif X then\nA = 1\nend\n" << QStringList{} << QStringList{"X"};
+        << "if IS_DOT then\nA = 1\nend\nlocal IS_DOT = labels == 3\n" << QStringList{"-: A=1"} << QStringList{"IS_DOT"};
     QTest::newRow("one level twice") << replaced(plainChain, "elseif IS_ABBREVIATED", "elseif IS_DOT")
-        << QStringList{} << topLevel;
+        << QStringList{"3: A={1}, B=2", "-: A={3}", "1,2: A={4}"} << topLevel;
+    QTest::newRow("script stops before the block") << "error('no labels here')\n" + QString::fromStdString(plainChain)
+        << QStringList{"-: A={1}, B=2", "-: A={3}", "-: A={4}"} << topLevel;
     QTest::newRow("statement after then") << replaced(plainChain, "then -- dots\n", "then A = {1}\n")
         << QStringList{} << topLevel;
     QTest::newRow("else not opening its line") << replaced(plainChain, "A = {3}\nelse", "A = {3} else")

@@ -78,11 +78,13 @@ void PathsTest::lookup_data()
     QTest::newRow("empty path") << "" << "" << "";
     QTest::newRow("level branch statement") << "<if labels == 3>.<AirFormat>.[1].[1]..." << "" << "\"CenterCenter\"";
     QTest::newRow("level branch by key") << "<if labels == 3>.<AirFormat>.<[500]>..." << "[500]" << "EMPTY";
-    QTest::newRow("else branch") << "<else>.<AirFormat>.[0]..." << "[10]" << "EMPTY";
+    QTest::newRow("else branch, taken at FULL") << "<if labels == 1>.<AirFormat>.[0]..." << "[10]" << "EMPTY";
+    QTest::newRow("a branch is named by a level only") << "<else>.<AirFormat>.[0]..." << "" << "";
     QTest::newRow("branch statements are not top level") << "<AirFormat>..." << "" << "";
     QTest::newRow("branch without a key") << "<if labels == 3>..." << "" << "";
     QTest::newRow("branch then an index") << "<if labels == 3>.[0]..." << "" << "";
-    QTest::newRow("branch of no level") << "<if labels == 2>.<AirFormat>..." << "" << "";
+    QTest::newRow("else branch, taken at ABBREVIATED too") << "<if labels == 2>.<AirFormat>.[0]..." << "[10]" << "EMPTY";
+    QTest::newRow("no such level") << "<if labels == 4>.<AirFormat>..." << "" << "";
     // clang-format on
 }
 
@@ -103,8 +105,9 @@ void PathsTest::topLevelOf()
     QCOMPARE(doc_.topLevelOf("<R>.<a>..."), doc_.statementByKey("R"));
     QCOMPARE(doc_.topLevelOf("<Nope>..."), nullptr);
     QCOMPARE(doc_.topLevelOf("R..."), nullptr);
-    QCOMPARE(doc_.topLevelOf("<else>.<AirFormat>.[0]..."), doc_.branchStatement("else", "AirFormat"));
-    QVERIFY(doc_.branchStatement("else", "AirFormat"));
+    QCOMPARE(doc_.topLevelOf("<if labels == 1>.<AirFormat>.[0]..."), doc_.branchStatement(1, "AirFormat"));
+    QCOMPARE(doc_.branchStatement(1, "AirFormat"), doc_.branchStatement(2, "AirFormat"));
+    QVERIFY(doc_.branchStatement(3, "AirFormat") != doc_.branchStatement(1, "AirFormat"));
 }
 
 void PathsTest::nonNumericIndexThrows()

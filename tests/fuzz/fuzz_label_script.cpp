@@ -80,8 +80,9 @@ void checkSameTree(const lua::LuaDocument& edited, const lua::LuaDocument& parse
     const auto& y = parsed.levelBranches();
     fuzz::check(x.size() == y.size(), "after edit " + edit + ": the level branches differ from the full parse's");
     for (std::size_t i = 0; i < x.size() && i < y.size(); ++i) {
-        fuzz::check(x[i].step == y[i].step && x[i].statements.size() == y[i].statements.size(),
-                    "after edit " + edit + ": level branch " + x[i].step + " differs from the full parse's");
+        fuzz::check(x[i].levels == y[i].levels && x[i].firstLine == y[i].firstLine
+                        && x[i].statements.size() == y[i].statements.size(),
+                    "after edit " + edit + ": level branch " + std::to_string(i) + " differs from the full parse's");
         for (std::size_t k = 0; k < x[i].statements.size() && k < y[i].statements.size(); ++k)
             checkSameNode(*x[i].statements[k], *y[i].statements[k], edit);
     }
