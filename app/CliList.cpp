@@ -13,7 +13,8 @@
 #include "model/LabelCatalogue.h"
 #include "model/LabelConfig.h"
 #include "model/SymbolSizeVariable.h"
-#include "ui/TableTexts.h"
+#include "model/UnreadableReason.h"
+#include "ui/UnreadableTexts.h"
 
 namespace cli {
 namespace {
@@ -198,14 +199,23 @@ QJsonObject ownEntryObject(LabelLevel level, UnitCategory category, int index, c
     return object;
 }
 
+// A table several levels share (a single-level script's, a branch several levels take) is
+// listed once, at its first level, saying which levels it serves.
 void addTable(const LabelConfig& model, LabelLevel level, UnitCategory category, QStringList& lines)
 {
-    const bool everyLevel = model.scriptLayout() == ScriptLayout::SingleLevel;
+    const std::vector<LabelLevel> sharing = model.levelsSharingTable(level, category);
+    if (sharing.front() != level)
+        return;
+    QJsonArray levels;
+    for (const LabelLevel shared : sharing)
+        levels << levelWord(shared);
     const auto place = [&](QJsonObject object) {
         object.insert(QStringLiteral("level"), levelWord(level));
         object.insert(QStringLiteral("category"), categoryWord(category));
-        if (everyLevel)
+        if (levels.size() == 3)
             object.insert(QStringLiteral("everyLevel"), true);
+        else if (levels.size() > 1)
+            object.insert(QStringLiteral("levels"), levels);
         lines << line(object);
     };
     if (const std::optional<FormatTable> own = customFormatTable(model, level, category)) {
@@ -239,43 +249,15 @@ void addTable(const LabelConfig& model, LabelLevel level, UnitCategory category,
 
 QString unreadableReason(const LabelConfig& model, const LabelSetting& setting)
 {
-    const lua::LuaDocument& document = model.getDocument();
-    // Read by position, a table of another shape may well hold something at the place.
-    if (setting.group == SettingGroup::Distance || setting.group == SettingGroup::Alignment) {
-        const lua::LuaNode* table
-            = document.lookup(formatTablePath(model.scriptLayout(), setting.level, setting.category));
-        if (table && !hasModelledShape(*table, setting.category))
-            return QStringLiteral("its table has a shape of its own");
-    }
-    if (setting.group == SettingGroup::SymbolSize) {
-        if (const std::optional<std::string> name = symbolSizeVariable(model))
-            return tableText(TableText::SymbolSizeVariable).arg(QString::fromStdString(*name));
-    }
-    if (!document.lookup(setting.nodePath))
-        return QStringLiteral("not found in the file");
-    const QString as = QStringLiteral(", written ");
-    switch (setting.group) {
-    case SettingGroup::Visibility: return QStringLiteral("it has no value");
-    case SettingGroup::Symbol: return QStringLiteral("not a text in double quotes") + as + written(setting.valueText);
-    case SettingGroup::SymbolSize: return QStringLiteral("not a whole number") + as + written(setting.valueText);
-    case SettingGroup::SideColour:
-        return QStringLiteral("not three whole numbers from 0 to 255") + as + written(setting.valueText);
-    case SettingGroup::Alignment:
-        return QStringLiteral("not one of the nine alignment names") + as + written(setting.valueText);
-    case SettingGroup::Distance: return QStringLiteral("not a whole number") + as + written(setting.keyText);
-    }
-    return {};
+    const std::optional<Unreadable> reason = whyUnreadable(model, setting);
+    return reason ? unreadableText(*reason) : QString();
 }
 
 QStringList listLines(const LabelConfig& model)
 {
     QStringList lines;
     addGeneralSettings(model, lines);
-    // A single-level script has one table per category for every level: it is listed once.
-    const bool everyLevel = model.scriptLayout() == ScriptLayout::SingleLevel;
     for (const LabelLevel level : {LabelLevel::FULL, LabelLevel::ABBREVIATED, LabelLevel::DOT}) {
-        if (everyLevel && level != LabelLevel::FULL)
-            continue;
         for (const UnitCategory category : categories)
             addTable(model, level, category, lines);
     }

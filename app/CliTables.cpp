@@ -96,9 +96,11 @@ bool namesTable(const QString& name)
 std::optional<QString> changeTable(const LabelConfig& model, const QString& name, const QString& value,
                                    TableChanges& into)
 {
-    const std::optional<TableName> address = tableName(name);
+    std::optional<TableName> address = tableName(name);
     if (!address)
         return QStringLiteral("\"%1\" names no format table").arg(name);
+    // Levels that share a table name the same one: its changes gather under its first level.
+    address->level = model.levelsSharingTable(address->level, address->category).front();
     const QString tableWords = levelWord(address->level) + '.' + categoryWord(address->category);
     const std::optional<FormatTable> loaded = customFormatTable(model, address->level, address->category);
     if (!loaded)

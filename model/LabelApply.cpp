@@ -27,8 +27,7 @@ void LabelConfig::revertToSavedText()
 {
     unsavedEdits.clear();
     readInto(document, savedText);
-    fileLayout = readSettings(document, settings, readAtLoad);
-    findSymbolSizeTargets();
+    bindSettings();
 }
 
 ApplyOutcome LabelConfig::applyPendingEdits()

@@ -95,10 +95,11 @@ LabelConfig::LabelConfig(ProfileStore& profileStore, std::filesystem::path label
 std::size_t LabelConfig::indexOf(SettingGroup group, UnitCategory category, LabelLevel level, DistanceBand band,
                                  SymbolRange range, Side side) const
 {
-    // In a single-level script the three levels are one table: FULL's settings stand for all.
-    const bool shared = fileLayout == ScriptLayout::SingleLevel
-        && (group == SettingGroup::Distance || group == SettingGroup::Alignment);
-    const LabelLevel bound = shared ? LabelLevel::FULL : level;
+    // Levels that share a table (a single-level script, a branch several levels take) share
+    // its settings: those of the first level.
+    const bool inTable = group == SettingGroup::Distance || group == SettingGroup::Alignment;
+    const LabelLevel bound
+        = inTable ? tableOwner[static_cast<std::size_t>(level)][static_cast<std::size_t>(category)] : level;
     for (std::size_t i = 0; i < settings.size(); ++i) {
         const LabelSetting& s = settings[i];
         if (s.group == group && s.category == category && s.level == bound && s.band == band && s.range == range
@@ -217,7 +218,7 @@ std::vector<const LabelSetting*> LabelConfig::unreadableSettings() const
     for (std::size_t i = 0; i < settings.size(); ++i) {
         const LabelSetting& setting = settings[i];
         const bool stoodFor = setting.group == SettingGroup::Distance || setting.group == SettingGroup::Alignment;
-        if (fileLayout == ScriptLayout::SingleLevel && stoodFor && setting.level != LabelLevel::FULL)
+        if (stoodFor && levelsSharingTable(setting.level, setting.category).front() != setting.level)
             continue;
         // A table of the player's own shape is shown and changed entry by entry instead.
         if (stoodFor && customFormatTable(*this, setting.level, setting.category))

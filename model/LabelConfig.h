@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -79,6 +80,13 @@ public:
     std::vector<const LabelSetting*> unreadableSettings() const;
     // The layout of the file last loaded: where it keeps each setting.
     ScriptLayout scriptLayout() const { return fileLayout; }
+    // The levels the category's format table at this level serves, in level order (the
+    // level itself among them). A single-level script's tables serve every level, and so
+    // does a branch of a level block that Lua takes at every level; such a table is one
+    // set of settings, those of its first level, whichever level names it.
+    std::vector<LabelLevel> levelsSharingTable(LabelLevel level, UnitCategory category) const;
+    // The levels every one of whose tables is the same as this level's (the level among them).
+    std::vector<LabelLevel> levelsSharingAllTables(LabelLevel level) const;
     // Levels whose own symbol size differs from FULL's (older scripts give each level one):
     // the window shows FULL's, and a change of it leaves theirs as they are.
     const std::vector<LabelLevel>& levelsWithOwnSymbolSize() const { return ownSizeLevels; }
@@ -152,6 +160,10 @@ private:
                                      std::vector<bool>& readable);
     // Where a change of the symbol size goes: the font of every level that shares FULL's.
     void findSymbolSizeTargets();
+    // Which level's settings stand for each level's format tables (tableOwner).
+    void findSharedTables();
+    // After a load or a revert: binds the settings and finds what the layout shares.
+    void bindSettings();
     // The factory copy's bytes, when it is UTF-8 text whose settings all read.
     ModelOutcome readFactoryCopy(std::string& bytes) const;
     // Finds what is wrong with the file just read.
@@ -182,6 +194,12 @@ private:
     ScriptLayout fileLayout = ScriptLayout::LevelCalls;
     std::vector<std::string> symbolSizeTargets;  // paths of the size elements setSymbolSize writes
     std::vector<LabelLevel> ownSizeLevels;
+    // Per level and category: the first level holding the same format table.
+    std::array<std::array<LabelLevel, 4>, 3> tableOwner{{
+        {LabelLevel::FULL, LabelLevel::FULL, LabelLevel::FULL, LabelLevel::FULL},
+        {LabelLevel::ABBREVIATED, LabelLevel::ABBREVIATED, LabelLevel::ABBREVIATED, LabelLevel::ABBREVIATED},
+        {LabelLevel::DOT, LabelLevel::DOT, LabelLevel::DOT, LabelLevel::DOT},
+    }};
     std::filesystem::path factoryCopyPath = std::filesystem::path("data") / "default.lua";
     LabelBackups backups;
 };

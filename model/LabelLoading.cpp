@@ -1,5 +1,6 @@
 #include "model/LabelConfig.h"
 
+#include <algorithm>
 #include <tuple>
 
 #include "lua/LuaScan.h"
@@ -34,8 +35,14 @@ void LabelConfig::load()
     savedText = document.text();
     unsavedEdits.clear();
     judgeLoadedFile();
+    bindSettings();
+}
+
+void LabelConfig::bindSettings()
+{
     fileLayout = readSettings(document, settings, readAtLoad);
     findSymbolSizeTargets();
+    findSharedTables();
 }
 
 void LabelConfig::judgeLoadedFile()
@@ -96,6 +103,52 @@ void LabelConfig::findSymbolSizeTargets()
         else if (!size.empty())
             ownSizeLevels.push_back(level);
     }
+}
+
+void LabelConfig::findSharedTables()
+{
+    for (const LabelLevel level : {LabelLevel::FULL, LabelLevel::ABBREVIATED, LabelLevel::DOT}) {
+        for (const UnitCategory category :
+             {UnitCategory::Air, UnitCategory::Ground, UnitCategory::Navy, UnitCategory::Weapon}) {
+            const lua::LuaNode* table = document.lookup(formatTablePath(fileLayout, level, category));
+            LabelLevel owner = level;
+            for (int earlier = 0; table && earlier < static_cast<int>(level); ++earlier) {
+                const auto other = static_cast<LabelLevel>(earlier);
+                if (document.lookup(formatTablePath(fileLayout, other, category)) == table) {
+                    owner = other;
+                    break;
+                }
+            }
+            tableOwner[static_cast<std::size_t>(level)][static_cast<std::size_t>(category)] = owner;
+        }
+    }
+}
+
+std::vector<LabelLevel> LabelConfig::levelsSharingTable(LabelLevel level, UnitCategory category) const
+{
+    const auto ownerOf = [&](LabelLevel l) {
+        return tableOwner[static_cast<std::size_t>(l)][static_cast<std::size_t>(category)];
+    };
+    std::vector<LabelLevel> sharing;
+    for (const LabelLevel other : {LabelLevel::FULL, LabelLevel::ABBREVIATED, LabelLevel::DOT}) {
+        if (ownerOf(other) == ownerOf(level))
+            sharing.push_back(other);
+    }
+    return sharing;
+}
+
+std::vector<LabelLevel> LabelConfig::levelsSharingAllTables(LabelLevel level) const
+{
+    std::vector<LabelLevel> sharing = levelsSharingTable(level, UnitCategory::Air);
+    for (const UnitCategory category : {UnitCategory::Ground, UnitCategory::Navy, UnitCategory::Weapon}) {
+        const std::vector<LabelLevel> these = levelsSharingTable(level, category);
+        sharing.erase(std::remove_if(sharing.begin(), sharing.end(),
+                                     [&](LabelLevel l) {
+                                         return std::find(these.begin(), these.end(), l) == these.end();
+                                     }),
+                      sharing.end());
+    }
+    return sharing;
 }
 
 ModelOutcome LabelConfig::changeWorkDirectory(const std::filesystem::path& directory)

@@ -21,6 +21,8 @@
 #include "ui/SettingNames.h"
 #include "ui/SymbolSizeSource.h"
 #include "ui/TextFitting.h"
+#include "ui/UnreadableControls.h"
+#include "ui/UnreadableTexts.h"
 #include "ui_MainWindow.h"
 
 namespace {
@@ -140,8 +142,6 @@ void MainWindow::fillFromModel()
     redrawPreview();
     applyTexts();
     firstFilling = false;
-
-    ui->label_single_level->setVisible(model.scriptLayout() == ScriptLayout::SingleLevel);
 }
 
 // One notice after a load: the settings the file did not yield, and the levels that keep
@@ -171,6 +171,8 @@ void MainWindow::applyTexts()
     applyMainWindowTexts(*this);
     tables->applyTexts();
     sizeSource->applyTexts();
+    disableUnreadable(*ui, model, currentLevel);
+    showSharedLevels();
     textFitting->fit();
 }
 
@@ -197,7 +199,25 @@ void MainWindow::loadLevel(int levelIndex)
         distances->showLevel(model, *currentLevel);
         tables->showLevel(model, *currentLevel);
     }
+    disableUnreadable(*ui, model, currentLevel);
+    showSharedLevels();
     redrawPreview();
+}
+
+// Beside the level box: whether the tables shown also serve other levels.
+void MainWindow::showSharedLevels()
+{
+    const std::vector<LabelLevel> sharing
+        = currentLevel ? model.levelsSharingAllTables(*currentLevel) : std::vector<LabelLevel>{};
+    ui->label_single_level->setVisible(sharing.size() > 1);
+    QStringList others;
+    for (const LabelLevel level : sharing) {
+        if (level != currentLevel)
+            others << ui->comboBox_profille->itemText(static_cast<int>(level));
+    }
+    // Every level is what the form's own caption says.
+    if (sharing.size() == 2)
+        ui->label_single_level->setText(sharedLevelsText(others));
 }
 
 // A colour the model could not read shows as a plain button until one is chosen.

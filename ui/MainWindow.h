@@ -146,6 +146,7 @@ private:
     void showAbout();
     void chooseLanguage(int index);
     void loadLevel(int levelIndex);
+    void showSharedLevels();
     void showSideColours();
     void chooseSideColour(std::optional<ColourTriple>& colour, QPushButton& button);
     void aimPicker(QTextEdit& field);
