@@ -7,6 +7,7 @@
 #include <set>
 #include <unordered_map>
 
+#include "lua/LuaSandbox.h"
 #include "lua/LuaScan.h"
 
 extern "C" {
@@ -19,105 +20,9 @@ namespace lua {
 
 namespace {
 
-// A label script runs in well under a million instructions and a megabyte; these bounds
-// leave room for any real script and stop one that loops or grows without end.
-constexpr long long instructionBound = 50'000'000;
-constexpr int hookInterval = 1000;
-constexpr std::size_t memoryBound = 64u << 20;
 // Unfolding the globals is bounded too: a script may build a huge or deep table.
 constexpr std::size_t unfoldedBound = 200'000;
 constexpr int depthBound = 100;
-
-constexpr const char* chunkName = "=Labels.lua";
-constexpr const char* chunkPrefix = "Labels.lua:";
-
-struct Bounds {
-    std::size_t used = 0;
-    long long instructions = 0;
-    bool exceeded = false;
-};
-
-void* allocate(void* userData, void* block, std::size_t oldSize, std::size_t newSize)
-{
-    auto* bounds = static_cast<Bounds*>(userData);
-    // Without a block, oldSize tells the kind of object, not a size.
-    const std::size_t held = block ? oldSize : 0;
-    if (newSize == 0) {
-        std::free(block);
-        bounds->used -= held;
-        return nullptr;
-    }
-    if (newSize > held && bounds->used + (newSize - held) > memoryBound) {
-        bounds->exceeded = true;
-        return nullptr;
-    }
-    void* moved = std::realloc(block, newSize);
-    if (moved)
-        bounds->used = bounds->used - held + newSize;
-    return moved;
-}
-
-void countInstructions(lua_State* state, lua_Debug*)
-{
-    void* userData = nullptr;
-    lua_getallocf(state, &userData);
-    auto* bounds = static_cast<Bounds*>(userData);
-    bounds->instructions += hookInterval;
-    if (bounds->instructions > instructionBound) {
-        bounds->exceeded = true;
-        luaL_error(state, "the script runs too long");
-    }
-}
-
-int ignorePrint(lua_State*) { return 0; }
-
-// A fresh state with the sandbox's libraries only.
-class Sandbox {
-public:
-    Sandbox() : state(lua_newstate(allocate, &bounds))
-    {
-        if (!state)
-            return;
-        const std::pair<const char*, lua_CFunction> libraries[] = {
-            {LUA_GNAME, luaopen_base},
-            {LUA_STRLIBNAME, luaopen_string},
-            {LUA_TABLIBNAME, luaopen_table},
-            {LUA_MATHLIBNAME, luaopen_math},
-        };
-        for (const auto& [name, open] : libraries) {
-            luaL_requiref(state, name, open, 1);
-            lua_pop(state, 1);
-        }
-        // The base library can reach files and compile code of its own.
-        for (const char* name : {"load", "loadfile", "dofile", "require"}) {
-            lua_pushnil(state);
-            lua_setglobal(state, name);
-        }
-        // A script's prints would land in the editor's output (the command line's lists).
-        lua_pushcfunction(state, ignorePrint);
-        lua_setglobal(state, "print");
-        lua_sethook(state, countInstructions, LUA_MASKCOUNT, hookInterval);
-    }
-    ~Sandbox()
-    {
-        if (state)
-            lua_close(state);
-    }
-    Sandbox(const Sandbox&) = delete;
-    Sandbox& operator=(const Sandbox&) = delete;
-
-    Bounds bounds;
-    lua_State* state;
-};
-
-std::string messageOnTop(lua_State* state)
-{
-    const char* text = lua_tostring(state, -1);
-    std::string message = text ? text : "(an error without a message)";
-    if (message.rfind(chunkPrefix, 0) == 0)
-        message.erase(0, std::char_traits<char>::length(chunkPrefix));
-    return message;
-}
 
 // "205: '}' expected near '0.7'" -> line 205 and the rest.
 CompileProblem problemOf(std::string message)
@@ -135,11 +40,6 @@ CompileProblem problemOf(std::string message)
     }
     problem.message = message;
     return problem;
-}
-
-int load(lua_State* state, const std::string& text)
-{
-    return luaL_loadbufferx(state, text.data(), text.size(), chunkName, "t");
 }
 
 std::string quoted(const std::string& raw)
@@ -326,18 +226,18 @@ int snapshotGlobals(lua_State* state)
 std::optional<CompileProblem> compileProblem(const std::string& text)
 {
     Sandbox sandbox;
-    if (!sandbox.state)
+    if (!sandbox.state())
         return CompileProblem{0, "not enough memory"};
-    if (load(sandbox.state, text) == LUA_OK)
+    if (sandbox.load(text))
         return std::nullopt;
-    return problemOf(messageOnTop(sandbox.state));
+    return problemOf(sandbox.errorMessage());
 }
 
 ScriptRun runScript(const std::string& text, int labels)
 {
     ScriptRun run;
     Sandbox sandbox;
-    lua_State* state = sandbox.state;
+    lua_State* state = sandbox.state();
     if (!state) {
         run.exceededBounds = true;
         return run;
@@ -351,10 +251,10 @@ ScriptRun runScript(const std::string& text, int labels)
         return run;
     }
     const int before = lua_gettop(state);
-    if (load(state, text) != LUA_OK || lua_pcall(state, 0, 0, 0) != LUA_OK) {
-        run.error = messageOnTop(state);
-        lua_pop(state, 1);
-    }
+    RunEnd end = RunEnd::Error;
+    if (!sandbox.load(text) || (end = sandbox.run()) != RunEnd::Finished)
+        run.error = sandbox.errorMessage();
+    lua_settop(state, before);
     Unfolding unfolding;
     unfolding.run = &run;
     lua_pushcfunction(state, unfoldGlobals);
@@ -362,17 +262,18 @@ ScriptRun runScript(const std::string& text, int labels)
     lua_pushvalue(state, before);
     if (lua_pcall(state, 2, 0, 0) != LUA_OK)
         run.exceededBounds = true;
-    run.exceededBounds = run.exceededBounds || sandbox.bounds.exceeded;
+    run.exceededBounds = run.exceededBounds || (end != RunEnd::Finished && end != RunEnd::Error);
     return run;
 }
 
 std::optional<std::map<std::string, std::string>> literalValues(const std::string& text)
 {
     Sandbox sandbox;
-    lua_State* state = sandbox.state;
-    const std::string chunk = "return " + text;
-    if (!state || luaL_loadbufferx(state, chunk.data(), chunk.size(), chunkName, "t") != LUA_OK
-        || lua_pcall(state, 0, 1, 0) != LUA_OK || (lua_isnil(state, -1) && text != "nil"))
+    lua_State* state = sandbox.state();
+    if (!state || !sandbox.load("return " + text) || sandbox.run() != RunEnd::Finished)
+        return std::nullopt;
+    lua_settop(state, 1);
+    if (lua_isnil(state, -1) && text != "nil")
         return std::nullopt;
     ScriptRun run;
     Unfolding unfolding;

@@ -1,0 +1,57 @@
+#pragma once
+// The sandbox every label script runs in: a fresh Lua state with the base, string, table
+// and math libraries only (no io, os, package, require, load, loadfile, dofile, debug),
+// bounded in instructions, memory and time, so that no script can reach outside, hang
+// the editor or exhaust its memory. Whoever needs a script run (the judge, a function
+// that follows the lines a run takes) loads it here and runs it here.
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+struct lua_State;
+
+namespace lua {
+
+using Clock = std::chrono::steady_clock;
+
+// How a run in the sandbox ended.
+enum class RunEnd {
+    Finished,      // the chunk returned
+    Error,         // it raised an error of its own (errorMessage() has Lua's message)
+    Instructions,  // it ran past the instruction bound
+    Memory,        // it asked for more memory than the bound
+    Time,          // it ran past the deadline
+    Stopped,       // the line callback asked to stop
+};
+
+class Sandbox {
+public:
+    // Called at each new line a run reaches (the chunk's own line numbers); true stops the
+    // run there. It must not throw.
+    using LineCallback = std::function<bool(int line)>;
+
+    explicit Sandbox(Clock::time_point deadline = Clock::time_point::max());
+    ~Sandbox();
+    Sandbox(const Sandbox&) = delete;
+    Sandbox& operator=(const Sandbox&) = delete;
+
+    // The state to load into and read from; null when none could be made.
+    lua_State* state() const;
+    // Compiles a label script's text (text only, never bytecode) as the simulator's
+    // loader reads a file, and pushes it as a function; false when Lua cannot compile it,
+    // with Lua's message on top of the stack instead.
+    bool load(const std::string& text);
+    // Calls the function on top of the stack without arguments; its results take its
+    // place. With Error, Lua's message takes its place.
+    RunEnd run(const LineCallback& onLine = {});
+    // Lua's message on top of the stack, without the chunk's name ("12: attempt to ...").
+    std::string errorMessage() const;
+
+private:
+    struct Bounds;
+    std::unique_ptr<Bounds> bounds;
+    lua_State* lua = nullptr;
+};
+
+}  // namespace lua
