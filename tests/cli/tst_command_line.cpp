@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 #include "LuaCheck.h"
 
@@ -331,6 +332,52 @@ private slots:
         for (const QJsonValue& line : expected)
             QVERIFY2(!lineWith(objects, line.toObject()).isEmpty(),
                      QJsonDocument(line.toObject()).toJson(QJsonDocument::Compact).constData());
+    }
+
+    // A script that keeps its format tables in globals lists, at each level, every entry
+    // that Lua's own run of it at that level defines, and nothing it does not; the only
+    // values left unread are the symbols a script writes into its texts.
+    void listsEveryEntryLuaDefines_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<int>("unreadable");
+        QTest::newRow("flags guarded by and") << "Labels-branch-flags.lua" << 0;
+        QTest::newRow("flags forced to the DOT branch") << "Labels-branch-forced.lua" << 0;
+        QTest::newRow("plain level flags") << "Labels-level-branches.lua" << 0;
+        QTest::newRow("single level, brackets in texts") << "Labels-single-ramp.lua" << 8;
+        QTest::newRow("single level") << "Labels-single-level.lua" << 0;
+    }
+
+    void listsEveryEntryLuaDefines()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(int, unreadable);
+        QVERIFY(install(fixture));
+        const Run result = run({QStringLiteral("--list"), script});
+        QCOMPARE(result.exitCode, 0);
+        const QList<QJsonObject> objects = objectsOf(result.out);
+        QCOMPARE(countWith(objects, QStringLiteral("unreadable")), unreadable);
+        const QStringList levels{"FULL", "ABBREVIATED", "DOT"};
+        const QRegularExpression entryLine(QStringLiteral("^(Air|Ground|Navy|Weapon)Format\\[(\\d+)\\] = "));
+        for (int level = 1; level <= 3; ++level) {
+            QStringList defined;
+            for (const QString& line : luacheck::definitions(script, level)) {
+                const QRegularExpressionMatch match = entryLine.match(line);
+                if (match.hasMatch())
+                    defined << match.captured(1) + ' ' + match.captured(2);
+            }
+            QStringList listed;
+            for (const QJsonObject& object : objects) {
+                const QString at = levels[level - 1];
+                const bool here = object.value("level") == at || object.value("everyLevel").toBool()
+                    || object.value("levels").toArray().contains(at);
+                if (object.value("setting") == "entry" && here)
+                    listed << object.value("category").toString() + ' ' + QString::number(object.value("distance").toInt());
+            }
+            defined.sort();
+            listed.sort();
+            QCOMPARE(listed, defined);
+        }
     }
 
     // One value of each kind, set through the command line: Lua finds that value changed
