@@ -16,6 +16,8 @@ const QString current = QStringLiteral("Labels.lua");
 const QString olderLayout = QStringLiteral("Labels-older-layout.lua");
 const QString singleLevel = QStringLiteral("Labels-single-level.lua");
 const QString levelBranches = QStringLiteral("Labels-level-branches.lua");
+const QString branchFlags = QStringLiteral("Labels-branch-flags.lua");
+const QString branchForced = QStringLiteral("Labels-branch-forced.lua");
 
 // The level-branch fixture's FULL (else) and ABBREVIATED branches; its DOT branch holds
 // tables of its own shape, which no band reads.
@@ -194,14 +196,12 @@ private slots:
 
     void levelBranchChangeStaysInItsLevel_data()
     {
+        QTest::addColumn<QString>("fixture");
         QTest::addColumn<Change>("change");
-        QTest::addColumn<LabelLevel>("level");
-        QTest::addColumn<QStringList>("changed");  // exactly the names that change at that level
-        // clang-format off
-        QTest::newRow("aircraft NEAR at FULL")
-            << Change([](LabelConfig& c) { c.setDistance(LabelLevel::FULL, UnitCategory::Air, DistanceBand::NEAR, 10000); })
-            << LabelLevel::FULL
-            << QStringList{"AirFormat[10000]", "AirFormat[10000][1]", "AirFormat[10000][2]", "AirFormat[10000][3]",
+        QTest::addColumn<QList<int>>("levels");    // the runs (labels = 1, 2, 3) that change
+        QTest::addColumn<QStringList>("changed");  // exactly the names that change in those runs
+        const Change nearAir([](LabelConfig& c) { c.setDistance(LabelLevel::FULL, UnitCategory::Air, DistanceBand::NEAR, 10000); });
+        const QStringList nearAirChanged{"AirFormat[10000]", "AirFormat[10000][1]", "AirFormat[10000][2]", "AirFormat[10000][3]",
                            "AirFormat[10000][4]", "AirFormat[10000][5]", "AirFormat[10000][6]",
                            "AirFormat[4500]", "AirFormat[4500][1]", "AirFormat[4500][2]", "AirFormat[4500][3]",
                            "AirFormat[4500][4]", "AirFormat[4500][5]", "AirFormat[4500][6]",
@@ -209,12 +209,31 @@ private slots:
                            "AirFormat[5000][4]", "AirFormat[5000][5]", "AirFormat[5000][6]",
                            "AirFormat[9000]", "AirFormat[9000][1]", "AirFormat[9000][2]", "AirFormat[9000][3]",
                            "AirFormat[9000][4]", "AirFormat[9000][5]", "AirFormat[9000][6]"};
-        QTest::newRow("ground alignment at ABBREVIATED")
+        // The forced file's one branch serves every level: a change named at ABBREVIATED
+        // reaches each run, as the simulator would read it at each level.
+        const Change dotRampEntry([](LabelConfig& c) {
+            std::optional<FormatTable> table = customFormatTable(c, LabelLevel::ABBREVIATED, UnitCategory::Air);
+            table->entries[2].distance = 5000;
+            c.setFormatTable(*table);
+        });
+        QStringList dotRampChanged;
+        for (const QString key : {"AirFormat[4000]", "AirFormat[5000]"}) {
+            dotRampChanged << key;
+            for (int field = 1; field <= 6; ++field)
+                dotRampChanged << key + '[' + QString::number(field) + ']';
+        }
+        // clang-format off
+        QTest::newRow("aircraft NEAR at FULL") << levelBranches << nearAir << QList<int>{1} << nearAirChanged;
+        QTest::newRow("flags guarded by and: aircraft NEAR at FULL") << branchFlags << nearAir << QList<int>{1}
+            << nearAirChanged;
+        QTest::newRow("forced branch: DOT ramp entry named at ABBREVIATED") << branchForced << dotRampEntry
+            << QList<int>{1, 2, 3} << dotRampChanged;
+        QTest::newRow("ground alignment at ABBREVIATED") << levelBranches
             << Change([](LabelConfig& c) { c.setAlignment(LabelLevel::ABBREVIATED, UnitCategory::Ground, 5); })
-            << LabelLevel::ABBREVIATED << QStringList{"GroundFormat[3500][2]", "GroundFormat[8000][2]"};
-        QTest::newRow("weapon EMPTY at ABBREVIATED")
+            << QList<int>{2} << QStringList{"GroundFormat[3500][2]", "GroundFormat[8000][2]"};
+        QTest::newRow("weapon EMPTY at ABBREVIATED") << levelBranches
             << Change([](LabelConfig& c) { c.setDistance(LabelLevel::ABBREVIATED, UnitCategory::Weapon, DistanceBand::EMPTY, 9); })
-            << LabelLevel::ABBREVIATED
+            << QList<int>{2}
             << QStringList{"WeaponFormat[8]", "WeaponFormat[8][1]", "WeaponFormat[8][2]", "WeaponFormat[8][3]",
                            "WeaponFormat[8][4]", "WeaponFormat[8][5]", "WeaponFormat[8][6]",
                            "WeaponFormat[9]", "WeaponFormat[9][1]", "WeaponFormat[9][2]", "WeaponFormat[9][3]",
@@ -222,14 +241,15 @@ private slots:
         // clang-format on
     }
 
-    // The branches stay apart: a change reaches Lua at its level as that change alone,
-    // and the other two levels define what they did before.
+    // The branches stay apart: a change reaches Lua, in the runs of the levels that take
+    // its branch, as that change alone, and the other levels define what they did before.
     void levelBranchChangeStaysInItsLevel()
     {
+        QFETCH(QString, fixture);
         QFETCH(Change, change);
-        QFETCH(LabelLevel, level);
+        QFETCH(QList<int>, levels);
         QFETCH(QStringList, changed);
-        LoadedModel model(levelBranches);
+        LoadedModel model(fixture);
         QVERIFY(model.ready);
         const QString file = model.workspace.labelFile();
         std::array<QStringList, 3> before;
@@ -244,7 +264,7 @@ private slots:
         for (const LabelLevel l : {LabelLevel::FULL, LabelLevel::ABBREVIATED, LabelLevel::DOT}) {
             const QStringList names
                 = luacheck::changedNames(before[static_cast<std::size_t>(l)], luacheck::definitions(file, levelNumber(l)));
-            QCOMPARE(names, l == level ? changed : QStringList());
+            QCOMPARE(names, levels.contains(levelNumber(l)) ? changed : QStringList());
         }
     }
 
