@@ -83,6 +83,16 @@ private slots:
             save(app::mainWindow, prefix + "main-window-" + older);
         }
 
+        // Scripts that pick their tables by level in branches, or write symbols into texts.
+        for (const char* script : {"branch-flags", "branch-forced", "single-ramp"}) {
+            world.fixture = QStringLiteral(HALVANE_FIXTURES "/Labels-%1.lua").arg(QLatin1String(script));
+            start(world);
+            for (const int level : {0, 1, 2}) {
+                choose("comboBox_profille", level);
+                save(app::mainWindow, prefix + "main-window-" + script + "-" + QString::number(level));
+            }
+        }
+
         // A file with a table of the player's own shape.
         world.fixture = QStringLiteral(HALVANE_FIXTURES "/Labels-player-modified.lua");
         start(world);
