@@ -32,12 +32,20 @@ std::string scriptOfSize(std::size_t wanted)
     return script;
 }
 
+// As the program reads a label script: only an "if" that picks the format tables is a
+// level block, whose branches it asks Lua about.
+void readAsLabelScript(lua::LuaDocument& doc)
+{
+    doc.readBranchesAssigning({"AirFormat", "GroundFormat", "NavyFormat", "WeaponFormat"});
+}
+
 void loadFixture(benchmark::State& state)
 {
     enginetest::Scratch scratch;
     const auto file = scratch.copyFixture("Labels.lua");
     for (auto _ : state) {
         lua::LuaDocument doc;
+        readAsLabelScript(doc);
         doc.load(file);
         benchmark::DoNotOptimize(doc.statements().size());
     }
@@ -54,6 +62,7 @@ void fullApplyWithWrite(benchmark::State& state)
         state.PauseTiming();
         enginetest::writeBytes(file, original);
         lua::LuaDocument doc;
+        readAsLabelScript(doc);
         doc.load(file);
         state.ResumeTiming();
         for (const std::string& edit : batch)
@@ -71,6 +80,7 @@ void loadGenerated(benchmark::State& state)
     std::size_t statements = 0;
     for (auto _ : state) {
         lua::LuaDocument doc;
+        readAsLabelScript(doc);
         doc.load(file);
         statements = doc.statements().size();
     }

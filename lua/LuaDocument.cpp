@@ -121,11 +121,15 @@ void LuaDocument::indexStatements()
     statementsByKey_.clear();
     for (const auto& statement : statements_)
         statementsByKey_.emplace(statement->key, statement.get());  // the first of a key wins lookups
-    for (LevelBranch& branch : branches_) {
-        branch.statementsByKey.clear();
-        for (const auto& statement : branch.statements)
-            branch.statementsByKey.emplace(statement->key, statement.get());
-    }
+    for (LevelBranch& branch : branches_)
+        indexBranch(branch);
+}
+
+void LuaDocument::indexBranch(LevelBranch& branch)
+{
+    branch.statementsByKey.clear();
+    for (const auto& statement : branch.statements)
+        branch.statementsByKey.emplace(statement->key, statement.get());
 }
 
 bool LuaDocument::reparseRewritten(std::size_t index, int newEnd)

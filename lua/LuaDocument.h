@@ -104,6 +104,11 @@ public:
     // statement's text does not show as the tree has it, rewrites the statement as before.
     // Off by default.
     void keepLayoutOfEditedStatements(bool keep) { keepLayout_ = keep; }
+    // Reads as a level block only a chain one of whose branches assigns one of these names
+    // (a label script's format tables): any other "if" (one that sets a colour for some
+    // servers, say) then costs no run of the script. Takes effect at the next parse; with
+    // none given, which is the default, every chain laid out plainly is read.
+    void readBranchesAssigning(std::vector<std::string> keys) { branchKeys_ = std::move(keys); }
     WriteOutcome replaceText(const std::string& newText, bool save);
     // Writes the current text to path() in the file's own line-end style.
     WriteOutcome write();
@@ -121,14 +126,15 @@ private:
     // Gives nodes to the branches of the block text_[ifAt..endAt + 3) when it is a level
     // block; false, with nothing added, when it is not.
     bool readLevelBlock(int ifAt, int endAt, const ValueReader& reader);
-    // Asks Lua which levels enter each branch, unless the text outside the branches' bodies
-    // is the one it was last asked about: what a body holds cannot change which branch a
-    // run takes, so edits of the tables inside the branches cost no run.
+    // Asks Lua which levels enter each branch, unless the text a run passes before the
+    // last level block is the one it was last asked about: what that block's bodies hold
+    // cannot change which branch a run takes, so edits of their tables cost no run.
     void decideBranches();
     // The statement a path starts at, and the index of the "." its steps start at.
     const LuaNode* startOf(const std::string& path, int& steps) const;
     void addStatement(int start, bool continuingBefore, const ValueReader& reader);
     void indexStatements();
+    static void indexBranch(LevelBranch& branch);
     // After rewriteStatement: re-parses only the rewritten statement (the one at index,
     // now ending at newEnd) when that is sure to give the tree parse() would give;
     // false when a full parse is needed.
@@ -164,8 +170,9 @@ private:
     std::vector<std::string> functionNames_;
     std::vector<std::unique_ptr<LuaNode>> statements_;
     std::vector<LevelBranch> branches_;
+    std::vector<std::string> branchKeys_;  // see readBranchesAssigning
     int blocksRead_ = 0;                   // level blocks found so far in this parse
-    std::string branchesDecidedFor_;       // the text outside the bodies when Lua last decided
+    std::string branchesDecidedFor_;       // that text when Lua last decided
     std::vector<std::vector<int>> branchLevels_;  // what Lua decided then, a list per branch
     LevelBranch* gatheringInto_ = nullptr;  // the branch being read, none at top level
     int limit_ = 0;                                    // where the statement being gathered must end

@@ -128,11 +128,20 @@ bool LuaDocument::readLevelBlock(int ifAt, int endAt, const ValueReader& reader)
     gatheringInto_ = nullptr;
     limit_ = length(text_);
     continuing_ = false;
-    if (!closed)
+    const auto assignsAKey = [&](const LevelBranch& branch) {
+        return branchKeys_.empty() || std::any_of(branchKeys_.begin(), branchKeys_.end(), [&](const std::string& key) {
+                   return branch.statementsByKey.count(key) != 0;
+               });
+    };
+    for (std::size_t i = branchesBefore; i < branches_.size(); ++i)
+        indexBranch(branches_[i]);
+    const bool levelBlock
+        = closed && std::any_of(branches_.begin() + static_cast<std::ptrdiff_t>(branchesBefore), branches_.end(), assignsAKey);
+    if (!levelBlock)
         branches_.resize(branchesBefore);
     else
         ++blocksRead_;
-    return closed;
+    return levelBlock;
 }
 
 bool LevelBranch::takenAt(int labels) const { return std::find(levels.begin(), levels.end(), labels) != levels.end(); }
@@ -141,18 +150,21 @@ void LuaDocument::decideBranches()
 {
     if (branches_.empty())
         return;
-    std::string outside;
+    // Which branch a run enters depends on everything the run passes before it, which is
+    // all of the text up to the last block but that block's own bodies.
+    std::string before;
     std::vector<LineSpan> bodies;
     std::size_t from = 0;
     for (const LevelBranch& branch : branches_) {
-        outside.append(text_, from, static_cast<std::size_t>(branch.bodyStart) - from).append("\n--\n");
-        from = static_cast<std::size_t>(branch.bodyEnd);
+        if (branch.block == branches_.back().block) {
+            before.append(text_, from, static_cast<std::size_t>(branch.bodyStart) - from).append("\n--\n");
+            from = static_cast<std::size_t>(branch.bodyEnd);
+        }
         bodies.push_back({branch.firstLine, branch.lastLine});
     }
-    outside.append(text_, from);
-    if (outside != branchesDecidedFor_ || branchLevels_.size() != branches_.size()) {
+    if (before != branchesDecidedFor_ || branchLevels_.size() != branches_.size()) {
         branchLevels_ = branchesEntered(text_, bodies);
-        branchesDecidedFor_ = std::move(outside);
+        branchesDecidedFor_ = std::move(before);
     }
     for (std::size_t i = 0; i < branches_.size(); ++i)
         branches_[i].levels = branchLevels_[i];

@@ -9,6 +9,7 @@ namespace {
 // A document holding a text, parsed as a load would parse it.
 void readInto(lua::LuaDocument& document, const std::string& text)
 {
+    readAsLabelScript(document);
     static_cast<void>(document.replaceText(text, false));
     document.collectFunctionNames();
     document.parse();

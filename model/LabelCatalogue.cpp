@@ -88,19 +88,20 @@ int bandEntry(UnitCategory category, DistanceBand band)
     return layoutOf(category).bandEntry.at(static_cast<std::size_t>(band));
 }
 
+void readAsLabelScript(lua::LuaDocument& document)
+{
+    std::vector<std::string> keys;
+    for (const CategoryLayout& layout : layouts)
+        keys.push_back(layout.formatKey);
+    document.readBranchesAssigning(std::move(keys));
+}
+
 ScriptLayout scriptLayoutOf(const lua::LuaDocument& document)
 {
     if (const lua::LuaNode* full = document.statementByKey("LEVEL_FULL"))
         return full->kind == lua::LuaValueKind::Record ? ScriptLayout::LevelTables : ScriptLayout::LevelCalls;
     const bool otherLevels = document.statementByKey("LEVEL_ABBREVIATED") || document.statementByKey("LEVEL_DOT");
-    // Another block (one that raises the font for VR, say) does not pick the tables.
-    const auto picksTables = [](const lua::LevelBranch& branch) {
-        return std::any_of(categories.begin(), categories.end(), [&](UnitCategory category) {
-            return branch.statementsByKey.count(layoutOf(category).formatKey) != 0;
-        });
-    };
-    const auto& branches = document.levelBranches();
-    if (!otherLevels && std::any_of(branches.begin(), branches.end(), picksTables))
+    if (!otherLevels && !document.levelBranches().empty())
         return ScriptLayout::LevelBranches;
     if (!otherLevels && document.statementByKey(layoutOf(UnitCategory::Air).formatKey))
         return ScriptLayout::SingleLevel;

@@ -36,6 +36,10 @@ struct CategoryLayout {
 
 enum class ScriptLayout { LevelCalls, LevelTables, SingleLevel, LevelBranches };
 
+// Prepares a document to read a label script: only an "if" chain that assigns format
+// tables in its branches is read as the level block.
+void readAsLabelScript(lua::LuaDocument& document);
+
 // The layout of a parsed label script; a script in none of the four reads as LevelCalls.
 ScriptLayout scriptLayoutOf(const lua::LuaDocument& document);
 

@@ -69,16 +69,7 @@ std::optional<ColourTriple> colour(const LabelSetting& setting)
 
 }  // namespace
 
-LabelConfig::LabelConfig(ProfileStore& profileStore)
-    : profile(profileStore),
-      settings(buildCatalogue()),
-      readAtLoad(settings.size(), false)
-{
-    // A changed distance or field replaces only its own text: the comments between the
-    // entries of a player's table, and the table's layout, stay as the player wrote them.
-    document.keepLayoutOfEditedStatements(true);
-    load();
-}
+LabelConfig::LabelConfig(ProfileStore& profileStore) : LabelConfig(profileStore, std::filesystem::path()) {}
 
 LabelConfig::LabelConfig(ProfileStore& profileStore, std::filesystem::path labelFile)
     : profile(profileStore),
@@ -89,6 +80,7 @@ LabelConfig::LabelConfig(ProfileStore& profileStore, std::filesystem::path label
     // A changed distance or field replaces only its own text: the comments between the
     // entries of a player's table, and the table's layout, stay as the player wrote them.
     document.keepLayoutOfEditedStatements(true);
+    readAsLabelScript(document);
     load();
 }
 
