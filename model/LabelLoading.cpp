@@ -33,6 +33,7 @@ void LabelConfig::load()
     document.load(labelFilePath);
     savedText = document.text();
     unsavedEdits.clear();
+    unsavedMoves.clear();
     judgeLoadedFile();
     fileLayout = readSettings(document, settings, readAtLoad);
     findSymbolSizeTargets();
