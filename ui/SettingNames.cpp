@@ -106,8 +106,8 @@ QString describeMovedKeys(const std::vector<MovedKey>& moved, const Ui::MainWind
     QStringList lines;
     for (const MovedKey& move : moved)
         lines << tableText(TableText::KeyMoved)
-                     .arg(ui.comboBox_profille->itemText(static_cast<int>(move.level)),
-                          categoryWord(move.category, ui), bandWord(move.band, ui))
+                     .arg(ui.comboBox_profille->itemText(static_cast<int>(move.level)), categoryWord(move.category, ui),
+                          bandWord(move.band, ui))
                      .arg(move.from)
                      .arg(move.to);
     return tableText(TableText::KeysMoved).arg(lines.join(QLatin1Char('\n')));

@@ -339,9 +339,10 @@ private slots:
         for (const QJsonObject& companion : objects) {
             if (!companion.contains(QStringLiteral("companionOf")))
                 continue;
-            const QJsonObject band = lineWith(objects, {{"level", companion.value("level")},
-                                                        {"category", companion.value("category")},
-                                                        {"band", companion.value("companionOf")}});
+            const QJsonObject band = lineWith(objects,
+                                              {{"level", companion.value("level")},
+                                               {"category", companion.value("category")},
+                                               {"band", companion.value("companionOf")}});
             const int key = companion.value("distance").toInt();
             QVERIFY2(band.value("distance").toInt() / 2 == key || (band.value("distance").toInt() + 1) / 2 == key,
                      QJsonDocument(companion).toJson(QJsonDocument::Compact).constData());

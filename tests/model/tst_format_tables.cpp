@@ -214,8 +214,8 @@ private slots:
         QTest::newRow("falling: Lua reads them by key") << D{} << D{10, 900, 500} << QList<int>{};
         QTest::newRow("beyond a million") << D{} << D{10, 1000001} << QList<int>{1};
         QTest::newRow("negative") << D{} << D{-1, 10} << QList<int>{0};
-        QTest::newRow("the file's own fault, untouched") << D{10, 500, 500, 2000000} << D{10, 500, 500, 2000000}
-                                                         << QList<int>{};
+        QTest::newRow("the file's own fault, untouched")
+            << D{10, 500, 500, 2000000} << D{10, 500, 500, 2000000} << QList<int>{};
         QTest::newRow("moved onto another") << D{10, 500, 900} << D{10, 900, 900} << QList<int>{1, 2};
         QTest::newRow("added to the file's pair") << D{10, 500, 500} << D{10, 500, 500, 500} << QList<int>{3};
     }
@@ -229,7 +229,8 @@ private slots:
         for (std::size_t i = static_cast<std::size_t>(before.size()); i < changed.entries.size(); ++i)
             changed.entries[i].loadedIndex = -1;
         QList<int> found;
-        for (const std::size_t i : offendingEntries(changed, tableOf(std::vector<long long>(before.begin(), before.end()))))
+        for (const std::size_t i :
+             offendingEntries(changed, tableOf(std::vector<long long>(before.begin(), before.end()))))
             found << static_cast<int>(i);
         QCOMPARE(found, offending);
     }
@@ -482,7 +483,8 @@ private slots:
         model.config->setFormatTable(*table);
         QVERIFY(model.config->applyPendingEdits().written());
         const QByteArray text = model.workspace.read(QStringLiteral("home/Config/View/Labels.lua"));
-        const QByteArray ground = text.mid(text.indexOf("GroundFormat"), text.indexOf("NavyFormat") - text.indexOf("GroundFormat"));
+        const QByteArray ground
+            = text.mid(text.indexOf("GroundFormat"), text.indexOf("NavyFormat") - text.indexOf("GroundFormat"));
         QList<QByteArray> keys;
         const QRegularExpression key(QStringLiteral("\\[(\\d+)\\]"));
         for (auto found = key.globalMatch(QString::fromUtf8(ground)); found.hasNext();)
