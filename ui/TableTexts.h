@@ -5,10 +5,10 @@
 #include <QString>
 
 enum class TableText {
-    TableButton,     // %1: the number of entries
-    TableButtonTip,  // why the category shows a button instead of its band rows
-    DialogTitle,     // %1: the category, %2: the level
-    DialogIntro,     // what an entry means
+    TableButton,         // %1: the number of entries
+    TableButtonTip,      // why the category shows a button instead of its band rows
+    DialogTitle,         // %1: the category, %2: the level
+    DialogIntro,         // what an entry means
     ColumnDistance,
     ColumnText,
     ColumnAlignment,
@@ -16,19 +16,19 @@ enum class TableText {
     ColumnOpacity,
     ColumnShiftX,
     ColumnShiftY,
-    WrittenAs,  // %1: an entry that is not a table, as the file writes it
+    WrittenAs,           // %1: an entry that is not a table, as the file writes it
     AddEntry,
     RemoveEntry,
     Ok,
     Cancel,
-    DistancesInvalid,  // %1: the offending entries' distances as typed
-    FieldNotStored,    // %1: why the typed text cannot be stored
+    DistancesInvalid,    // %1: the offending entries' distances as typed
+    FieldNotStored,      // %1: why the typed text cannot be stored
     FieldNotANumber,
     TablesInvalid,       // %1: the tables whose distances break the rules, one a line
     TablesNotCarried,    // %1: the tables written whole whose texts' brackets do not pair up
     SymbolSizeVariable,  // %1: the name that sets the symbol size
     KeysMoved,           // %1: the entries Apply moved with their band, one KeyMoved a line
-    KeyMoved,            // %1 level, %2 category, %3 band, %4 and %5 the distance before and after
+    KeyMoved,            // %1: the level, %2: the category, %3: the band, %4 and %5: its distance before and after
     Count
 };
 
