@@ -35,16 +35,6 @@ QJsonValue numberOrText(const std::string& text)
     return ok ? QJsonValue(number) : QJsonValue(written(text));
 }
 
-std::optional<long long> keyDistance(const std::string& key)
-{
-    const QString trimmed = written(key);
-    if (!trimmed.startsWith('[') || !trimmed.endsWith(']'))
-        return std::nullopt;
-    bool ok = false;
-    const long long distance = trimmed.mid(1, trimmed.size() - 2).trimmed().toLongLong(&ok);
-    return ok ? std::optional<long long>(distance) : std::nullopt;
-}
-
 QString line(const QJsonObject& object)
 {
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
@@ -115,11 +105,14 @@ struct EntryRole {
     std::optional<DistanceBand> companionOf;
 };
 
-EntryRole roleOf(UnitCategory category, int index)
+EntryRole roleOf(const LabelConfig& model, LabelLevel level, UnitCategory category, int index)
 {
     const CategoryLayout& layout = layoutOf(category);
-    if (index == layout.companionEntry)
-        return {std::nullopt, layout.pairedBand};
+    if (index == layout.companionEntry) {
+        // Not at half of its band, it is the player's own entry and follows nothing.
+        const std::optional<CompanionKey> companion = model.companionKey(level, category);
+        return {std::nullopt, companion && companion->followsBand ? std::optional(layout.pairedBand) : std::nullopt};
+    }
     for (const DistanceBand band : bands) {
         if (bandEntry(category, band) == index)
             return {band, std::nullopt};
@@ -131,7 +124,7 @@ EntryRole roleOf(UnitCategory category, int index)
 FormatEntry entryOf(const lua::LuaNode& node)
 {
     FormatEntry entry;
-    entry.distance = keyDistance(node.key).value_or(-1);
+    entry.distance = distanceKey(node.key).value_or(-1);
     entry.value = lua::trim(node.value);
     if (node.kind == lua::LuaValueKind::Record || node.kind == lua::LuaValueKind::Array) {
         for (const auto& field : node.children)
@@ -166,7 +159,7 @@ QJsonObject bandEntryObject(const LabelConfig& model, LabelLevel level, UnitCate
 {
     QJsonObject object = entryObject(index, entryOf(node));
     QJsonArray editable;
-    const EntryRole role = roleOf(category, index);
+    const EntryRole role = roleOf(model, level, category, index);
     if (role.band) {
         const LabelSetting& distance = model.distance(level, category, *role.band);
         object.insert(QStringLiteral("band"), bandWord(*role.band));
@@ -220,8 +213,9 @@ void addTable(const LabelConfig& model, LabelLevel level, UnitCategory category,
     };
     if (const std::optional<FormatTable> own = customFormatTable(model, level, category)) {
         // Each entry has an alignment of its own, so the table has none for all.
-        for (std::size_t i = 0; i < own->entries.size(); ++i)
-            place(ownEntryObject(level, category, static_cast<int>(i), own->entries[i]));
+        // In key order, as the simulator reads them; each with its place in the text.
+        for (const FormatEntry& entry : own->entries)
+            place(ownEntryObject(level, category, entry.loadedIndex, entry));
         return;
     }
     place(settingObject(

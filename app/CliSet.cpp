@@ -265,6 +265,16 @@ void handOver(LabelConfig& model, const Assignment& change)
     }
 }
 
+// A key the write moved with a band, as the band's own line reads: the companion's
+// distance before and after.
+QString movedLine(const MovedKey& move)
+{
+    return QStringLiteral("%1.%2.%3.companion: %4 -> %5")
+        .arg(levelWord(move.level), categoryWord(move.category), bandWord(move.band))
+        .arg(move.from)
+        .arg(move.to);
+}
+
 SetOutcome refused(QStringList problems) { return {1, {}, std::move(problems)}; }
 
 // The window's checks before Apply, in its order: everything is checked before anything
@@ -273,7 +283,7 @@ QStringList refusalOf(const LabelConfig& model, const std::vector<Assignment>& c
 {
     if (const auto offending = offendingDistances(model, changes); !offending.empty())
         return {message(MessageId::DistancesInvalid).arg(bulleted(offending))};
-    if (const QStringList offending = offendingTables(tables); !offending.isEmpty())
+    if (const QStringList offending = offendingTables(model, tables); !offending.isEmpty())
         return {tableText(TableText::TablesInvalid).arg(offending.join(QLatin1Char('\n')))};
     for (const Assignment& change : changes) {
         if (change.setting->group != SettingGroup::Symbol)
@@ -311,9 +321,16 @@ SetOutcome write(LabelConfig& model, const std::vector<Assignment>& changes, con
     }
     QStringList written;
     for (std::size_t i = 0; i < changes.size(); ++i) {
+        const LabelSetting& s = *changes[i].setting;
         const auto& notSaved = outcome.notSaved;
-        if (std::find(notSaved.begin(), notSaved.end(), changes[i].setting) == notSaved.end())
-            written << lines[static_cast<int>(i)];
+        if (std::find(notSaved.begin(), notSaved.end(), &s) != notSaved.end())
+            continue;
+        written << lines[static_cast<int>(i)];
+        for (const MovedKey& move : outcome.moved) {
+            if (s.group == SettingGroup::Distance && move.level == s.level && move.category == s.category
+                && move.band == s.band)
+                written << movedLine(move);
+        }
     }
     written << tables.changed;
     if (outcome.notSaved.empty())

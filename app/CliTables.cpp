@@ -117,9 +117,8 @@ std::optional<QString> changeTable(const LabelConfig& model, const QString& name
         if (!distance)
             return tableWords + QStringLiteral(".add takes the distance of the new entry, not \"%1\"").arg(value);
         // A copy of the entry that applies at the new distance, so the label there stays as it was.
-        const auto after = std::find_if(table.entries.begin(), table.entries.end(),
-                                        [&](const FormatEntry& e) { return e.distance > *distance; });
-        const auto at = static_cast<std::size_t>(after - table.entries.begin());
+        const FormatEntry* applying = entryAt(table, *distance);
+        const auto at = applying ? static_cast<std::size_t>(applying - table.entries.data()) : table.entries.size();
         insertEntry(table, at);
         table.entries[std::min(at, table.entries.size() - 1)].distance = *distance;
         into.changed << QStringLiteral("%1: entry added at %2").arg(tableWords, distanceText(*distance));
@@ -165,12 +164,13 @@ std::optional<QString> changeTable(const LabelConfig& model, const QString& name
     return std::nullopt;
 }
 
-QStringList offendingTables(const TableChanges& changes)
+QStringList offendingTables(const LabelConfig& model, const TableChanges& changes)
 {
     QStringList lines;
     for (const auto& [key, table] : changes.tables) {
+        const FormatTable loaded = customFormatTable(model, key.first, key.second).value_or(FormatTable{});
         QStringList distances;
-        for (const std::size_t index : offendingEntries(table))
+        for (const std::size_t index : offendingEntries(table, loaded))
             distances << distanceText(table.entries[index].distance);
         if (!distances.isEmpty())
             lines << QStringLiteral("• %1.%2: %3")

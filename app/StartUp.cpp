@@ -118,7 +118,10 @@ void Editor::showMainWindow()
         QObject::connect(window, &MainWindow::directoryReselectRequested, window, [this] { reselectDirectory(); });
         QObject::connect(window, &MainWindow::symbolPickRequested, window,
                          [this] { app::closeAndShow(symbolWindow.get()); });
-        QObject::connect(window, &MainWindow::applied, window, [this] { app::closeAndShow(confirmationWindow.get()); });
+        QObject::connect(window, &MainWindow::applied, window, [this](const QString& movedKeys) {
+            confirmationWindow->showMovedKeys(movedKeys);
+            app::closeAndShow(confirmationWindow.get());
+        });
     }
     mainWindow->show();
     // Over the window it is about, not over an empty screen.

@@ -6,10 +6,11 @@
 #include "model/LabelConfig.h"
 
 namespace {
-// One key of the table in the order the simulator reads them, and the band it belongs to.
+// One key of the table in the order the simulator reads them, and the band it belongs
+// to; none for the player's own entry, which no change of the bands moves.
 struct Key {
     long long distance;
-    DistanceBand band;
+    std::optional<DistanceBand> band;
 };
 
 void note(std::vector<DistanceBand>& bands, DistanceBand band)
@@ -19,7 +20,8 @@ void note(std::vector<DistanceBand>& bands, DistanceBand band)
 }
 }  // namespace
 
-std::vector<DistanceBand> offendingBands(UnitCategory category, const TableDistances& distances)
+std::vector<DistanceBand> offendingBands(UnitCategory category, const TableDistances& distances,
+                                         std::optional<long long> ownEntry)
 {
     const CategoryLayout& layout = layoutOf(category);
     std::vector<DistanceBand> offending;
@@ -34,13 +36,15 @@ std::vector<DistanceBand> offendingBands(UnitCategory category, const TableDista
         }
         // The companion is written just before its band, at half the band's distance.
         if (band == layout.pairedBand && layout.companionEntry >= 0)
-            keys.push_back({*distance / 2, band});
+            keys.push_back(ownEntry ? Key{*ownEntry, std::nullopt} : Key{*distance / 2, band});
         keys.push_back({*distance, band});
     }
     for (std::size_t i = 1; i < keys.size(); ++i) {
         if (keys[i - 1].distance >= keys[i].distance) {
-            note(offending, keys[i - 1].band);
-            note(offending, keys[i].band);
+            for (const Key& key : {keys[i - 1], keys[i]}) {
+                if (key.band)
+                    note(offending, *key.band);
+            }
         }
     }
     std::sort(offending.begin(), offending.end());
@@ -62,5 +66,8 @@ std::vector<DistanceBand> offendingBands(const LabelConfig& model, LabelLevel le
     }
     if (!writable || !changed)
         return {};
-    return offendingBands(category, proposed);
+    const std::optional<CompanionKey> companion = model.companionKey(level, category);
+    return offendingBands(category, proposed,
+                          companion && !companion->followsBand ? std::optional<long long>(companion->key)
+                                                               : std::nullopt);
 }

@@ -1,8 +1,9 @@
 #include "model/FormatTable.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdlib>
+#include <limits>
+#include <tuple>
 
 #include "lua/LuaDocument.h"
 #include "lua/LuaScan.h"
@@ -14,20 +15,6 @@
 namespace {
 
 std::size_t at(EntryField field) { return static_cast<std::size_t>(field); }
-
-// "[9260]" -> 9260; none for anything but a whole number in brackets.
-std::optional<long long> distanceKey(const std::string& key)
-{
-    const std::string_view t = lua::trimmedView(key);
-    if (t.size() < 3 || t.front() != '[' || t.back() != ']')
-        return std::nullopt;
-    const std::string_view inside = lua::trimmedView(t.substr(1, t.size() - 2));
-    long long value = 0;
-    const auto [stop, error] = std::from_chars(inside.data(), inside.data() + inside.size(), value);
-    if (inside.empty() || error != std::errc() || stop != inside.data() + inside.size())
-        return std::nullopt;
-    return value;
-}
 
 std::optional<std::string> unquoted(const std::string& written)
 {
@@ -72,14 +59,55 @@ bool bracketsPairUp(const std::string& text)
     return open.empty();
 }
 
+// The entries in the order the text is to hold them: each loaded one at its place in the
+// text, whatever its distance now, and an added one just before the loaded entry next
+// above it by distance (last when there is none), so that a player's order stays.
+std::vector<const FormatEntry*> inTextOrder(const FormatTable& table)
+{
+    std::vector<std::tuple<int, int, long long, const FormatEntry*>> placed;
+    for (const FormatEntry& entry : table.entries) {
+        if (entry.loadedIndex >= 0) {
+            placed.emplace_back(entry.loadedIndex, 1, entry.distance, &entry);
+            continue;
+        }
+        const FormatEntry* above = nullptr;
+        for (const FormatEntry& kept : table.entries) {
+            if (kept.loadedIndex >= 0 && kept.distance > entry.distance && (!above || kept.distance < above->distance))
+                above = &kept;
+        }
+        placed.emplace_back(above ? above->loadedIndex : std::numeric_limits<int>::max(), 0, entry.distance, &entry);
+    }
+    std::stable_sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) {
+        return std::tie(std::get<0>(a), std::get<1>(a), std::get<2>(a))
+            < std::tie(std::get<0>(b), std::get<1>(b), std::get<2>(b));
+    });
+    std::vector<const FormatEntry*> ordered;
+    for (const auto& place : placed)
+        ordered.push_back(std::get<3>(place));
+    return ordered;
+}
+
 // The table's value in the layout the engine gives a rewritten table.
 std::string tableText(const FormatTable& table, int depth)
 {
     std::vector<std::string> lines;
-    for (const FormatEntry& entry : table.entries)
-        lines.push_back(std::string(static_cast<std::size_t>(depth) + 1, '\t') + bracketed(entry.distance) + " = "
-                        + entry.value);
+    for (const FormatEntry* entry : inTextOrder(table))
+        lines.push_back(std::string(static_cast<std::size_t>(depth) + 1, '\t') + bracketed(entry->distance) + " = "
+                        + entry->value);
     return "{\n" + joined(lines, ",\n") + "\n" + std::string(static_cast<std::size_t>(depth), '\t') + "}";
+}
+
+// The entries the simulator would misread: a distance out of range, or one another entry
+// has too (of equal keys Lua keeps only the last).
+std::vector<bool> misread(const FormatTable& table)
+{
+    std::vector<bool> wrong;
+    for (const FormatEntry& entry : table.entries) {
+        const auto alike = std::count_if(table.entries.begin(), table.entries.end(),
+                                         [&](const FormatEntry& other) { return other.distance == entry.distance; });
+        wrong.push_back(entry.distance < 0 || entry.distance > maxDistance || alike > 1);
+    }
+    return wrong;
 }
 
 }  // namespace
@@ -105,6 +133,7 @@ std::optional<FormatTable> customFormatTable(const lua::LuaDocument& document, S
                 entry.fields.push_back(lua::trim(item->value));
         }
     }
+    putInKeyOrder(table);
     return table;
 }
 
@@ -113,11 +142,20 @@ std::optional<FormatTable> customFormatTable(const LabelConfig& model, LabelLeve
     return customFormatTable(model.getDocument(), model.scriptLayout(), level, category);
 }
 
+void putInKeyOrder(FormatTable& table)
+{
+    std::stable_sort(table.entries.begin(), table.entries.end(),
+                     [](const FormatEntry& a, const FormatEntry& b) { return a.distance < b.distance; });
+}
+
 const FormatEntry* entryAt(const FormatTable& table, long long range)
 {
-    const auto found = std::find_if(table.entries.begin(), table.entries.end(),
-                                    [&](const FormatEntry& entry) { return range < entry.distance; });
-    return found == table.entries.end() ? nullptr : &*found;
+    const FormatEntry* found = nullptr;
+    for (const FormatEntry& entry : table.entries) {
+        if (range < entry.distance && (!found || entry.distance < found->distance))
+            found = &entry;
+    }
+    return found;
 }
 
 std::string shownField(const FormatEntry& entry, EntryField field)
@@ -183,23 +221,24 @@ void insertEntry(FormatTable& table, std::size_t index)
     table.entries.insert(table.entries.begin() + static_cast<std::ptrdiff_t>(index), std::move(entry));
 }
 
-std::vector<std::size_t> offendingEntries(const FormatTable& table)
+std::vector<std::size_t> offendingEntries(const FormatTable& changed, const FormatTable& before)
 {
+    const std::vector<bool> wrongNow = misread(changed);
+    const std::vector<bool> wrongBefore = misread(before);
     std::vector<std::size_t> offending;
-    const auto note = [&](std::size_t i) {
-        if (std::find(offending.begin(), offending.end(), i) == offending.end())
-            offending.push_back(i);
-    };
-    for (std::size_t i = 0; i < table.entries.size(); ++i) {
-        const long long distance = table.entries[i].distance;
-        if (distance < 0 || distance > maxDistance)
-            note(i);
-        if (i > 0 && table.entries[i - 1].distance >= distance) {
-            note(i - 1);
-            note(i);
-        }
+    for (std::size_t i = 0; i < changed.entries.size(); ++i) {
+        if (!wrongNow[i])
+            continue;
+        const FormatEntry& entry = changed.entries[i];
+        const auto held = std::find_if(before.entries.begin(), before.entries.end(), [&](const FormatEntry& e) {
+            return entry.loadedIndex >= 0 && e.loadedIndex == entry.loadedIndex;
+        });
+        // What the file held wrong already, and still holds so, is not the change's doing.
+        if (held != before.entries.end() && held->distance == entry.distance
+            && wrongBefore[static_cast<std::size_t>(held - before.entries.begin())])
+            continue;
+        offending.push_back(i);
     }
-    std::sort(offending.begin(), offending.end());
     return offending;
 }
 
@@ -210,9 +249,14 @@ std::vector<std::string> formatTableEdits(const lua::LuaDocument& document, Scri
     if (!loaded)
         return {};
     std::vector<std::string> edits;
-    bool sameEntries = loaded->entries.size() == changed.entries.size();
-    for (std::size_t i = 0; sameEntries && i < changed.entries.size(); ++i)
-        sameEntries = changed.entries[i].loadedIndex == static_cast<int>(i);
+    // The loaded places are 0 to n-1: the same entries hold each exactly once.
+    std::vector<int> places;
+    for (const FormatEntry& entry : changed.entries)
+        places.push_back(entry.loadedIndex);
+    std::sort(places.begin(), places.end());
+    bool sameEntries = places.size() == loaded->entries.size();
+    for (std::size_t i = 0; sameEntries && i < places.size(); ++i)
+        sameEntries = places[i] == static_cast<int>(i);
     if (!sameEntries) {
         // Entries added or removed: the table is written whole, in its own place.
         const std::string path = formatTablePath(layout, changed.level, changed.category);
@@ -222,14 +266,15 @@ std::vector<std::string> formatTableEdits(const lua::LuaDocument& document, Scri
             edits.push_back(path + "[][" + text + "]");
         return edits;
     }
-    for (std::size_t i = 0; i < changed.entries.size(); ++i) {
-        const FormatEntry& was = loaded->entries[i];
-        const FormatEntry& now = changed.entries[i];
-        const std::string entry = entryPath(layout, changed.level, changed.category, static_cast<int>(i));
-        if (now.distance != was.distance)
+    // Each entry is addressed by its place in the text, whatever place its distance gives it.
+    for (const FormatEntry& now : changed.entries) {
+        const auto was = std::find_if(loaded->entries.begin(), loaded->entries.end(),
+                                      [&](const FormatEntry& e) { return e.loadedIndex == now.loadedIndex; });
+        const std::string entry = entryPath(layout, changed.level, changed.category, now.loadedIndex);
+        if (now.distance != was->distance)
             edits.push_back(entry + "...[" + bracketed(now.distance) + "][]");
-        for (std::size_t k = 0; k < now.fields.size() && k < was.fields.size(); ++k) {
-            if (now.fields[k] != was.fields[k])
+        for (std::size_t k = 0; k < now.fields.size() && k < was->fields.size(); ++k) {
+            if (now.fields[k] != was->fields[k])
                 edits.push_back(entry + ".[" + std::to_string(k) + "]...[][" + now.fields[k] + "]");
         }
     }

@@ -8,16 +8,22 @@
 // (`[32000] = dot_symbol(0,0.1)`) or names (`EMPTY`), entries of two fields
 // (`{text, alignment}`). Such a table is shown and changed as it is, entry by entry:
 //
-//   std::optional<FormatTable> table = customFormatTable(model, LabelLevel::DOT, UnitCategory::Air);
-//   table->entries[2].distance = 5000;                        // a distance
-//   setField(table->entries[1], EntryField::Opacity, "0.5");  // a field
-//   insertEntry(*table, 3);                                    // a copy of entry 3 before it
-//   table->entries.erase(table->entries.begin() + 5);         // an entry removed
-//   if (offendingEntries(*table).empty()) model.setFormatTable(*table);
+//   const std::optional<FormatTable> loaded = customFormatTable(model, LabelLevel::DOT, UnitCategory::Air);
+//   FormatTable table = *loaded;
+//   table.entries[2].distance = 5000;                        // a distance
+//   setField(table.entries[1], EntryField::Opacity, "0.5");  // a field
+//   insertEntry(table, 3);                                    // a copy of entry 3 before it
+//   table.entries.erase(table.entries.begin() + 5);          // an entry removed
+//   if (offendingEntries(table, *loaded).empty()) model.setFormatTable(table);
+//
+// The simulator reads a table's entries in the order of their keys, whatever order the
+// text writes them in: a table is shown in key order, and each entry keeps its place in
+// the text (loadedIndex), by which its edits find it.
 //
 // setFormatTable queues only what differs from the table as loaded: a changed distance
 // or field is one edit of that key or field; an added or removed entry rewrites the
-// table's value (the statement holding it takes the editor's layout, as every edit does).
+// table's value, the loaded entries in their places in the text (the engine keeps the
+// lines of the entries that stay).
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -40,7 +46,7 @@ struct FormatEntry {
     long long distance = 0;           // the entry applies while the unit is nearer than this
     std::string value;                // as written, comment-free: "EMPTY", "dot_symbol(0,0.1)", "{...}"
     std::vector<std::string> fields;  // a table entry's items as written, text first; empty otherwise
-    int loadedIndex = -1;             // its place in the table as loaded; -1 for an added entry
+    int loadedIndex = -1;             // its place in the text as loaded; -1 for an added entry
 
     bool isTable() const { return !fields.empty(); }
     bool hasField(EntryField field) const { return static_cast<std::size_t>(field) < fields.size(); }
@@ -49,7 +55,7 @@ struct FormatEntry {
 struct FormatTable {
     LabelLevel level = LabelLevel::FULL;
     UnitCategory category = UnitCategory::Air;
-    std::vector<FormatEntry> entries;  // in text order
+    std::vector<FormatEntry> entries;  // in key order as loaded (putInKeyOrder)
 };
 
 // The category's table at the level when its shape is the player's own; none for a
@@ -59,8 +65,11 @@ std::optional<FormatTable> customFormatTable(const LabelConfig& model, LabelLeve
 std::optional<FormatTable> customFormatTable(const lua::LuaDocument& document, ScriptLayout layout, LabelLevel level,
                                              UnitCategory category);
 
-// The entry that applies at a range: the first whose distance is above it; none beyond
-// the last.
+// Sorts the entries by distance, as the simulator reads them; equal ones keep their order.
+void putInKeyOrder(FormatTable& table);
+
+// The entry that applies at a range: the nearest whose distance is above it; none beyond
+// the farthest.
 const FormatEntry* entryAt(const FormatTable& table, long long range);
 
 // A field as the player reads it: a string's text without its quotes ("%D"), an
@@ -95,6 +104,9 @@ void insertEntry(FormatTable& table, std::size_t at);
 std::vector<std::string> formatTableEdits(const lua::LuaDocument& document, ScriptLayout layout,
                                           const FormatTable& changed);
 
-// The entries whose distance breaks the rules the band rows keep: a whole number from 0
-// to 1000000, strictly increasing in text order (both entries of a pair out of order).
-std::vector<std::size_t> offendingEntries(const FormatTable& table);
+// The entries of `changed` whose distance the change from `before` makes break the rules:
+// a whole number from 0 to 1000000, no two entries alike (Lua would keep only one). The
+// order does not matter, as the simulator reads the entries by key. An entry `before`
+// already held wrong at the same distance is not the change's doing and is not named;
+// an entry that joins it is.
+std::vector<std::size_t> offendingEntries(const FormatTable& changed, const FormatTable& before);

@@ -24,9 +24,21 @@ lua::Verdict LabelConfig::judgeDocument() const
     return lua::judgeWrite(savedText, document.text(), lua::intendedChanges(saved, document, unsavedEdits));
 }
 
+void LabelConfig::addMove(std::vector<MovedKey>& moves, const MovedKey& move)
+{
+    for (MovedKey& earlier : moves) {
+        if (earlier.level == move.level && earlier.category == move.category) {
+            earlier.to = move.to;
+            return;
+        }
+    }
+    moves.push_back(move);
+}
+
 void LabelConfig::revertToSavedText()
 {
     unsavedEdits.clear();
+    unsavedMoves.clear();
     readInto(document, savedText);
     bindSettings();
 }
@@ -37,6 +49,8 @@ ApplyOutcome LabelConfig::applyPendingEdits()
     outcome.notSaved.swap(notQueued);
     std::vector<std::string> edits;
     edits.swap(pendingEdits);
+    std::vector<MovedKey> moves;
+    moves.swap(pendingMoves);
     const bool nothingAsked = edits.empty() && outcome.notSaved.empty();
     // An empty text means the file was never read (or could not be); writing it
     // would wipe out the player's file.
@@ -59,6 +73,8 @@ ApplyOutcome LabelConfig::applyPendingEdits()
     }
     // The edited text stays in memory when it cannot be saved, so a later Apply can.
     unsavedEdits.insert(unsavedEdits.end(), edits.begin(), edits.end());
+    for (const MovedKey& move : moves)
+        addMove(unsavedMoves, move);
     if (tamperForTests) {
         std::string text = document.text();
         tamperForTests(text);
@@ -82,6 +98,11 @@ ApplyOutcome LabelConfig::applyPendingEdits()
     if (outcome.written()) {
         savedText = document.text();
         unsavedEdits.clear();
+        for (const MovedKey& move : unsavedMoves) {
+            if (move.to != move.from)
+                outcome.moved.push_back(move);
+        }
+        unsavedMoves.clear();
     }
     return outcome;
 }

@@ -1,6 +1,7 @@
 #include "model/LabelCatalogue.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "lua/LuaScan.h"
 
@@ -129,15 +130,34 @@ std::string formatTablePath(ScriptLayout layout, LabelLevel level, UnitCategory 
     return formatPath(layout, level, category) + "...";
 }
 
+std::optional<long long> distanceKey(const std::string& key)
+{
+    const std::string_view t = lua::trimmedView(key);
+    if (t.size() < 3 || t.front() != '[' || t.back() != ']')
+        return std::nullopt;
+    const std::string_view inside = lua::trimmedView(t.substr(1, t.size() - 2));
+    long long value = 0;
+    const auto [stop, error] = std::from_chars(inside.data(), inside.data() + inside.size(), value);
+    if (inside.empty() || error != std::errc() || stop != inside.data() + inside.size())
+        return std::nullopt;
+    return value;
+}
+
 bool hasModelledShape(const lua::LuaNode& table, UnitCategory category)
 {
     const CategoryLayout& layout = layoutOf(category);
     const int entries = *std::max_element(layout.bandEntry.begin(), layout.bandEntry.end()) + 1;
     if (table.kind != lua::LuaValueKind::Record || static_cast<int>(table.children.size()) != entries)
         return false;
+    std::optional<long long> previous;
     for (const auto& entry : table.children) {
         if (entry->key.size() < 2 || entry->key.front() != '[' || entry->key.back() != ']')
             return false;
+        // A key that is no plain number is left unread by its band; the others must grow.
+        const std::optional<long long> key = distanceKey(entry->key);
+        if (key && previous && *key <= *previous)
+            return false;
+        previous = key ? key : previous;
     }
     const auto isTable = [](const lua::LuaNode& node) {
         return node.kind == lua::LuaValueKind::Array || node.kind == lua::LuaValueKind::Record;

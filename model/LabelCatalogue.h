@@ -15,6 +15,7 @@
 //   lua::LuaDocument), one top-level font_properties. A level's tables are those of the
 //   branch taken at that level: "<if labels == 3>.<AirFormat>" at DOT.
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,10 +54,15 @@ std::string formatTablePath(ScriptLayout layout, LabelLevel level, UnitCategory 
 // Element [1] of the font table that gives a level its symbol size.
 std::string symbolSizePath(ScriptLayout layout, LabelLevel level);
 
+// "[9260]" -> 9260; none for a key that is not a whole number in brackets.
+std::optional<long long> distanceKey(const std::string& key);
+
 // Whether a format table is laid out as the editor models it: the category's number of
-// entries, each keyed by a distance, EMPTY first, the dot entry last where the category
-// has one, and an alignment at element [1] of every entry whose alignment is read or
-// written. Any other table (a player's extra bands, say) is the player's, not ours.
+// entries, each keyed by a distance, the whole-number keys growing in the order they are
+// written, EMPTY first, the dot entry last where the category has one, and an alignment
+// at element [1] of every entry whose alignment is read or written. Any other table (a
+// player's extra bands, or entries written out of order, which the simulator reads by
+// key and so not band by band) is the player's, not ours.
 bool hasModelledShape(const lua::LuaNode& table, UnitCategory category);
 
 // The 72 settings in catalogue order, each with its identity and its node path in the

@@ -185,6 +185,23 @@ std::optional<ColourTriple> LabelConfig::sideColour(Side side) const
     return isReadable(setting) ? colour(setting) : std::nullopt;
 }
 
+std::optional<CompanionKey> LabelConfig::companionKey(LabelLevel level, UnitCategory category) const
+{
+    const CategoryLayout& layout = layoutOf(category);
+    if (layout.companionEntry < 0)
+        return std::nullopt;
+    const LabelSetting& band = distance(level, category, layout.pairedBand);
+    if (!isReadable(band))
+        return std::nullopt;
+    // Both keys as the document holds them: a band set but not applied yet keeps its old one.
+    const std::optional<long long> bandKey = distanceKey(document.getEntry(band.nodePath).first);
+    const std::optional<long long> key
+        = distanceKey(document.getEntry(entryPath(fileLayout, level, category, layout.companionEntry) + "...").first);
+    if (!bandKey || !key)
+        return std::nullopt;
+    return CompanionKey{*key, *key == *bandKey / 2 || *key == (*bandKey + 1) / 2};
+}
+
 bool LabelConfig::interpretable(const LabelSetting& setting)
 {
     switch (setting.group) {

@@ -36,11 +36,31 @@ enum class LabelFileState {
     DoesNotCompile,  // Lua cannot read it, so neither can the simulator
 };
 
-// What Apply did: whether Labels.lua was written (and why not), and the settings
-// whose values could not be saved because the last load could not read them.
+// The entry written with a band (CategoryLayout::companionEntry): its key, and whether it
+// follows the band. It does when it stands at half of the band's distance (rounded either
+// way, as players write either); otherwise it is the player's own entry, which a change
+// of the band leaves where it is.
+struct CompanionKey {
+    long long key = 0;
+    bool followsBand = false;
+};
+
+// A key a write moved that the player did not name: the companion of a band that changed.
+struct MovedKey {
+    LabelLevel level;
+    UnitCategory category;
+    DistanceBand band;  // the band it follows
+    long long from;
+    long long to;
+};
+
+// What Apply did: whether Labels.lua was written (and why not), the settings whose
+// values could not be saved because the last load could not read them, and the keys the
+// write moved with the bands the player changed.
 struct [[nodiscard]] ApplyOutcome {
     ModelOutcome write;
     std::vector<const LabelSetting*> notSaved;
+    std::vector<MovedKey> moved;  // only when written
     bool written() const { return static_cast<bool>(write); }
 };
 
@@ -73,6 +93,9 @@ public:
     std::optional<int> alignmentIndex(LabelLevel level, UnitCategory category) const;  // a name not listed: none
     std::optional<int> distanceValue(LabelLevel level, UnitCategory category, DistanceBand band) const;
     std::optional<ColourTriple> sideColour(Side side) const;
+    // The companion of the table's band as the file holds it; none where the category has
+    // no companion or the band rows cannot read the table.
+    std::optional<CompanionKey> companionKey(LabelLevel level, UnitCategory category) const;
 
     // The settings the last load could not read (absent or not interpretable), catalogue order.
     // The distances and alignments of a table of the player's own shape are not among them:
@@ -104,6 +127,7 @@ public:
                    const std::string& symbolUtf8);  // false: refused, nothing queued
     void setSymbolSize(int size);
     void setSideColour(Side side, int red, int green, int blue);
+    // The band's companion follows it to half the new distance when it follows the band.
     void setDistance(LabelLevel level, UnitCategory category, DistanceBand band, int distance);
     void setAlignment(LabelLevel level, UnitCategory category, int alignmentIndex);
     // A format table of the player's own shape (FormatTable.h), as changed from what
@@ -176,6 +200,8 @@ private:
     // True when the setting may be written; otherwise it is noted as not saved.
     bool admits(const LabelSetting& setting);
     void setValueText(const LabelSetting& setting, const std::string& valueText);
+    // A companion moved twice before a write moves once, from where the file has it.
+    static void addMove(std::vector<MovedKey>& moves, const MovedKey& move);
 
     ProfileStore& profile;
     std::filesystem::path givenFile;  // empty: the label file under the profile's work directory
@@ -188,6 +214,8 @@ private:
     std::vector<const LabelSetting*> notQueued;  // setters refused since the last Apply
     std::string savedText;                       // the text the file holds, as last read or written
     std::vector<std::string> unsavedEdits;       // edits applied to the document that no write has saved
+    std::vector<MovedKey> pendingMoves;          // the companions the queued edits move
+    std::vector<MovedKey> unsavedMoves;          // those the unsaved edits move
     LabelFileState fileState = LabelFileState::Readable;
     std::optional<lua::CompileProblem> compileProblem;
     std::function<void(std::string&)> tamperForTests;

@@ -34,6 +34,7 @@ void LabelConfig::load()
     document.load(labelFilePath);
     savedText = document.text();
     unsavedEdits.clear();
+    unsavedMoves.clear();
     judgeLoadedFile();
     bindSettings();
 }

@@ -74,11 +74,14 @@ void LabelConfig::setDistance(LabelLevel level, UnitCategory category, DistanceB
     const LabelSetting& setting = distance(level, category, band);
     if (!admits(setting))
         return;
-    editable(setting).keyText = bracketedNumber(value);
     const CategoryLayout& layout = layoutOf(category);
-    if (band == layout.pairedBand && layout.companionEntry >= 0)
+    const std::optional<CompanionKey> companion = companionKey(level, category);
+    if (band == layout.pairedBand && companion && companion->followsBand) {
         pendingEdits.push_back(
             keyEdit(entryPath(scriptLayout(), level, category, layout.companionEntry), bracketedNumber(value / 2)));
+        addMove(pendingMoves, {setting.level, category, band, companion->key, value / 2});
+    }
+    editable(setting).keyText = bracketedNumber(value);
     pendingEdits.push_back(keyEdit(entryPath(scriptLayout(), level, category, entry), bracketedNumber(value)));
 }
 

@@ -156,7 +156,10 @@ std::vector<const FormatTable*> FormatTableControls::changedTables(
 
 std::vector<const FormatTable*> FormatTableControls::offendingTables() const
 {
-    return changedTables([](const FormatTable& table) { return !offendingEntries(table).empty(); });
+    return changedTables([this](const FormatTable& table) {
+        const FormatTable held = customFormatTable(*model, level, table.category).value_or(FormatTable{});
+        return !offendingEntries(table, held).empty();
+    });
 }
 
 std::vector<const FormatTable*> FormatTableControls::uncarriedTables() const

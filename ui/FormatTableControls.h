@@ -36,8 +36,8 @@ public:
     const FormatTable* shownTable(UnitCategory category) const;
     // Whether a table differs from what the model holds.
     bool changed() const;
-    // The changed tables whose distances break the rules (the dialog keeps them, but a
-    // table must never reach the file so).
+    // The changed tables whose changed distances break the rules (the dialog keeps them,
+    // but a table must never reach the file so).
     std::vector<const FormatTable*> offendingTables() const;
     // The changed tables the edits cannot carry: written whole, with a text whose brackets
     // do not pair up. Applied, they would leave the file as it was behind a success.

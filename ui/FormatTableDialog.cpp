@@ -32,6 +32,7 @@ FormatTableDialog::FormatTableDialog(const FormatTable& table, const QString& ca
                                      QWidget* parent)
     : QDialog(parent),
       ui(std::make_unique<Ui::FormatTableDialog>()),
+      opened(table),
       edited(table)
 {
     ui->setupUi(this);
@@ -164,13 +165,14 @@ int FormatTableDialog::selectedRow() const
 void FormatTableDialog::accept()
 {
     std::vector<std::size_t> offending = takeDistances();
-    for (const std::size_t row : offendingEntries(edited)) {
+    for (const std::size_t row : offendingEntries(edited, opened)) {
         if (std::find(offending.begin(), offending.end(), row) == offending.end())
             offending.push_back(row);
     }
     for (int row = 0; row < ui->tableWidget_entries->rowCount(); ++row)
         ui->tableWidget_entries->item(row, distanceColumn)->setBackground(QBrush());
     if (offending.empty()) {
+        putInKeyOrder(edited);
         QDialog::accept();
         return;
     }

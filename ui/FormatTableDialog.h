@@ -14,8 +14,9 @@ class FormatTableDialog;
 // A format table of the player's own shape, entry by entry: each entry's distance, and
 // for entries that are tables their text, alignment, colour blend, opacity and shifts;
 // other entries show as the file writes them. Entries can be added and removed. OK checks
-// the distances as the band rows are checked and keeps the dialog open when they break
-// the rules; the window takes table() when it is accepted. Nothing is written here.
+// the distances and keeps the dialog open when a change breaks the rules; the window
+// takes table() when it is accepted, its entries in key order, as the simulator reads
+// them. Nothing is written here.
 class FormatTableDialog : public QDialog {
     Q_OBJECT
 public:
@@ -43,6 +44,7 @@ private:
     int selectedRow() const;
 
     std::unique_ptr<Ui::FormatTableDialog> ui;
+    const FormatTable opened;  // as given: what it held wrong already is not the player's doing
     FormatTable edited;
     bool filling = false;
 };

@@ -51,8 +51,9 @@ signals:
     void directoryReselectRequested();
     // A symbol button was pressed; placePickedSymbol answers.
     void symbolPickRequested();
-    // Apply wrote every value to Labels.lua.
-    void applied();
+    // Apply wrote every value to Labels.lua; movedKeys names the entries it moved with
+    // their band (describeMovedKeys), empty when none.
+    void applied(const QString& movedKeys);
 
 private slots:
     void on_actionSelectDirectory_triggered();

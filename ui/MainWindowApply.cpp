@@ -170,7 +170,7 @@ bool MainWindow::applyChanges()
         showWarning(this, message(said).arg(describeSettings(outcome.notSaved, *ui)));
         return false;
     }
-    emit applied();
+    emit applied(describeMovedKeys(outcome.moved, *ui));
     return true;
 }
 

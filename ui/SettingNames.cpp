@@ -8,8 +8,10 @@
 #include <utility>
 
 #include "common/Messages.h"
+#include "model/LabelConfig.h"
 #include "model/LabelSetting.h"
 #include "ui/CategoryRows.h"
+#include "ui/TableTexts.h"
 #include "ui_MainWindow.h"
 
 namespace {
@@ -95,4 +97,18 @@ QString describeSettings(const std::vector<const LabelSetting*>& settings, const
     for (const Section& section : sections)
         lines << QStringLiteral("• ") + render(section);
     return lines.join(QLatin1Char('\n'));
+}
+
+QString describeMovedKeys(const std::vector<MovedKey>& moved, const Ui::MainWindow& ui)
+{
+    if (moved.empty())
+        return {};
+    QStringList lines;
+    for (const MovedKey& move : moved)
+        lines << tableText(TableText::KeyMoved)
+                     .arg(ui.comboBox_profille->itemText(static_cast<int>(move.level)), categoryWord(move.category, ui),
+                          bandWord(move.band, ui))
+                     .arg(move.from)
+                     .arg(move.to);
+    return tableText(TableText::KeysMoved).arg(lines.join(QLatin1Char('\n')));
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 struct LabelSetting;
+struct MovedKey;
 namespace Ui {
 class MainWindow;
 }
@@ -11,3 +12,7 @@ class MainWindow;
 // Names settings with the words the window shows for them in the current language,
 // one line per section, e.g. "FULL Distance Settings: Aircraft (NEAR, FAR), Navy (DOT)".
 QString describeSettings(const std::vector<const LabelSetting*>& settings, const Ui::MainWindow& ui);
+
+// The keys Apply moved with their band, for the confirmation, in the current language:
+// a heading and a line per key; empty when it moved none.
+QString describeMovedKeys(const std::vector<MovedKey>& moved, const Ui::MainWindow& ui);

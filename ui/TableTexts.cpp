@@ -34,24 +34,23 @@ const std::array<Texts, static_cast<int>(TableText::Count)> texts = {{
     {"Remove Entry", "删除项", "Удалить строку", "項目を削除"},
     {"OK", "确定", "ОК", "OK"},
     {"Cancel", "取消", "Отмена", "キャンセル"},
-    {"The distances must be whole numbers from 0 to 1000000, each larger than the one before it. These entries "
-     "break that rule: %1",
-     "距离必须是 0 到 1000000 之间的整数，且每一项都大于前一项。以下项不符合：%1",
-     "Расстояния должны быть целыми числами от 0 до 1000000, каждое больше предыдущего. Это правило нарушают "
-     "строки: %1",
-     "距離は 0 から 1000000 までの整数で、前の項目より大きくなければなりません。次の項目が違反しています：%1"},
+    {"The distances must be whole numbers from 0 to 1000000, and no two entries may have the same distance. These "
+     "entries break that rule: %1",
+     "距离必须是 0 到 1000000 之间的整数，且任何两项的距离不能相同。以下项不符合：%1",
+     "Расстояния должны быть целыми числами от 0 до 1000000, и у двух строк не может быть одинакового расстояния. "
+     "Это правило нарушают строки: %1",
+     "距離は 0 から 1000000 までの整数で、二つの項目が同じ距離であってはなりません。次の項目が違反しています：%1"},
     {"This text cannot be stored in Labels.lua: it contains %1.", "此文本无法保存到 Labels.lua：其中包含%1。",
      "Этот текст нельзя сохранить в Labels.lua: в нём есть %1.",
      "このテキストは Labels.lua に保存できません：%1が含まれています。"},
     {"Enter a number, such as 0.75 or -3.", "请输入数字，例如 0.75 或 -3。", "Введите число, например 0.75 или -3.",
      "0.75 や -3 のような数値を入力してください。"},
-    {"Nothing was written. The distances of these format tables must be whole numbers from 0 to 1000000, each "
-     "larger than the one before it:\n%1",
-     "未写入任何内容。以下格式表的距离必须是 0 到 1000000 之间的整数，且每一项都大于前一项：\n%1",
-     "Ничего не записано. Расстояния в этих таблицах формата должны быть целыми числами от 0 до 1000000, каждое "
-     "больше предыдущего:\n%1",
-     "何も書き込まれていません。次の書式テーブルの距離は 0 から 1000000 までの整数で、前の項目より大きくなければ"
-     "なりません：\n%1"},
+    {"Nothing was written. The distances of these format tables must be whole numbers from 0 to 1000000, no two "
+     "the same:\n%1",
+     "未写入任何内容。以下格式表的距离必须是 0 到 1000000 之间的整数，且任何两项不能相同：\n%1",
+     "Ничего не записано. Расстояния в этих таблицах формата должны быть целыми числами от 0 до 1000000, без "
+     "повторов:\n%1",
+     "何も書き込まれていません。次の書式テーブルの距離は 0 から 1000000 までの整数で、重複してはなりません：\n%1"},
     {"Nothing was written. Entries were added to or removed from these format tables, and a text in them has "
      "brackets that do not pair up, so they cannot be written:\n%1",
      "未写入任何内容。以下格式表添加或删除了项，且其中的文本括号不成对，因此无法写入：\n%1",
@@ -60,6 +59,11 @@ const std::array<Texts, static_cast<int>(TableText::Count)> texts = {{
      "何も書き込まれていません。次の書式テーブルは項目が追加または削除され、テキストの括弧が対になっていないため、"
      "書き込めません：\n%1"},
     {"set by `%1` in the file", "由文件中的 `%1` 设定", "задаётся `%1` в файле", "ファイル内の `%1` で設定"},
+    {"These entries follow their band and moved with it:\n%1", "以下项随其距离段一起移动：\n%1",
+     "Эти строки следуют за своим диапазоном и сдвинуты вместе с ним:\n%1",
+     "次の項目は距離帯に従って一緒に移動しました：\n%1"},
+    {"• %1 %2, half of %3: %4 → %5", "• %1 %2，%3 的一半：%4 → %5", "• %1 %2, половина «%3»: %4 → %5",
+     "• %1 %2、%3 の半分：%4 → %5"},
 }};
 }  // namespace
 

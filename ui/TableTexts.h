@@ -1,6 +1,7 @@
 #pragma once
 // The texts of the format-table controls (the table button of a category, the table
-// dialog) and of a symbol size set by a name, in the four interface languages.
+// dialog), of a symbol size set by a name and of the entries Apply moved with their
+// band, in the four interface languages.
 #include <QString>
 
 enum class TableText {
@@ -26,6 +27,8 @@ enum class TableText {
     TablesInvalid,       // %1: the tables whose distances break the rules, one a line
     TablesNotCarried,    // %1: the tables written whole whose texts' brackets do not pair up
     SymbolSizeVariable,  // %1: the name that sets the symbol size
+    KeysMoved,           // %1: the entries Apply moved with their band, one KeyMoved a line
+    KeyMoved,            // %1: the level, %2: the category, %3: the band, %4 and %5: its distance before and after
     Count
 };
 

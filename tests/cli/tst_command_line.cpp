@@ -170,9 +170,10 @@ private slots:
             << QStringList{"--set", copy, "size=12", "Air.visible=maybe"} << 1 << "Air.visible takes true or false"
             << true;
         const QString branches = QStringLiteral("Labels-level-branches.lua");
-        QTest::newRow("set: entries out of order") << branches << QStringList{"--set", copy, "DOT.Air.4000.distance=9000"}
+        QTest::newRow("set: an entry moved onto another") << branches
+            << QStringList{"--set", copy, "DOT.Air.4000.distance=8000"}
             << 1 << "Nothing was written. The distances of these format tables must be whole numbers from 0 to "
-                    "1000000, each larger than the one before it:\n• DOT.Air: 9000, 8000" << true;
+                    "1000000, no two the same:\n• DOT.Air: 8000, 8000" << true;
         QTest::newRow("set: an entry of a table of the usual shape") << good
             << QStringList{"--set", copy, "FULL.Air.10000.distance=9000"} << 1
             << "FULL.Air is a table of the usual shape" << true;
@@ -313,6 +314,9 @@ private slots:
             QJsonObject{{"setting", "entry"}, {"level", "DOT"}, {"category", "Navy"}, {"distance", 7000},
                         {"written", "dot_symbol(0.75,0.4)"}, {"name", "DOT.Navy.7000"},
                         {"editable", QJsonArray{"distance"}}}};
+        QTest::newRow("tables read by key") << "Labels-key-order.lua" << 35 << 0 << QJsonArray{
+            entry("FULL", "Air", 1, 1852), entry("FULL", "Ground", 1, 1000), entry("FULL", "Ground", 0, 2000),
+            QJsonObject{{"setting", "entry"}, {"category", "Weapon"}, {"index", 2}, {"companionOf", "FAR"}}};
         // clang-format on
     }
 
@@ -332,6 +336,18 @@ private slots:
         for (const QJsonValue& line : expected)
             QVERIFY2(!lineWith(objects, line.toObject()).isEmpty(),
                      QJsonDocument(line.toObject()).toJson(QJsonDocument::Compact).constData());
+        // A companion is one only at half of its band (rounded either way).
+        for (const QJsonObject& companion : objects) {
+            if (!companion.contains(QStringLiteral("companionOf")))
+                continue;
+            const QJsonObject band = lineWith(objects,
+                                              {{"level", companion.value("level")},
+                                               {"category", companion.value("category")},
+                                               {"band", companion.value("companionOf")}});
+            const int key = companion.value("distance").toInt();
+            QVERIFY2(band.value("distance").toInt() / 2 == key || (band.value("distance").toInt() + 1) / 2 == key,
+                     QJsonDocument(companion).toJson(QJsonDocument::Compact).constData());
+        }
     }
 
     // A script that keeps its format tables in globals lists, at each level, every entry
@@ -474,7 +490,7 @@ private slots:
         const QString custom = QStringLiteral("Labels-custom-tables.lua");
         // clang-format off
         QTest::newRow("branches: a band distance at ABBREVIATED") << branches << "ABBREVIATED.Air.NEAR=7500"
-            << "ABBREVIATED.Air.NEAR: 7000 -> 7500" << 2
+            << "ABBREVIATED.Air.NEAR: 7000 -> 7500\nABBREVIATED.Air.NEAR.companion: 3500 -> 3750" << 2
             << QStringList{"AirFormat[3500]", "AirFormat[3750]", "AirFormat[7000]", "AirFormat[7500]"}
             << QStringList{"AirFormat[3750]", "AirFormat[7500]"};
         QTest::newRow("branches: an entry field of the DOT ramp") << branches << "DOT.Air.2000.opacity=0.5"
@@ -519,7 +535,7 @@ private slots:
         const Run result = run({QStringLiteral("--set"), script, assignment});
         QCOMPARE(result.err, QString());
         QCOMPARE(result.exitCode, 0);
-        QCOMPARE(result.out, QStringList{printed});
+        QCOMPARE(result.out, printed.split('\n'));
         for (int i = 0; i < runs.size(); ++i) {
             const QStringList changed = luacheck::changedNames(before[i], luacheck::definitions(script, runs[i]));
             if (runs[i] != level) {
@@ -545,7 +561,7 @@ private slots:
         QTest::newRow("bands and a visibility") << "Labels-older-layout.lua"
             << QStringList{"FULL.Weapon.FAR=30000", "Ground.visible=false", "FULL.Weapon.NEAR=6000"} << 0
             << QStringList{"Ground.visible: true -> false", "FULL.Weapon.NEAR: 5000 -> 6000",
-                           "FULL.Weapon.FAR: 20000 -> 30000"}
+                           "FULL.Weapon.FAR: 20000 -> 30000", "FULL.Weapon.FAR.companion: 10000 -> 15000"}
             << QStringList{"GroundOn", "LEVEL_FULL.WeaponFormat[5000]", "LEVEL_FULL.WeaponFormat[6000]",
                            "LEVEL_FULL.WeaponFormat[10000]", "LEVEL_FULL.WeaponFormat[15000]",
                            "LEVEL_FULL.WeaponFormat[20000]", "LEVEL_FULL.WeaponFormat[30000]"};
@@ -553,6 +569,16 @@ private slots:
             << QStringList{"size=12", "DOT.Navy.7000.distance=7500"} << 1
             << QStringList{"DOT.Navy.7000.distance: 7000 -> 7500"}
             << QStringList{"LEVEL_DOT.NavyFormat[7000]", "LEVEL_DOT.NavyFormat[7500]"};
+        const QString keyOrder = QStringLiteral("Labels-key-order.lua");
+        QTest::newRow("the player's own entry [1] stays") << keyOrder << QStringList{"FULL.Air.NEAR=9360"} << 0
+            << QStringList{"FULL.Air.NEAR: 9260 -> 9360"} << QStringList{"AirFormat[9260]", "AirFormat[9360]"};
+        QTest::newRow("a companion rounded up follows") << keyOrder << QStringList{"FULL.Weapon.FAR=20000"} << 0
+            << QStringList{"FULL.Weapon.FAR: 18001 -> 20000", "FULL.Weapon.FAR.companion: 9001 -> 10000"}
+            << QStringList{"WeaponFormat[9001]", "WeaponFormat[10000]", "WeaponFormat[18001]", "WeaponFormat[20000]"};
+        QTest::newRow("a table out of key order, edited") << keyOrder
+            << QStringList{"FULL.Ground.1000.opacity=0.6", "FULL.Ground.2000.distance=1500"} << 0
+            << QStringList{"FULL.Ground.1000.opacity: 0.7 -> 0.6", "FULL.Ground.2000.distance: 2000 -> 1500"}
+            << QStringList{"GroundFormat[1000][4]", "GroundFormat[2000]", "GroundFormat[1500]"};
         // clang-format on
     }
 

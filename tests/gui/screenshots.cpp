@@ -75,6 +75,9 @@ private slots:
         clickButton("checkBox_navy");
         clickButton("pushButton_apply");
         save(app::confirmationWindow, prefix + "confirmation");
+        retype("lineEdit_value_near_air", QStringLiteral("9000"));  // its companion follows
+        clickButton("pushButton_apply");
+        save(app::confirmationWindow, prefix + "confirmation-moved");
 
         // The older layouts open like the current one.
         for (const char* older : {"older-layout", "single-level"}) {

@@ -240,6 +240,48 @@ private slots:
         QCOMPARE(shown("lineEdit_value_dot_ground"), QStringLiteral("21000"));
     }
 
+    // The confirmation says "Configuration applied", and below it, in the player's
+    // language, the entries Apply moved with their band; nothing more when it moved none.
+    void confirmationNamesTheMovedEntries_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("moved");  // the confirmation's list; empty: none
+        const QString current = QStringLiteral(HALVANE_FIXTURES "/Labels.lua");
+        const QString keyOrder = QStringLiteral(HALVANE_FIXTURES "/Labels-key-order.lua");
+        // clang-format off
+        QTest::newRow("English") << current << "EN" << "lineEdit_value_near_air" << "12000"
+            << "These entries follow their band and moved with it:\n• FULL Aircraft, half of NEAR: 5000 → 6000";
+        QTest::newRow("Russian") << current << "RU" << "lineEdit_value_far_weapon" << "30000"
+            << "Эти строки следуют за своим диапазоном и сдвинуты вместе с ним:\n"
+               "• FULL Оружие, половина «Символ дальнего диапазона»: 10000 → 15000";
+        QTest::newRow("a band without a companion") << current << "EN" << "lineEdit_value_far_ground" << "12000" << "";
+        QTest::newRow("the player's own entry stays") << keyOrder << "EN" << "lineEdit_value_near_air" << "9360" << "";
+        // clang-format on
+    }
+
+    void confirmationNamesTheMovedEntries()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(QString, language);
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, moved);
+        GuiWorld world;
+        world.fixture = fixture;
+        world.language = language;
+        start(world);
+        retype(field, typed);
+        press();
+        QCOMPARE(windowsOf<confirmWindow>(), 1);
+        QCOMPARE(shown("label", app::confirmationWindow), QStringLiteral("Configuration applied"));
+        QCOMPARE(child<QLabel>("label_moved", app::confirmationWindow)->isVisible(), !moved.isEmpty());
+        QCOMPARE(shown("label_moved", app::confirmationWindow), moved);
+        QCOMPARE(app::confirmationWindow->height() > 96, !moved.isEmpty());
+    }
+
 private:
     void press() { clickButton("pushButton_apply"); }
 };

@@ -131,7 +131,7 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("named");  // what the message names
-        QTest::newRow("below the one before") << 2 << "1000" << "1852, 1000";
+        QTest::newRow("equal to one further on") << 1 << "9260" << "9260, 9260";
         QTest::newRow("equal to the next") << 1 << "5556" << "5556, 5556";
         QTest::newRow("beyond a million") << 5 << "1000001" << "1000001";
         QTest::newRow("not a number") << 4 << "far" << "far";

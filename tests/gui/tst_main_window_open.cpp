@@ -230,11 +230,11 @@ private slots:
     void distanceAboveSliderMaximumKeepsItsValue()
     {
         GuiWorld world;
-        world.from = "[10000]\t= {aircraft_symbol_near";
-        world.to = "[60000]\t= {aircraft_symbol_near";
+        world.from = "[30000]\t= dot_symbol(0,0.1)";
+        world.to = "[160000]\t= dot_symbol(0,0.1)";
         start(world);
-        QCOMPARE(shown("lineEdit_value_near_air"), QStringLiteral("60000"));
-        QCOMPARE(child<QSlider>("horizontalSlider_near_air")->value(), 50000);
+        QCOMPARE(shown("lineEdit_value_dot_air"), QStringLiteral("160000"));
+        QCOMPARE(child<QSlider>("horizontalSlider_dot_air")->value(), 99999);
     }
 
     // A value typed at one level is not thrown away by looking at another: staying is

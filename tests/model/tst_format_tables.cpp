@@ -16,6 +16,7 @@ const QString current = QStringLiteral("Labels.lua");
 const QString playerModified = QStringLiteral("Labels-player-modified.lua");
 const QString levelBranches = QStringLiteral("Labels-level-branches.lua");
 const QString customTables = QStringLiteral("Labels-custom-tables.lua");
+const QString keyOrder = QStringLiteral("Labels-key-order.lua");
 
 using Distances = QList<long long>;
 using TableChange = std::function<void(FormatTable&)>;
@@ -43,11 +44,12 @@ QStringList sorted(QStringList names)
     return names;
 }
 
+// Entries as loaded: each at its place in the text.
 FormatTable tableOf(const std::vector<long long>& distances)
 {
     FormatTable table;
     for (const long long distance : distances)
-        table.entries.push_back({distance, "EMPTY", {}, -1});
+        table.entries.push_back({distance, "EMPTY", {}, static_cast<int>(table.entries.size())});
     return table;
 }
 
@@ -59,6 +61,7 @@ Q_DECLARE_METATYPE(UnitCategory)
 Q_DECLARE_METATYPE(TableChange)
 Q_DECLARE_METATYPE(EntryField)
 Q_DECLARE_METATYPE(FieldProblem)
+Q_DECLARE_METATYPE(DistanceBand)
 
 class FormatTablesTest : public QObject {
     Q_OBJECT
@@ -105,6 +108,11 @@ private slots:
         QTest::newRow("the simulator's own shape: band rows") << current << FULL << A << Distances{} << 0
             << QStringList{};
         QTest::newRow("branches: FULL, usual shape") << levelBranches << FULL << A << Distances{} << 0
+            << QStringList{};
+        QTest::newRow("written out of key order: by key") << keyOrder << FULL << G
+            << Distances{1000, 2000, 10000, 20000} << 0
+            << QStringList{"ground_symbol_near..\"%N%n%D\"", "LeftBottom", "0.75", "0.7", "-3", "0"};
+        QTest::newRow("the player's own entry [1]: band rows") << keyOrder << FULL << A << Distances{} << 0
             << QStringList{};
         // clang-format on
     }
@@ -197,22 +205,32 @@ private slots:
 
     void distancesKeepTheRules_data()
     {
-        QTest::addColumn<QList<long long>>("distances");
+        QTest::addColumn<QList<long long>>("before");  // the table as loaded
+        QTest::addColumn<QList<long long>>("after");   // the same entries, then added ones
         QTest::addColumn<QList<int>>("offending");
-        QTest::newRow("increasing") << QList<long long>{0, 10, 1852, 1000000} << QList<int>{};
-        QTest::newRow("equal pair") << QList<long long>{10, 500, 500, 900} << QList<int>{1, 2};
-        QTest::newRow("falling") << QList<long long>{10, 900, 500} << QList<int>{1, 2};
-        QTest::newRow("beyond a million") << QList<long long>{10, 1000001} << QList<int>{1};
-        QTest::newRow("negative") << QList<long long>{-1, 10} << QList<int>{0};
+        using D = QList<long long>;
+        QTest::newRow("increasing") << D{} << D{0, 10, 1852, 1000000} << QList<int>{};
+        QTest::newRow("equal pair") << D{} << D{10, 500, 500, 900} << QList<int>{1, 2};
+        QTest::newRow("falling: Lua reads them by key") << D{} << D{10, 900, 500} << QList<int>{};
+        QTest::newRow("beyond a million") << D{} << D{10, 1000001} << QList<int>{1};
+        QTest::newRow("negative") << D{} << D{-1, 10} << QList<int>{0};
+        QTest::newRow("the file's own fault, untouched")
+            << D{10, 500, 500, 2000000} << D{10, 500, 500, 2000000} << QList<int>{};
+        QTest::newRow("moved onto another") << D{10, 500, 900} << D{10, 900, 900} << QList<int>{1, 2};
+        QTest::newRow("added to the file's pair") << D{10, 500, 500} << D{10, 500, 500, 500} << QList<int>{3};
     }
 
     void distancesKeepTheRules()
     {
-        QFETCH(QList<long long>, distances);
+        QFETCH(QList<long long>, before);
+        QFETCH(QList<long long>, after);
         QFETCH(QList<int>, offending);
-        const FormatTable table = tableOf(std::vector<long long>(distances.begin(), distances.end()));
+        FormatTable changed = tableOf(std::vector<long long>(after.begin(), after.end()));
+        for (std::size_t i = static_cast<std::size_t>(before.size()); i < changed.entries.size(); ++i)
+            changed.entries[i].loadedIndex = -1;
         QList<int> found;
-        for (const std::size_t i : offendingEntries(table))
+        for (const std::size_t i :
+             offendingEntries(changed, tableOf(std::vector<long long>(before.begin(), before.end()))))
             found << static_cast<int>(i);
         QCOMPARE(found, offending);
     }
@@ -301,6 +319,13 @@ private slots:
             << field(1, EntryField::Text, "%D") << 0 << QStringList{"LEVEL_FULL.AirFormat[2500][1]"};
         QTest::newRow("player's table: alignment") << playerModified << FULL << A
             << field(3, EntryField::Alignment, "LeftCenter") << 0 << QStringList{"LEVEL_FULL.AirFormat[7500][2]"};
+        const auto G = UnitCategory::Ground;
+        QTest::newRow("out of key order: a field") << keyOrder << FULL << G << field(0, EntryField::Opacity, "0.6")
+            << 0 << QStringList{"GroundFormat[1000][4]"};
+        QTest::newRow("out of key order: a distance") << keyOrder << FULL << G << distance(1, 1500) << 0
+            << entryNames("GroundFormat[2000]", 6) + entryNames("GroundFormat[1500]", 6);
+        QTest::newRow("out of key order: an entry added") << keyOrder << FULL << G << added(2) << 0
+            << entryNames("GroundFormat[6000]", 6);
         // clang-format on
     }
 
@@ -321,10 +346,11 @@ private slots:
         for (const int at : runs)
             before << luacheck::definitions(file, at);
 
-        std::optional<FormatTable> table = customFormatTable(*model.config, level, category);
-        QVERIFY(table);
+        const std::optional<FormatTable> loaded = customFormatTable(*model.config, level, category);
+        QVERIFY(loaded);
+        std::optional<FormatTable> table = loaded;
         change(*table);
-        QVERIFY(offendingEntries(*table).empty());
+        QVERIFY(offendingEntries(*table, *loaded).empty());
         model.config->setFormatTable(*table);
         const ApplyOutcome outcome = model.config->applyPendingEdits();
         QVERIFY(outcome.written());
@@ -389,18 +415,33 @@ private slots:
     }
 
     // A band distance is one change of its own kind too: the band rows of a level-branch
-    // and a custom-table script reach Lua at their level alone.
+    // and a custom-table script reach Lua at their level alone. The entry written with a
+    // band moves with it only when it stood at half of it; otherwise it is the player's.
     void bandDistanceNextToTablesOfTheirOwn_data()
     {
         QTest::addColumn<QString>("fixture");
         QTest::addColumn<LabelLevel>("level");
+        QTest::addColumn<UnitCategory>("category");
+        QTest::addColumn<DistanceBand>("band");
+        QTest::addColumn<int>("to");
         QTest::addColumn<int>("run");
         QTest::addColumn<QStringList>("changed");
+        QTest::addColumn<QList<long long>>("moved");  // the companion's key before and after; empty: none
+        const auto G = UnitCategory::Ground;
+        const auto FAR = DistanceBand::FAR;
         // clang-format off
-        QTest::newRow("custom: ground FAR at ABBREVIATED") << customTables << LabelLevel::ABBREVIATED << 0
-            << entryNames("LEVEL_ABBREVIATED.GroundFormat[9000]", 6) + entryNames("LEVEL_ABBREVIATED.GroundFormat[9500]", 6);
-        QTest::newRow("branches: ground FAR at FULL") << levelBranches << LabelLevel::FULL << 1
-            << entryNames("GroundFormat[9500]", 6) + entryNames("GroundFormat[9000]", 6);
+        QTest::newRow("custom: ground FAR at ABBREVIATED") << customTables << LabelLevel::ABBREVIATED << G << FAR << 9500
+            << 0 << entryNames("LEVEL_ABBREVIATED.GroundFormat[9000]", 6) + entryNames("LEVEL_ABBREVIATED.GroundFormat[9500]", 6)
+            << QList<long long>{};
+        QTest::newRow("branches: ground FAR at FULL") << levelBranches << LabelLevel::FULL << G << FAR << 9000 << 1
+            << entryNames("GroundFormat[9500]", 6) + entryNames("GroundFormat[9000]", 6) << QList<long long>{};
+        QTest::newRow("the player's own entry [1] stays") << keyOrder << LabelLevel::FULL << UnitCategory::Air
+            << DistanceBand::NEAR << 9360 << 0 << entryNames("AirFormat[9260]", 6) + entryNames("AirFormat[9360]", 6)
+            << QList<long long>{};
+        QTest::newRow("a companion rounded up follows") << keyOrder << LabelLevel::FULL << UnitCategory::Weapon << FAR
+            << 20000 << 0 << entryNames("WeaponFormat[9001]", 6) + entryNames("WeaponFormat[10000]", 6)
+                + entryNames("WeaponFormat[18001]", 6) + entryNames("WeaponFormat[20000]", 6)
+            << QList<long long>{9001, 10000};
         // clang-format on
     }
 
@@ -408,19 +449,47 @@ private slots:
     {
         QFETCH(QString, fixture);
         QFETCH(LabelLevel, level);
+        QFETCH(UnitCategory, category);
+        QFETCH(DistanceBand, band);
+        QFETCH(int, to);
         QFETCH(int, run);
         QFETCH(QStringList, changed);
+        QFETCH(QList<long long>, moved);
         LoadedModel model(fixture);
         QVERIFY(model.ready);
         const QString file = model.workspace.labelFile();
         const QStringList before = luacheck::definitions(file, run);
-        const long long was = *model.config->distanceValue(level, UnitCategory::Ground, DistanceBand::FAR);
-        const int to = was == 9000 ? 9500 : 9000;
-        model.config->setDistance(level, UnitCategory::Ground, DistanceBand::FAR, to);
+        model.config->setDistance(level, category, band, to);
         const ApplyOutcome outcome = model.config->applyPendingEdits();
         QVERIFY(outcome.written());
         QVERIFY(outcome.notSaved.empty());
         QCOMPARE(luacheck::changedNames(before, luacheck::definitions(file, run)), sorted(changed));
+        QList<long long> keys;
+        for (const MovedKey& key : outcome.moved)
+            keys << key.from << key.to;
+        QCOMPARE(keys, moved);
+    }
+
+    // The simulator reads by key, so the player's order in the text is kept: an added
+    // entry goes before the one next above it, the others stay where they were written.
+    void entriesKeepTheirPlaceInTheText()
+    {
+        LoadedModel model(keyOrder);
+        QVERIFY(model.ready);
+        std::optional<FormatTable> table = customFormatTable(*model.config, LabelLevel::FULL, UnitCategory::Ground);
+        QVERIFY(table);
+        insertEntry(*table, 2);
+        table->entries[1].distance = 1500;
+        model.config->setFormatTable(*table);
+        QVERIFY(model.config->applyPendingEdits().written());
+        const QByteArray text = model.workspace.read(QStringLiteral("home/Config/View/Labels.lua"));
+        const QByteArray ground
+            = text.mid(text.indexOf("GroundFormat"), text.indexOf("NavyFormat") - text.indexOf("GroundFormat"));
+        QList<QByteArray> keys;
+        const QRegularExpression key(QStringLiteral("\\[(\\d+)\\]"));
+        for (auto found = key.globalMatch(QString::fromUtf8(ground)); found.hasNext();)
+            keys << found.next().captured(1).toUtf8();
+        QCOMPARE(keys, (QList<QByteArray>{"1500", "1000", "6000", "10000", "20000"}));
     }
 
     // A table written whole must pair its brackets up to reach the file as one value; one

@@ -210,8 +210,8 @@ void LabelApplyTest::settersQueueTheirEditsAndApplyReachesTheFile()
          {"<LEVEL_FULL>.[0].<AirFormat>.[1]...[[5000]][]", "<LEVEL_FULL>.[0].<AirFormat>.[2]...[[10001]][]"}},
         {[&] { config.setDistance(LabelLevel::FULL, UnitCategory::Weapon, DistanceBand::FAR, 20001); },
          {"<LEVEL_FULL>.[0].<WeaponFormat>.[2]...[[10000]][]", "<LEVEL_FULL>.[0].<WeaponFormat>.[3]...[[20001]][]"}},
-        {[&] { config.setDistance(LabelLevel::DOT, UnitCategory::Air, DistanceBand::NEAR, 1); },
-         {"<LEVEL_DOT>.[0].<AirFormat>.[1]...[[0]][]", "<LEVEL_DOT>.[0].<AirFormat>.[2]...[[1]][]"}},
+        {[&] { config.setDistance(LabelLevel::DOT, UnitCategory::Air, DistanceBand::NEAR, 63); },
+         {"<LEVEL_DOT>.[0].<AirFormat>.[1]...[[31]][]", "<LEVEL_DOT>.[0].<AirFormat>.[2]...[[63]][]"}},
         {[&] { config.setDistance(LabelLevel::FULL, UnitCategory::Ground, DistanceBand::NEAR, 8000); },
          {"<LEVEL_FULL>.[0].<GroundFormat>.[1]...[[8000]][]"}},
         {[&] { config.setDistance(LabelLevel::ABBREVIATED, UnitCategory::Air, DistanceBand::EMPTY, -5); },
@@ -255,7 +255,7 @@ void LabelApplyTest::settersQueueTheirEditsAndApplyReachesTheFile()
     QCOMPARE(reread.distanceValue(LabelLevel::FULL, UnitCategory::Air, DistanceBand::NEAR), std::optional<int>(10001));
     QCOMPARE(reread.distanceValue(LabelLevel::ABBREVIATED, UnitCategory::Air, DistanceBand::EMPTY),
              std::optional<int>(-5));
-    QCOMPARE(reread.distanceValue(LabelLevel::DOT, UnitCategory::Air, DistanceBand::NEAR), std::optional<int>(1));
+    QCOMPARE(reread.distanceValue(LabelLevel::DOT, UnitCategory::Air, DistanceBand::NEAR), std::optional<int>(63));
     QCOMPARE(reread.distanceValue(LabelLevel::ABBREVIATED, UnitCategory::Weapon, DistanceBand::FAR),
              std::optional<int>(18002));
     QCOMPARE(reread.distanceValue(LabelLevel::DOT, UnitCategory::Weapon, DistanceBand::EMPTY), std::optional<int>(15));

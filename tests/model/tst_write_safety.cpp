@@ -38,23 +38,32 @@ private slots:
         QTest::addColumn<UnitCategory>("category");
         QTest::addColumn<TableDistances>("distances");
         QTest::addColumn<Bands>("offending");
+        QTest::addColumn<std::optional<long long>>("ownEntry");  // the player's own entry in the companion's place
         const auto A = UnitCategory::Air;
         const auto G = UnitCategory::Ground;
         const auto W = UnitCategory::Weapon;
         const auto E = DistanceBand::EMPTY, N = DistanceBand::NEAR, F = DistanceBand::FAR, D = DistanceBand::DOT;
+        const auto row = [](const char* tag, UnitCategory category, const TableDistances& distances,
+                            const Bands& offending, std::optional<long long> own = std::nullopt) {
+            QTest::newRow(tag) << category << distances << offending << own;
+        };
         // clang-format off
-        QTest::newRow("the fixture's aircraft") << A << table(10, 10000, 20000, 30000) << Bands{};
-        QTest::newRow("limits") << G << table(0, 1, 2, 1000000) << Bands{};
-        QTest::newRow("seven digits") << G << table(10, 5000, 10000, 9999999) << Bands{D};
-        QTest::newRow("negative") << G << table(-1, 5000, 10000, 20000) << Bands{E};
-        QTest::newRow("empty field") << G << table(10, std::nullopt, 10000, 20000) << Bands{N};
-        QTest::newRow("equal keys") << G << table(10, 5000, 5000, 20000) << Bands{N, F};
-        QTest::newRow("companion meets EMPTY") << A << table(10, 20, 20000, 30000) << Bands{E, N};
-        QTest::newRow("companion just above EMPTY") << A << table(10, 22, 20000, 30000) << Bands{};
-        QTest::newRow("NEAR of 1 has companion 0") << A << table(0, 1, 2, 3) << Bands{E, N};
-        QTest::newRow("weapon companion meets NEAR") << W << table(5, 5000, 10000, std::nullopt) << Bands{N, F};
-        QTest::newRow("weapons have no DOT") << W << table(5, 4000, 10000, std::nullopt) << Bands{};
-        QTest::newRow("two faults at once") << A << table(30000, 10000, 20000, 9999999) << Bands{E, N, D};
+        row("the fixture's aircraft", A, table(10, 10000, 20000, 30000), Bands{});
+        row("limits", G, table(0, 1, 2, 1000000), Bands{});
+        row("seven digits", G, table(10, 5000, 10000, 9999999), Bands{D});
+        row("negative", G, table(-1, 5000, 10000, 20000), Bands{E});
+        row("empty field", G, table(10, std::nullopt, 10000, 20000), Bands{N});
+        row("equal keys", G, table(10, 5000, 5000, 20000), Bands{N, F});
+        row("companion meets EMPTY", A, table(10, 20, 20000, 30000), Bands{E, N});
+        row("companion just above EMPTY", A, table(10, 22, 20000, 30000), Bands{});
+        row("NEAR of 1 has companion 0", A, table(0, 1, 2, 3), Bands{E, N});
+        row("weapon companion meets NEAR", W, table(5, 5000, 10000, std::nullopt), Bands{N, F});
+        row("weapons have no DOT", W, table(5, 4000, 10000, std::nullopt), Bands{});
+        row("two faults at once", A, table(30000, 10000, 20000, 9999999), Bands{E, N, D});
+        row("own entry: NEAR far above it", A, table(10, 9360, 18520, 37040), Bands{}, 1852);
+        row("own entry: NEAR below it", A, table(10, 1800, 18520, 37040), Bands{N}, 1852);
+        row("own entry: EMPTY above it", A, table(2000, 9260, 18520, 37040), Bands{E}, 1852);
+        row("own weapon entry: FAR below it", W, table(5, 4000, 8000, std::nullopt), Bands{F}, 9001);
         // clang-format on
     }
 
@@ -63,7 +72,8 @@ private slots:
         QFETCH(UnitCategory, category);
         QFETCH(TableDistances, distances);
         QFETCH(Bands, offending);
-        QCOMPARE(offendingBands(category, distances), offending);
+        QFETCH(std::optional<long long>, ownEntry);
+        QCOMPARE(offendingBands(category, distances, ownEntry), offending);
     }
 
     // The player's seven-entry table is not read by position: its band settings read
