@@ -79,8 +79,8 @@ public:
     // The statement a path starts at: a top-level one, or one of a level block's branch.
     const LuaNode* topLevelOf(const std::string& path) const;
 
-    // Edits: a path, then "[" new key "]" "[" new value "]"; a new value may hold
-    // brackets only where they pair up, a new key likewise. With save, the file is
+    // Edits: a path, then "[" new key "]" "[" new value "]"; outside its quoted strings a
+    // new value may hold brackets only where they pair up, a new key likewise. With save, the file is
     // written afterwards and the outcome of that write is returned; without save, or
     // when the edit's path finds nothing, the outcome is "written" with nothing done.
     // An edit without "..." or without a closed bracket group after it changes nothing;
@@ -124,7 +124,6 @@ private:
     LuaNode* lookupMutable(const std::string& path);
     // (new key, new value); none when the edit has no "..." or no closed group after it.
     static std::optional<std::pair<std::string, std::string>> parseEdit(const std::string& edit);
-    static int matchingBracket(const std::string& s, int pos);
     static void reserialise(LuaNode& node);
     // Returns the index of the LF that ends the rewritten statement.
     int rewriteStatement(const LuaNode& top);

@@ -11,10 +11,8 @@ void ValueClosureScan::feed(std::string_view s)
     const int end = static_cast<int>(s.size());
     for (int j = next_; j < end; ++j) {
         const char c = s[j];
-        // Comments are line comments found by a plain search for "--", quotes or not.
-        if (!inComment_ && c == '-' && j + 1 < end && s[j + 1] == '-')
-            inComment_ = true;
-        if (!inComment_ && j >= eq_ && !closed_) {
+        const bool code = reader_.step(s, static_cast<std::size_t>(j)) == CharRole::Code;
+        if (code && j >= eq_ && !closed_) {
             // Only the first bracket's own kind is counted.
             if (opener_ == '\0') {
                 if (isOpeningBracket(c)) {
@@ -28,8 +26,6 @@ void ValueClosureScan::feed(std::string_view s)
                 closed_ = true;
             }
         }
-        if (inComment_ && c == '\n')
-            inComment_ = false;
     }
     next_ = std::max(next_, end);
 }
@@ -41,6 +37,7 @@ ItemSplitter::ItemSplitter(std::string_view trimmedList, char listOpener, char e
       workLimit_(workLimit),
       ended_(t_.size() < 2)
 {
+    isText_.push_back(false);  // the list's own opening bracket
 }
 
 std::string ItemSplitter::next()
@@ -50,20 +47,21 @@ std::string ItemSplitter::next()
         return {};
     }
     const int last = static_cast<int>(t_.size()) - 1;
-    // Forward: the item ends at the next "," (or the last character) that is outside
-    // strings and not inside brackets. Brackets inside strings are counted too, and
-    // the list's own opening bracket t_[0] is never looked at.
+    // Forward: the item ends at the next "," (or the last character) that is code and
+    // not inside brackets; the list's own opening bracket t_[0] is never looked at.
     bool found = false;
     while (!found && i_ < last) {
         const char c = t_[++i_];
         ++work_;
-        if (c == '"')
-            outside_ = !outside_;
-        else if (isOpeningBracket(c))
+        const bool text = reader_.step(t_, static_cast<std::size_t>(i_)) != CharRole::Code;
+        isText_.push_back(text);
+        if (text)
+            continue;
+        if (isOpeningBracket(c))
             ++depth_;
         else if (isClosingBracket(c))
             --depth_;
-        found = outside_ && depth_ <= 0 && (c == ',' || i_ == last);
+        found = depth_ <= 0 && (c == ',' || i_ == last);
     }
     if (!found) {
         ended_ = true;
@@ -89,23 +87,22 @@ int ItemSplitter::itemStart()
             return previousEnd_;
         const char first = t_[0];
         const int depthAtStart = isClosingBracket(first) ? 1 : isOpeningBracket(first) ? -1 : 0;
-        if (previousEnd_ == -1 && first != '"' && depthAtStart <= depth_)
+        if (previousEnd_ == -1 && depthAtStart <= depth_)
             return 0;
     }
-    // Backward: the item starts after the nearest "," (or t_[0]) where the reversed
-    // bookkeeping is outside strings and not deeper than at the item's end.
+    // Backward: the item starts after the nearest "," (or t_[0]) that is code where the
+    // reversed bookkeeping is not deeper than at the item's end.
     int depth = depth_;
-    bool outside = outside_;
     for (int p = i_ - 1; p >= 0; --p) {
         const char c = t_[p];
         ++work_;
-        if (c == '"')
-            outside = !outside;
-        else if (isClosingBracket(c))
+        if (isText_[static_cast<std::size_t>(p)])
+            continue;
+        if (isClosingBracket(c))
             ++depth;
         else if (isOpeningBracket(c))
             --depth;
-        if (outside && depth <= depth_ && (c == ',' || p == 0))
+        if (depth <= depth_ && (c == ',' || p == 0))
             return p;
     }
     const auto opener = t_.rfind(listOpener_, static_cast<std::size_t>(i_ - 1));
@@ -116,10 +113,13 @@ std::vector<WordIndex> WordIndex::build(std::string_view text, const std::vector
 {
     // A word of word characters that is not followed by another word character ends
     // where a run of word characters ends; it is a whole word when it is the whole run.
+    // A word character read as code leaves the reader in code, so a run is not stepped over.
     std::vector<WordIndex> indexes(words.size());
     const int size = static_cast<int>(text.size());
+    TextReader reader;
     for (int runStart = 0; runStart < size;) {
-        if (!isWordChar(text[runStart])) {
+        const bool code = reader.step(text, static_cast<std::size_t>(runStart)) == CharRole::Code;
+        if (!code || !isWordChar(text[runStart])) {
             ++runStart;
             continue;
         }

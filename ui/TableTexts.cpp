@@ -41,7 +41,7 @@ const std::array<Texts, static_cast<int>(TableText::Count)> texts = {{
      "строки: %1",
      "距離は 0 から 1000000 までの整数で、前の項目より大きくなければなりません。次の項目が違反しています：%1"},
     {"This text cannot be stored in Labels.lua: it contains %1.", "此文本无法保存到 Labels.lua：其中包含%1。",
-     "Этот текст нельзя сохранить в Labels.lua: в нём есть %1.",
+     "Этот текст нельзя сохранить в Labels.lua: он содержит %1.",
      "このテキストは Labels.lua に保存できません：%1が含まれています。"},
     {"Enter a number, such as 0.75 or -3.", "请输入数字，例如 0.75 或 -3。", "Введите число, например 0.75 или -3.",
      "0.75 や -3 のような数値を入力してください。"},
