@@ -24,7 +24,9 @@ struct LevelBranch {
 };
 
 // One Lua file held as its text (LF line ends) and as a tree of its top-level
-// assignments. Every change goes text -> re-parse, never tree -> file.
+// assignments. Every change goes text -> re-parse, never tree -> file. Statements are
+// gathered line by line; their "=", brackets, commas and block words count only in code,
+// never inside a quoted string or a comment (see TextReader).
 //
 // No text can make parsing fail, hang or read outside it. For texts no label script
 // comes near, three limits keep time and memory in proportion to the text: tables
