@@ -103,7 +103,7 @@ private slots:
     void symbolsOfLuasOwnMarksAreWrittenAndReadBack()
     {
         const QStringList symbols = {"a]", "\"", "--", "for", "{", "\\"};
-        const QStringList fields = {"textEdit_near_navy", "textEdit_far_navy", "textEdit_far_air",
+        const QStringList fields = {"textEdit_near_navy",   "textEdit_far_navy",    "textEdit_far_air",
                                     "textEdit_near_weapon", "textEdit_near_ground", "textEdit_far_ground"};
         for (int i = 0; i < fields.size(); ++i)
             retype(fields[i], symbols[i]);
