@@ -69,11 +69,9 @@ void LuaDocument::load(const std::filesystem::path& path)
 void LuaDocument::collectFunctionNames()
 {
     const int wordLength = length(functionWord);
-    std::optional<std::vector<CommentRange>> text;  // read once the word is met
+    CodeCursor code(text_);
     for (int kw = findWord(text_, functionWord, 0); kw != -1; kw = findWord(text_, functionWord, kw + 1)) {
-        if (!text)
-            text = textRanges(text_);
-        if (inComment(*text, kw))
+        if (!code.isCode(kw))
             continue;
         const int p = firstNonSpace(text_, kw + wordLength);
         if (p == -1)
@@ -230,15 +228,10 @@ int LuaDocument::skipBlock(int start, int lineStart, const ValueReader& reader)
     // they end in LF (so the last line starts in code), so searching the last line gives
     // the same answer as searching the whole pending statement.
     const std::string_view line = pending.substr(lineStart - start);
-    std::optional<std::vector<CommentRange>> text;  // the line's strings and comments, read once needed
-    const auto inCode = [&](int at) {
-        if (!text)
-            text = textRanges(line);
-        return !inComment(*text, at);
-    };
     for (const std::string& opener : blockOpeners) {
+        CodeCursor code(line);
         int found = findWord(line, opener, 0);
-        while (found != -1 && !inCode(found))
+        while (found != -1 && !code.isCode(found))
             found = findWord(line, opener, found + 1);
         if (found == -1)
             continue;

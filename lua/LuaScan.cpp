@@ -116,27 +116,6 @@ std::string_view trimmedView(std::string_view s)
 
 std::string trim(std::string_view s) { return std::string(trimmedView(s)); }
 
-namespace {
-
-// The runs of s whose characters have one of the wanted roles; a comment's LF ends its run.
-std::vector<CommentRange> rangesOf(std::string_view s, bool strings)
-{
-    std::vector<CommentRange> ranges;
-    TextReader reader;
-    for (int i = 0; i < length(s); ++i) {
-        const CharRole role = reader.step(s, static_cast<std::size_t>(i));
-        if (role == CharRole::Code || (role == CharRole::String && !strings))
-            continue;
-        if (!ranges.empty() && ranges.back().second == i - 1 && s[i - 1] != '\n')
-            ranges.back().second = i;
-        else
-            ranges.emplace_back(i, i);
-    }
-    return ranges;
-}
-
-}  // namespace
-
 std::size_t TextReader::longStringEnd(std::string_view s, std::size_t open)
 {
     std::size_t bracket = open + 1;
@@ -150,9 +129,49 @@ std::size_t TextReader::longStringEnd(std::string_view s, std::size_t open)
     return close == std::string_view::npos ? 0 : close + closing.size() - 1;
 }
 
-std::vector<CommentRange> commentRanges(std::string_view s) { return rangesOf(s, false); }
+namespace {
 
-std::vector<CommentRange> textRanges(std::string_view s) { return rangesOf(s, true); }
+int lineStartOf(std::string_view s, int i)
+{
+    const auto lf = i > 0 ? s.rfind('\n', static_cast<std::size_t>(i - 1)) : std::string_view::npos;
+    return lf == std::string_view::npos ? 0 : static_cast<int>(lf) + 1;
+}
+
+}  // namespace
+
+std::vector<CommentRange> commentRanges(std::string_view s)
+{
+    // Only a line holding "--" can hold a comment, and a line reads the same on its own,
+    // so only those lines are read.
+    std::vector<CommentRange> ranges;
+    for (int marker = findText(s, commentMarker, 0); marker != -1;) {
+        TextReader reader;
+        int i = lineStartOf(s, marker);
+        while (i < length(s) && s[i] != '\n' && reader.step(s, static_cast<std::size_t>(i)) != CharRole::Comment)
+            ++i;
+        const int lineEnd = findText(s, "\n", i);
+        const int last = lineEnd == -1 ? length(s) - 1 : lineEnd;
+        if (i < length(s) && s[i] != '\n')
+            ranges.emplace_back(i, last);
+        marker = findText(s, commentMarker, last + 1);
+    }
+    return ranges;
+}
+
+std::vector<CommentRange> textRanges(std::string_view s)
+{
+    std::vector<CommentRange> ranges;
+    TextReader reader;
+    for (int i = 0; i < length(s); ++i) {
+        if (reader.step(s, static_cast<std::size_t>(i)) == CharRole::Code)
+            continue;
+        if (!ranges.empty() && ranges.back().second == i - 1)
+            ranges.back().second = i;
+        else
+            ranges.emplace_back(i, i);
+    }
+    return ranges;
+}
 
 bool inComment(const std::vector<CommentRange>& ranges, int i)
 {

@@ -37,7 +37,6 @@ ItemSplitter::ItemSplitter(std::string_view trimmedList, char listOpener, char e
       workLimit_(workLimit),
       ended_(t_.size() < 2)
 {
-    isText_.push_back(false);  // the list's own opening bracket
 }
 
 std::string ItemSplitter::next()
@@ -53,10 +52,13 @@ std::string ItemSplitter::next()
     while (!found && i_ < last) {
         const char c = t_[++i_];
         ++work_;
-        const bool text = reader_.step(t_, static_cast<std::size_t>(i_)) != CharRole::Code;
-        isText_.push_back(text);
-        if (text)
+        if (reader_.step(t_, static_cast<std::size_t>(i_)) != CharRole::Code) {
+            if (!texts_.empty() && texts_.back().second == i_ - 1)
+                texts_.back().second = i_;
+            else
+                texts_.emplace_back(i_, i_);
             continue;
+        }
         if (isOpeningBracket(c))
             ++depth_;
         else if (isClosingBracket(c))
@@ -93,10 +95,13 @@ int ItemSplitter::itemStart()
     // Backward: the item starts after the nearest "," (or t_[0]) that is code where the
     // reversed bookkeeping is not deeper than at the item's end.
     int depth = depth_;
+    auto text = texts_.rbegin();  // the last text that does not start after p
     for (int p = i_ - 1; p >= 0; --p) {
         const char c = t_[p];
         ++work_;
-        if (isText_[static_cast<std::size_t>(p)])
+        while (text != texts_.rend() && text->first > p)
+            ++text;
+        if (text != texts_.rend() && p <= text->second)
             continue;
         if (isClosingBracket(c))
             ++depth;
@@ -109,17 +114,31 @@ int ItemSplitter::itemStart()
     return opener == std::string_view::npos ? -1 : static_cast<int>(opener);
 }
 
+bool CodeCursor::isCode(int i)
+{
+    if (i < next_)
+        return code_;
+    const auto lf = s_.substr(static_cast<std::size_t>(next_), static_cast<std::size_t>(i - next_)).rfind('\n');
+    if (lf != std::string_view::npos) {
+        reader_ = TextReader();
+        next_ += static_cast<int>(lf) + 1;
+    }
+    for (; next_ <= i; ++next_)
+        code_ = reader_.step(s_, static_cast<std::size_t>(next_)) == CharRole::Code;
+    return code_;
+}
+
 std::vector<WordIndex> WordIndex::build(std::string_view text, const std::vector<std::string>& words)
 {
     // A word of word characters that is not followed by another word character ends
     // where a run of word characters ends; it is a whole word when it is the whole run.
-    // A word character read as code leaves the reader in code, so a run is not stepped over.
+    // A run is all code or all text (no quote, "-" or "[" is a word character), and is
+    // read only when it holds a word: the words are rare, and a line is read on its own.
     std::vector<WordIndex> indexes(words.size());
     const int size = static_cast<int>(text.size());
-    TextReader reader;
+    CodeCursor code(text);
     for (int runStart = 0; runStart < size;) {
-        const bool code = reader.step(text, static_cast<std::size_t>(runStart)) == CharRole::Code;
-        if (!code || !isWordChar(text[runStart])) {
+        if (!isWordChar(text[runStart])) {
             ++runStart;
             continue;
         }
@@ -129,7 +148,7 @@ std::vector<WordIndex> WordIndex::build(std::string_view text, const std::vector
         const std::string_view run = text.substr(runStart, runEnd - runStart);
         for (std::size_t w = 0; w < words.size(); ++w) {
             const std::string& word = words[w];
-            if (run.size() < word.size() || run.substr(run.size() - word.size()) != word)
+            if (run.size() < word.size() || run.substr(run.size() - word.size()) != word || !code.isCode(runStart))
                 continue;
             indexes[w].endBounded_.push_back(runEnd - static_cast<int>(word.size()));
             if (run.size() == word.size())

@@ -51,7 +51,7 @@ private:
 
     std::string_view t_;
     TextReader reader_;
-    std::vector<bool> isText_;  // for t_[0 .. i_]: whether Lua reads it as text
+    std::vector<CommentRange> texts_;  // the strings and comments in t_[1 .. i_], in order
     char listOpener_;
     char endMarker_;
     std::size_t workLimit_;
@@ -61,6 +61,23 @@ private:
     bool ended_ = false;
     int previousEnd_ = -1;   // where the previous item ended, -1 before the first
     int previousDepth_ = 0;  // the depth there
+};
+
+// Whether characters of a text are code, asked in text order: each character is read at
+// most once, and a line that holds no character asked about is passed over unread, since
+// every line starts in code (see TextReader).
+class CodeCursor {
+public:
+    // s must outlive the cursor; s[0] starts code.
+    explicit CodeCursor(std::string_view s) : s_(s) { }
+    // i not below the previous call's.
+    bool isCode(int i);
+
+private:
+    std::string_view s_;
+    TextReader reader_;
+    int next_ = 0;  // the first character the reader has not read
+    bool code_ = true;  // the answer for next_ - 1
 };
 
 // findWord(text, word, from) answered from an index of the word's occurrences in code
