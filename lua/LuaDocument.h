@@ -82,9 +82,9 @@ public:
     const LuaNode* topLevelOf(const std::string& path) const;
 
     // Edits: a path, then "[" new key "]" "[" new value "]"; outside its quoted strings a
-    // new value may hold brackets only where they pair up, a new key likewise. With save, the file is
-    // written afterwards and the outcome of that write is returned; without save, or
-    // when the edit's path finds nothing, the outcome is "written" with nothing done.
+    // new value may hold brackets only where they pair up, a new key likewise. With save,
+    // the file is written afterwards and the outcome of that write is returned; without
+    // save, or when the edit's path finds nothing, the outcome is "written" with nothing done.
     // An edit without "..." or without a closed bracket group after it changes nothing;
     // the path of any other edit may throw as lookup() does.
     WriteOutcome applyEdit(const std::string& edit, bool save);

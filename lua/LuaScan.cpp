@@ -180,11 +180,11 @@ bool inComment(const std::vector<CommentRange>& ranges, int i)
     return after != ranges.begin() && i <= std::prev(after)->second;
 }
 
-int findInCode(std::string_view s, char c, int from)
+int findInCode(std::string_view s, char c)
 {
     TextReader reader;
     for (int i = 0; i < length(s); ++i) {
-        if (reader.step(s, static_cast<std::size_t>(i)) == CharRole::Code && i >= from && s[i] == c)
+        if (reader.step(s, static_cast<std::size_t>(i)) == CharRole::Code && s[i] == c)
             return i;
     }
     return -1;

@@ -132,8 +132,8 @@ std::vector<CommentRange> commentRanges(std::string_view s);
 std::vector<CommentRange> textRanges(std::string_view s);
 // ranges as commentRanges or textRanges gives them: in text order, not overlapping.
 bool inComment(const std::vector<CommentRange>& ranges, int i);
-// The first c at or after from that is code, s read from its start; -1 without one.
-int findInCode(std::string_view s, char c, int from = 0);
+// The first c that is code, s read from its start; -1 without one.
+int findInCode(std::string_view s, char c);
 // A comment line is one where the regular expression "^\\s*--" is found: optional
 // blanks, then "--", at the very start of s (a statement gathered so far).
 bool isCommentLine(std::string_view s);

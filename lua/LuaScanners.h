@@ -76,7 +76,7 @@ public:
 private:
     std::string_view s_;
     TextReader reader_;
-    int next_ = 0;  // the first character the reader has not read
+    int next_ = 0;      // the first character the reader has not read
     bool code_ = true;  // the answer for next_ - 1
 };
 
