@@ -209,18 +209,11 @@ const std::array<Texts, static_cast<int>(MessageId::Count)> messages = {{
      "Labels.lua は UTF-8 のテキストではないため、シミュレーターは記号を正しく表示できません"},
     {"the file system could not tell what is there", "文件系统无法确定其状态", "файловая система не смогла ответить",
      "ファイルシステムが状態を返せませんでした"},
-    {"square brackets [ ]", "方括号 [ ]", "квадратные скобки [ ]", "角括弧 [ ]"},
     {"a double quote \"", "双引号 \"", "двойную кавычку \"", "二重引用符 \""},
-    {"a backslash \\, which starts an escape", "反斜杠 \\（它会开始转义序列）",
-     "обратную косую черту \\, с которой начинается escape-последовательность",
-     "エスケープを始めるバックスラッシュ \\"},
     {"a line break", "换行", "перевод строки", "改行"},
-    {"two hyphens --, which start a comment", "两个连字符 --（它们会开始注释）",
-     "два дефиса --, с которых начинается комментарий", "コメントを始める二つのハイフン --"},
-    {"the word \"%1\", which starts a block", "单词“%1”（它会开始代码块）", "слово «%1», с которого начинается блок",
-     "ブロックを始める単語「%1」"},
-    {"an opening bracket without its closing one", "没有配对右括号的左括号", "открывающую скобку без закрывающей",
-     "閉じていない開き括弧"},
+    {"a tab or another control character, which no label can show", "制表符或其他控制字符（标签无法显示）",
+     "табуляцию или другой управляющий символ, которые метка не может показать",
+     "ラベルに表示できないタブなどの制御文字"},
     {"characters the system's code page cannot write", "系统代码页无法写入的字符",
      "символы, которые кодовая страница системы не может записать", "システムのコードページで書けない文字"},
 }};
@@ -273,13 +266,9 @@ MessageId writeMessage(lua::WriteFailure failure)
 MessageId textMessage(TextProblem problem)
 {
     switch (problem) {
-    case TextProblem::SquareBracket: return MessageId::TextSquareBracket;
     case TextProblem::DoubleQuote: return MessageId::TextDoubleQuote;
-    case TextProblem::Backslash: return MessageId::TextBackslash;
     case TextProblem::LineBreak: return MessageId::TextLineBreak;
-    case TextProblem::TwoHyphens: return MessageId::TextTwoHyphens;
-    case TextProblem::BlockWord: return MessageId::TextBlockWord;
-    case TextProblem::OpenBracket: return MessageId::TextOpenBracket;
+    case TextProblem::ControlCharacter: return MessageId::TextControlCharacter;
     case TextProblem::None:
     case TextProblem::CodePage: break;
     }
@@ -329,11 +318,7 @@ Reason reasonOf(const std::error_code& error)
     return {message(MessageId::FileSystemSilent), detail};
 }
 
-QString refusalText(const TextRefusal& refusal)
-{
-    const QString text = message(textMessage(refusal.problem));
-    return refusal.problem == TextProblem::BlockWord ? text.arg(QString::fromStdString(refusal.word)) : text;
-}
+QString refusalText(const TextRefusal& refusal) { return message(textMessage(refusal.problem)); }
 
 int askQuestion(QWidget* parent, const QString& text, std::initializer_list<MessageId> answers, int defaultAnswer)
 {

@@ -77,13 +77,9 @@ enum class MessageId {
     FileUnreadable,
     FileNotUtf8,
     FileSystemSilent,  // a folder or file whose state the file system could not tell
-    TextSquareBracket,
     TextDoubleQuote,
-    TextBackslash,
     TextLineBreak,
-    TextTwoHyphens,
-    TextBlockWord,  // %1: the word
-    TextOpenBracket,
+    TextControlCharacter,
     TextCodePage,
     Count
 };
@@ -100,7 +96,7 @@ struct Reason {
 Reason reasonOf(lua::WriteFailure failure, const std::string& detail = {});
 Reason reasonOf(const ModelOutcome& outcome);
 Reason reasonOf(const std::error_code& error);
-// What a refused text contains ("two hyphens --, which start a comment").
+// What a refused text contains ("a line break").
 QString refusalText(const TextRefusal& refusal);
 
 // Asks through the dialog seam, with the title and the answers in the current language;

@@ -69,7 +69,10 @@ void LuaDocument::load(const std::filesystem::path& path)
 void LuaDocument::collectFunctionNames()
 {
     const int wordLength = length(functionWord);
+    CodeCursor code(text_);
     for (int kw = findWord(text_, functionWord, 0); kw != -1; kw = findWord(text_, functionWord, kw + 1)) {
+        if (!code.isCode(kw))
+            continue;
         const int p = firstNonSpace(text_, kw + wordLength);
         if (p == -1)
             continue;
@@ -199,12 +202,11 @@ void LuaDocument::gatherStatement(const ValueReader& reader)
             return;
         }
         if (eq == -1) {
-            // The first "=" is always on the statement's first line: a line without
-            // one ends the statement.
-            const auto found = pending.find('=');
-            if (found == std::string_view::npos)
+            // The first "=" in code is always on the statement's first line: a line
+            // without one ends the statement.
+            eq = findInCode(pending, '=');
+            if (eq == -1)
                 break;
-            eq = static_cast<int>(found);
             closure = ValueClosureScan(eq);
             blankAfterEqUpTo = eq + 1;
         }
@@ -227,21 +229,26 @@ void LuaDocument::gatherStatement(const ValueReader& reader)
 int LuaDocument::skipBlock(int start, int lineStart, const ValueReader& reader)
 {
     const std::string_view pending(text_.data() + start, cursor_ - start + 1);
+    // Earlier lines of the statement were checked when they ended and hold no opener, and
+    // they end in LF (so the last line starts in code), so searching the last line gives
+    // the same answer as searching the whole pending statement.
+    const std::string_view line = pending.substr(lineStart - start);
     for (const std::string& opener : blockOpeners) {
-        // Earlier lines of the statement were checked when they ended and hold no
-        // opener, and they end in LF, so searching the last line gives the same answer
-        // as searching the whole pending statement.
-        const int at = findWord(pending, opener, lineStart - start);
-        if (at == -1)
+        CodeCursor code(line);
+        int found = findWord(line, opener, 0);
+        while (found != -1 && !code.isCode(found))
+            found = findWord(line, opener, found + 1);
+        if (found == -1)
             continue;
+        const int at = lineStart - start + found;
         const int kw = cursor_ - length(pending) + 1 + at;
         if (!blockWords_)
             blockWords_ = std::make_unique<BlockWords>(text_);
         const BlockWords& words = *blockWords_;
         // Nested blocks are matched by counting the openers that start before each
-        // candidate "end". A "do" or "repeat" block is not an opener, "elseif" is not
-        // "if", and opener words in strings and comments count: players' files rely on
-        // exactly this reading.
+        // candidate "end". A "do" or "repeat" block is not an opener and "elseif" is not
+        // "if": players' files rely on exactly this reading. Words in strings and comments
+        // are text to Lua, and to the count.
         int e = words.closer.find(kw + length(opener));
         int o = words.nextOpener(kw + 1);
         // A level block opens its statement and holds no other block.
@@ -261,7 +268,7 @@ int LuaDocument::skipBlock(int start, int lineStart, const ValueReader& reader)
 void LuaDocument::addStatement(int start, bool continuingBefore, const ValueReader& reader)
 {
     const std::string_view s(text_.data() + start, cursor_ - start + 1);
-    const int eq = static_cast<int>(s.find('='));
+    const int eq = findInCode(s, '=');
     std::string key = lastWordBefore(s, eq);
 
     // The value runs from the first non-blank character after "=" to the statement's

@@ -31,7 +31,9 @@ struct LevelBranch {
 };
 
 // One Lua file held as its text (LF line ends) and as a tree of its top-level
-// assignments. Every change goes text -> re-parse, never tree -> file.
+// assignments. Every change goes text -> re-parse, never tree -> file. Statements are
+// gathered line by line; their "=", brackets, commas and block words count only in code,
+// never inside a quoted string or a comment (see TextReader).
 //
 // No text can make parsing fail, hang or read outside it. For texts no label script
 // comes near, three limits keep time and memory in proportion to the text: tables
@@ -90,10 +92,10 @@ public:
     // The statement a path starts at: a top-level one, or one of a level block's branch.
     const LuaNode* topLevelOf(const std::string& path) const;
 
-    // Edits: a path, then "[" new key "]" "[" new value "]"; a new value may hold
-    // brackets only where they pair up, a new key likewise. With save, the file is
-    // written afterwards and the outcome of that write is returned; without save, or
-    // when the edit's path finds nothing, the outcome is "written" with nothing done.
+    // Edits: a path, then "[" new key "]" "[" new value "]"; outside its quoted strings a
+    // new value may hold brackets only where they pair up, a new key likewise. With save,
+    // the file is written afterwards and the outcome of that write is returned; without
+    // save, or when the edit's path finds nothing, the outcome is "written" with nothing done.
     // An edit without "..." or without a closed bracket group after it changes nothing;
     // the path of any other edit may throw as lookup() does.
     WriteOutcome applyEdit(const std::string& edit, bool save);
@@ -143,7 +145,6 @@ private:
     LuaNode* lookupMutable(const std::string& path);
     // (new key, new value); none when the edit has no "..." or no closed group after it.
     static std::optional<std::pair<std::string, std::string>> parseEdit(const std::string& edit);
-    static int matchingBracket(const std::string& s, int pos);
     static void reserialise(LuaNode& node);
     // Returns the index of the LF that ends the rewritten statement.
     int rewriteStatement(const LuaNode& top);

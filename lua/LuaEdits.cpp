@@ -5,27 +5,6 @@
 
 namespace lua {
 
-int LuaDocument::matchingBracket(const std::string& s, int pos)
-{
-    if (pos < 0 || pos >= static_cast<int>(s.size()))
-        return -1;
-    const char partner = bracketPartner(s[pos]);
-    const bool forward = isOpeningBracket(s[pos]);
-    if (!forward && !isClosingBracket(s[pos]))
-        return -1;
-    const int step = forward ? 1 : -1;
-    int depth = 0;
-    for (int i = pos + step; i >= 0 && i < static_cast<int>(s.size()); i += step) {
-        if (depth == 0 && s[i] == partner)
-            return i;
-        if (isOpeningBracket(s[i]))
-            depth += step;
-        else if (isClosingBracket(s[i]))
-            depth -= step;
-    }
-    return -1;
-}
-
 std::optional<std::pair<std::string, std::string>> LuaDocument::parseEdit(const std::string& edit)
 {
     const int p = findText(edit, "...", 0);
@@ -35,7 +14,8 @@ std::optional<std::pair<std::string, std::string>> LuaDocument::parseEdit(const 
         return std::nullopt;
     std::string newKey = edit.substr(q + 1, r - q - 1);
     // A value group whose brackets pair up to the end of the edit is taken whole, so a
-    // new value may hold balanced brackets (a whole table with its "[10] = ..." keys).
+    // new value may hold balanced brackets (a whole table with its "[10] = ..." keys), and
+    // any bracket inside its quoted strings ("[%N").
     const int v = r + 1;
     if (v < static_cast<int>(edit.size()) && edit[v] == '[' && matchingBracket(edit, v) == static_cast<int>(edit.size()) - 1)
         return std::make_pair(std::move(newKey), edit.substr(v + 1, edit.size() - v - 2));

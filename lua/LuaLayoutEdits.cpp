@@ -12,14 +12,18 @@ namespace {
 
 using Span = std::pair<int, int>;  // [first, last + 1) in the text
 
-// The statement's text with what its comments cover marked, read the way the parser
-// reads a statement: comments first, then strings and brackets in what is left.
+// The statement's text with what its comments and strings cover marked, read the way the
+// parser reads a statement: comments and strings are text, brackets and commas count in
+// the code left.
 class StatementText {
 public:
     StatementText(std::string_view whole, int first, int afterLast) : text(whole), end(afterLast)
     {
-        for (const auto& [from, to] : commentRanges(whole.substr(first, afterLast - first)))
+        const std::string_view statement = whole.substr(first, afterLast - first);
+        for (const auto& [from, to] : commentRanges(statement))
             comments.emplace_back(from + first, to + first);
+        for (const auto& [from, to] : textRanges(statement))
+            texts.emplace_back(from + first, to + first);
     }
 
     bool counts(int i) const { return !inComment(comments, i) && !isBlank(text[i]); }
@@ -37,25 +41,22 @@ public:
     }
 
     // Item n of the list whose opening bracket is at `open`, split as the parser splits
-    // items: at "," outside strings and brackets, brackets inside strings counted too.
+    // items: at "," in code outside brackets.
     std::optional<Span> item(int open, std::size_t n) const
     {
         int depth = 0;
-        bool outside = true;
         int itemStart = open + 1;
         std::size_t index = 0;
         for (int i = open + 1; i < end; ++i) {
-            if (inComment(comments, i))
+            if (inComment(texts, i))
                 continue;
             const char c = text[i];
-            if (c == '"')
-                outside = !outside;
-            else if (isOpeningBracket(c))
+            if (isOpeningBracket(c))
                 ++depth;
             else if (isClosingBracket(c))
                 --depth;
             const bool endsList = depth < 0;
-            if (endsList || (outside && depth == 0 && c == ',')) {
+            if (endsList || (depth == 0 && c == ',')) {
                 if (index == n)
                     return trimmed({itemStart, i});
                 if (endsList)
@@ -67,11 +68,11 @@ public:
         return std::nullopt;
     }
 
-    // The first "=" of a span outside comments, -1 without one.
+    // The first "=" of a span in code, -1 without one.
     int equalsSign(Span span) const
     {
         for (int i = span.first; i < span.second; ++i) {
-            if (text[i] == '=' && !inComment(comments, i))
+            if (text[i] == '=' && !inComment(texts, i))
                 return i;
         }
         return -1;
@@ -98,6 +99,7 @@ public:
     std::string_view text;
     int end;
     std::vector<CommentRange> comments;
+    std::vector<CommentRange> texts;  // strings and comments
 };
 
 // One change of the text: at `at`, `length` characters give way to `text`.

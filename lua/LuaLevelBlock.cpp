@@ -97,13 +97,13 @@ bool LuaDocument::readLevelBlock(int ifAt, int endAt, const ValueReader& reader)
     }
 
     // A branch word anywhere else (after a statement, say) would split the block
-    // differently from how Lua reads it.
+    // differently from how Lua reads it; in a string or a comment it is text.
     const std::string_view block = text.substr(static_cast<std::size_t>(ifAt), endAt - ifAt);
-    const std::vector<CommentRange> comments = commentRanges(block);
+    const std::vector<CommentRange> texts = textRanges(block);
     std::size_t branchWords = 0;
     for (const std::string_view word : {"elseif", "else"}) {
         for (int at = findWord(block, word, 1); at != -1; at = findWord(block, word, at + 1))
-            branchWords += inComment(comments, at) ? 0 : 1;
+            branchWords += inComment(texts, at) ? 0 : 1;
     }
     if (branchWords != parts.size() - 1)
         return false;

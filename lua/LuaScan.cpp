@@ -116,16 +116,59 @@ std::string_view trimmedView(std::string_view s)
 
 std::string trim(std::string_view s) { return std::string(trimmedView(s)); }
 
+std::size_t TextReader::longStringEnd(std::string_view s, std::size_t open)
+{
+    std::size_t bracket = open + 1;
+    while (bracket < s.size() && s[bracket] == '=')
+        ++bracket;
+    if (bracket >= s.size() || s[bracket] != '[')
+        return 0;
+    const std::string closing = "]" + std::string(bracket - open - 1, '=') + "]";
+    const std::string_view line = s.substr(0, s.find('\n', bracket));
+    const std::size_t close = line.find(closing, bracket + 1);
+    return close == std::string_view::npos ? 0 : close + closing.size() - 1;
+}
+
+namespace {
+
+int lineStartOf(std::string_view s, int i)
+{
+    const auto lf = i > 0 ? s.rfind('\n', static_cast<std::size_t>(i - 1)) : std::string_view::npos;
+    return lf == std::string_view::npos ? 0 : static_cast<int>(lf) + 1;
+}
+
+}  // namespace
+
 std::vector<CommentRange> commentRanges(std::string_view s)
 {
+    // Only a line holding "--" can hold a comment, and a line reads the same on its own,
+    // so only those lines are read.
     std::vector<CommentRange> ranges;
-    int from = 0;
-    for (int b = findText(s, commentMarker, from); b != -1; b = findText(s, commentMarker, from)) {
-        int last = findText(s, "\n", b);
-        if (last == -1)
-            last = length(s) - 1;
-        ranges.emplace_back(b, last);
-        from = last;
+    for (int marker = findText(s, commentMarker, 0); marker != -1;) {
+        TextReader reader;
+        int i = lineStartOf(s, marker);
+        while (i < length(s) && s[i] != '\n' && reader.step(s, static_cast<std::size_t>(i)) != CharRole::Comment)
+            ++i;
+        const int lineEnd = findText(s, "\n", i);
+        const int last = lineEnd == -1 ? length(s) - 1 : lineEnd;
+        if (i < length(s) && s[i] != '\n')
+            ranges.emplace_back(i, last);
+        marker = findText(s, commentMarker, last + 1);
+    }
+    return ranges;
+}
+
+std::vector<CommentRange> textRanges(std::string_view s)
+{
+    std::vector<CommentRange> ranges;
+    TextReader reader;
+    for (int i = 0; i < length(s); ++i) {
+        if (reader.step(s, static_cast<std::size_t>(i)) == CharRole::Code)
+            continue;
+        if (!ranges.empty() && ranges.back().second == i - 1)
+            ranges.back().second = i;
+        else
+            ranges.emplace_back(i, i);
     }
     return ranges;
 }
@@ -135,6 +178,16 @@ bool inComment(const std::vector<CommentRange>& ranges, int i)
     auto after = std::upper_bound(ranges.begin(), ranges.end(), i,
                                   [](int index, const CommentRange& r) { return index < r.first; });
     return after != ranges.begin() && i <= std::prev(after)->second;
+}
+
+int findInCode(std::string_view s, char c)
+{
+    TextReader reader;
+    for (int i = 0; i < length(s); ++i) {
+        if (reader.step(s, static_cast<std::size_t>(i)) == CharRole::Code && s[i] == c)
+            return i;
+    }
+    return -1;
 }
 
 bool isCommentLine(std::string_view s)
@@ -208,6 +261,26 @@ int findOutsideBrackets(std::string_view s, char ch, int from)
         if (s[j] == ch)
             return j;
         i = j;
+    }
+    return -1;
+}
+
+int matchingBracket(std::string_view s, int open)
+{
+    if (open < 0 || open >= length(s) || !isOpeningBracket(s[open]))
+        return -1;
+    const char partner = bracketPartner(s[open]);
+    TextReader reader;
+    int depth = 0;
+    for (int i = open + 1; i < length(s); ++i) {
+        if (reader.step(s, static_cast<std::size_t>(i)) != CharRole::Code)
+            continue;
+        if (depth == 0 && s[i] == partner)
+            return i;
+        if (isOpeningBracket(s[i]))
+            ++depth;
+        else if (isClosingBracket(s[i]))
+            --depth;
     }
     return -1;
 }

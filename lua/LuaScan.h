@@ -1,8 +1,10 @@
 #pragma once
 // Fixed words and byte-level scanning primitives of the Lua document engine.
-// The engine does not tokenize Lua: it searches byte strings. Positions are
-// int indices; -1 means "not found". A forward search from outside s finds nothing;
-// a backward one from past its end starts at its last index.
+// The engine does not tokenize Lua: it searches byte strings, knowing only which of their
+// characters are code and which are text (see TextReader). Positions are int indices; -1
+// means "not found". A forward search from outside s finds nothing; a backward one from
+// past its end starts at its last index.
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -40,6 +42,75 @@ inline bool isName(std::string_view s)
     return true;
 }
 
+// What a character is to Lua: code, or part of a quoted string or a comment. Brackets,
+// quotes, "--", "=" and words are structure only in code.
+enum class CharRole : char { Code, String, Comment };
+
+// Lua's reading of a text, one character after the other, from a place where code starts
+// (a line's or a statement's start). A string opens with " or ', takes backslash escapes
+// and ends at its closing quote or at the line's end; a long string ("[[...]]", "[=[...]=]")
+// is one only when it closes on its own line. A comment runs from "--" to the line's end,
+// its LF included ("--[[" too). Every string and comment thus ends with its line, so each
+// line reads the same on its own, and a line-based gathering of statements never loses
+// its place: a long bracket left open at the line's end stays brackets, as it always was.
+class TextReader {
+public:
+    // The role of s[i]; i follows the index of the previous call (or is where reading starts).
+    CharRole step(std::string_view s, std::size_t i)
+    {
+        const char c = s[i];
+        switch (inside_) {
+        case CharRole::Code:
+            if (c == '"' || c == '\'') {
+                inside_ = CharRole::String;
+                quote_ = c;
+            } else if (c == '-' && i + 1 < s.size() && s[i + 1] == '-') {
+                inside_ = CharRole::Comment;
+            } else if (c == '[' && i + 1 < s.size() && (s[i + 1] == '[' || s[i + 1] == '=')) {
+                longEnd_ = longStringEnd(s, i);
+                if (longEnd_ == 0)
+                    return CharRole::Code;
+                inside_ = CharRole::String;
+                quote_ = '[';
+            }
+            return inside_;
+        case CharRole::String:
+            if (quote_ == '[') {
+                if (i == longEnd_)
+                    inside_ = CharRole::Code;
+                return CharRole::String;
+            }
+            if (c == '\n') {
+                inside_ = CharRole::Code;
+                escaped_ = false;
+                return CharRole::Code;
+            }
+            if (escaped_)
+                escaped_ = false;
+            else if (c == '\\')
+                escaped_ = true;
+            else if (c == quote_)
+                inside_ = CharRole::Code;
+            return CharRole::String;
+        case CharRole::Comment:
+            if (c == '\n')
+                inside_ = CharRole::Code;
+            return CharRole::Comment;
+        }
+        return CharRole::Code;
+    }
+
+private:
+    // The index of the last "]" of the long string opened at s[open], when it closes on its
+    // line; 0 when it does not, or when s[open] opens no long string ("[=x").
+    static std::size_t longStringEnd(std::string_view s, std::size_t open);
+
+    CharRole inside_ = CharRole::Code;
+    char quote_ = '\0';  // '"', '\'', or '[' for a long string
+    bool escaped_ = false;
+    std::size_t longEnd_ = 0;
+};
+
 // Builds the bracket pair map; start-up calls it once before any document is parsed.
 // Calling it again is harmless, and bracketPartner() builds it on first use as well.
 void buildBracketPairs();
@@ -55,9 +126,14 @@ std::string trim(std::string_view s);
 std::string_view trimmedView(std::string_view s);
 
 using CommentRange = std::pair<int, int>;  // inclusive first and last index
+// The comments of s, read as TextReader reads from s's start.
 std::vector<CommentRange> commentRanges(std::string_view s);
-// ranges as commentRanges gives them: in text order, not overlapping.
+// The quoted strings and the comments of s (where Lua reads text), read likewise.
+std::vector<CommentRange> textRanges(std::string_view s);
+// ranges as commentRanges or textRanges gives them: in text order, not overlapping.
 bool inComment(const std::vector<CommentRange>& ranges, int i);
+// The first c that is code, s read from its start; -1 without one.
+int findInCode(std::string_view s, char c);
 // A comment line is one where the regular expression "^\\s*--" is found: optional
 // blanks, then "--", at the very start of s (a statement gathered so far).
 bool isCommentLine(std::string_view s);
@@ -75,5 +151,9 @@ int parseBracketedKey(std::string_view s);
 int toInt(std::string_view s);
 
 int findOutsideBrackets(std::string_view s, char ch, int from);
+// Where the group opened by the bracket s[open] closes: the first partner of s[open] at its
+// depth, brackets of every kind counted, strings and comments inside it read as text (s[open
+// + 1] is read as code). -1 when it does not close, or s[open] is no opening bracket.
+int matchingBracket(std::string_view s, int open);
 
 }  // namespace lua

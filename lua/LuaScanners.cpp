@@ -11,10 +11,8 @@ void ValueClosureScan::feed(std::string_view s)
     const int end = static_cast<int>(s.size());
     for (int j = next_; j < end; ++j) {
         const char c = s[j];
-        // Comments are line comments found by a plain search for "--", quotes or not.
-        if (!inComment_ && c == '-' && j + 1 < end && s[j + 1] == '-')
-            inComment_ = true;
-        if (!inComment_ && j >= eq_ && !closed_) {
+        const bool code = reader_.step(s, static_cast<std::size_t>(j)) == CharRole::Code;
+        if (code && j >= eq_ && !closed_) {
             // Only the first bracket's own kind is counted.
             if (opener_ == '\0') {
                 if (isOpeningBracket(c)) {
@@ -28,8 +26,6 @@ void ValueClosureScan::feed(std::string_view s)
                 closed_ = true;
             }
         }
-        if (inComment_ && c == '\n')
-            inComment_ = false;
     }
     next_ = std::max(next_, end);
 }
@@ -50,20 +46,24 @@ std::string ItemSplitter::next()
         return {};
     }
     const int last = static_cast<int>(t_.size()) - 1;
-    // Forward: the item ends at the next "," (or the last character) that is outside
-    // strings and not inside brackets. Brackets inside strings are counted too, and
-    // the list's own opening bracket t_[0] is never looked at.
+    // Forward: the item ends at the next "," (or the last character) that is code and
+    // not inside brackets; the list's own opening bracket t_[0] is never looked at.
     bool found = false;
     while (!found && i_ < last) {
         const char c = t_[++i_];
         ++work_;
-        if (c == '"')
-            outside_ = !outside_;
-        else if (isOpeningBracket(c))
+        if (reader_.step(t_, static_cast<std::size_t>(i_)) != CharRole::Code) {
+            if (!texts_.empty() && texts_.back().second == i_ - 1)
+                texts_.back().second = i_;
+            else
+                texts_.emplace_back(i_, i_);
+            continue;
+        }
+        if (isOpeningBracket(c))
             ++depth_;
         else if (isClosingBracket(c))
             --depth_;
-        found = outside_ && depth_ <= 0 && (c == ',' || i_ == last);
+        found = depth_ <= 0 && (c == ',' || i_ == last);
     }
     if (!found) {
         ended_ = true;
@@ -89,35 +89,54 @@ int ItemSplitter::itemStart()
             return previousEnd_;
         const char first = t_[0];
         const int depthAtStart = isClosingBracket(first) ? 1 : isOpeningBracket(first) ? -1 : 0;
-        if (previousEnd_ == -1 && first != '"' && depthAtStart <= depth_)
+        if (previousEnd_ == -1 && depthAtStart <= depth_)
             return 0;
     }
-    // Backward: the item starts after the nearest "," (or t_[0]) where the reversed
-    // bookkeeping is outside strings and not deeper than at the item's end.
+    // Backward: the item starts after the nearest "," (or t_[0]) that is code where the
+    // reversed bookkeeping is not deeper than at the item's end.
     int depth = depth_;
-    bool outside = outside_;
+    auto text = texts_.rbegin();  // the last text that does not start after p
     for (int p = i_ - 1; p >= 0; --p) {
         const char c = t_[p];
         ++work_;
-        if (c == '"')
-            outside = !outside;
-        else if (isClosingBracket(c))
+        while (text != texts_.rend() && text->first > p)
+            ++text;
+        if (text != texts_.rend() && p <= text->second)
+            continue;
+        if (isClosingBracket(c))
             ++depth;
         else if (isOpeningBracket(c))
             --depth;
-        if (outside && depth <= depth_ && (c == ',' || p == 0))
+        if (depth <= depth_ && (c == ',' || p == 0))
             return p;
     }
     const auto opener = t_.rfind(listOpener_, static_cast<std::size_t>(i_ - 1));
     return opener == std::string_view::npos ? -1 : static_cast<int>(opener);
 }
 
+bool CodeCursor::isCode(int i)
+{
+    if (i < next_)
+        return code_;
+    const auto lf = s_.substr(static_cast<std::size_t>(next_), static_cast<std::size_t>(i - next_)).rfind('\n');
+    if (lf != std::string_view::npos) {
+        reader_ = TextReader();
+        next_ += static_cast<int>(lf) + 1;
+    }
+    for (; next_ <= i; ++next_)
+        code_ = reader_.step(s_, static_cast<std::size_t>(next_)) == CharRole::Code;
+    return code_;
+}
+
 std::vector<WordIndex> WordIndex::build(std::string_view text, const std::vector<std::string>& words)
 {
     // A word of word characters that is not followed by another word character ends
     // where a run of word characters ends; it is a whole word when it is the whole run.
+    // A run is all code or all text (no quote, "-" or "[" is a word character), and is
+    // read only when it holds a word: the words are rare, and a line is read on its own.
     std::vector<WordIndex> indexes(words.size());
     const int size = static_cast<int>(text.size());
+    CodeCursor code(text);
     for (int runStart = 0; runStart < size;) {
         if (!isWordChar(text[runStart])) {
             ++runStart;
@@ -129,7 +148,7 @@ std::vector<WordIndex> WordIndex::build(std::string_view text, const std::vector
         const std::string_view run = text.substr(runStart, runEnd - runStart);
         for (std::size_t w = 0; w < words.size(); ++w) {
             const std::string& word = words[w];
-            if (run.size() < word.size() || run.substr(run.size() - word.size()) != word)
+            if (run.size() < word.size() || run.substr(run.size() - word.size()) != word || !code.isCode(runStart))
                 continue;
             indexes[w].endBounded_.push_back(runEnd - static_cast<int>(word.size()));
             if (run.size() == word.size())

@@ -9,10 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "lua/LuaScan.h"
+
 namespace lua {
 
 // valueIsClosed(s, eq), fed with a statement that grows by whole lines (every fed
-// text but the last of the document ends in LF, so no comment marker straddles two feeds).
+// text but the last of the document ends in LF, so no comment marker or long string
+// straddles two feeds).
 class ValueClosureScan {
 public:
     explicit ValueClosureScan(int eq) : eq_(eq) { }
@@ -23,7 +26,7 @@ public:
 private:
     int eq_;
     int next_ = 0;
-    bool inComment_ = false;
+    TextReader reader_;
     char opener_ = '\0';
     char partner_ = '\0';
     int depth_ = 0;
@@ -47,20 +50,39 @@ private:
     int itemStart();
 
     std::string_view t_;
+    TextReader reader_;
+    std::vector<CommentRange> texts_;  // the strings and comments in t_[1 .. i_], in order
     char listOpener_;
     char endMarker_;
     std::size_t workLimit_;
     std::size_t work_ = 0;
     int i_ = 0;
     int depth_ = 0;
-    bool outside_ = true;
     bool ended_ = false;
     int previousEnd_ = -1;   // where the previous item ended, -1 before the first
     int previousDepth_ = 0;  // the depth there
 };
 
-// findWord(text, word, from) answered from an index of the word's occurrences,
-// so that repeated searches over one text (block skipping) stay cheap.
+// Whether characters of a text are code, asked in text order: each character is read at
+// most once, and a line that holds no character asked about is passed over unread, since
+// every line starts in code (see TextReader).
+class CodeCursor {
+public:
+    // s must outlive the cursor; s[0] starts code.
+    explicit CodeCursor(std::string_view s) : s_(s) { }
+    // i not below the previous call's.
+    bool isCode(int i);
+
+private:
+    std::string_view s_;
+    TextReader reader_;
+    int next_ = 0;      // the first character the reader has not read
+    bool code_ = true;  // the answer for next_ - 1
+};
+
+// findWord(text, word, from) answered from an index of the word's occurrences in code
+// (text read by TextReader from its start: words in strings and comments are not
+// there), so that repeated searches over one text (block skipping) stay cheap.
 class WordIndex {
 public:
     // One index per word, all made in one pass; the words consist of word characters.

@@ -64,7 +64,7 @@ LuaValueKind ValueReader::classify(std::string_view v) const
         return LuaValueKind::String;
     if (v[a] == '{') {
         const std::string first = tableItem(v, 0);
-        const bool isRecord = !first.empty() && first.front() != '{' && first.find('=') != std::string::npos;
+        const bool isRecord = !first.empty() && first.front() != '{' && findInCode(first, '=') != -1;
         return isRecord ? LuaValueKind::Record : LuaValueKind::Array;
     }
     if (callsKnownFunction(v))
@@ -103,11 +103,11 @@ void ValueReader::buildRecordFields(LuaNode& node, std::size_t& workBudget) cons
     ItemSplitter items(trimmedView(node.value), '{', '}', workBudget);
     // A field list ends at the first item that is empty, has no "=", or lacks a key or a value.
     for (std::string item = items.next(); !item.empty(); item = items.next()) {
-        const auto eq = item.find('=');
-        if (eq == std::string::npos)
+        const int eq = findInCode(item, '=');
+        if (eq == -1)
             break;
-        std::string key = trim(lastWordBefore(item, static_cast<int>(eq)));
-        const int valueStart = firstNonSpace(item, static_cast<int>(eq) + 1);
+        std::string key = trim(lastWordBefore(item, eq));
+        const int valueStart = firstNonSpace(item, eq + 1);
         std::string value = valueStart == -1 ? std::string() : trim(std::string_view(item).substr(valueStart));
         if (key.empty() || value.empty())
             break;

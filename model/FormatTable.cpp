@@ -43,20 +43,12 @@ std::string joined(const std::vector<std::string>& items, const std::string& sep
 
 std::string bracketed(long long distance) { return "[" + std::to_string(distance) + "]"; }
 
-// Whether every bracket of the text has its partner, as an edit's value group needs.
-bool bracketsPairUp(const std::string& text)
+// Whether an edit carries the text whole as its new value: its brackets outside strings
+// pair up ("<" in a comparison would not).
+bool carriedWhole(const std::string& text)
 {
-    std::string open;
-    for (const char c : text) {
-        if (lua::isOpeningBracket(c))
-            open.push_back(c);
-        else if (lua::isClosingBracket(c)) {
-            if (open.empty() || lua::bracketPartner(open.back()) != c)
-                return false;
-            open.pop_back();
-        }
-    }
-    return open.empty();
+    const std::string group = "[" + text + "]";
+    return lua::matchingBracket(group, 0) == static_cast<int>(group.size()) - 1;
 }
 
 // The entries in the order the text is to hold them: each loaded one at its place in the
@@ -163,7 +155,9 @@ std::string shownField(const FormatEntry& entry, EntryField field)
     if (!entry.hasField(field))
         return {};
     const std::string& written = entry.fields[at(field)];
-    if (field == EntryField::Text || field == EntryField::Alignment)
+    if (field == EntryField::Text)
+        return luaStringText(written).value_or(written);
+    if (field == EntryField::Alignment)
         return unquoted(written).value_or(written);
     return written;
 }
@@ -177,12 +171,9 @@ FieldRefusal setField(FormatEntry& entry, EntryField field, const std::string& s
     std::string written;
     switch (field) {
     case EntryField::Text:
-        // The simulator reads the text as a Lua string, where a backslash starts an escape.
-        if (shown.find('\\') != std::string::npos)
-            return {FieldProblem::Text, {TextProblem::Backslash, {}}};
-        if (const TextRefusal refusal = quotedTextRefusal("text", shown))
+        if (const TextRefusal refusal = labelTextRefusal(shown))
             return {FieldProblem::Text, refusal};
-        written = inQuotes(shown);
+        written = luaString(shown);
         break;
     case EntryField::Alignment:
         if (!indexByAlignment.count(shown))
@@ -262,7 +253,7 @@ std::vector<std::string> formatTableEdits(const lua::LuaDocument& document, Scri
         const std::string path = formatTablePath(layout, changed.level, changed.category);
         const int depth = document.lookup(path)->depth;
         const std::string text = tableText(changed, depth);
-        if (bracketsPairUp(text))
+        if (carriedWhole(text))
             edits.push_back(path + "[][" + text + "]");
         return edits;
     }

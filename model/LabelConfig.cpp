@@ -31,12 +31,12 @@ std::optional<std::string> between(const std::string& text, char open, char clos
     return text.substr(1, text.size() - 2);
 }
 
-std::optional<std::string> quotedText(const LabelSetting& setting) { return between(setting.valueText, '"', '"'); }
+std::optional<std::string> symbolString(const LabelSetting& setting) { return luaStringText(setting.valueText); }
 
 // A name the simulator does not list is kept as it is rather than shown as another.
 std::optional<int> knownAlignment(const LabelSetting& setting)
 {
-    const auto name = quotedText(setting);
+    const auto name = between(setting.valueText, '"', '"');
     if (!name)
         return std::nullopt;
     const auto found = indexByAlignment.find(*name);
@@ -157,7 +157,7 @@ std::optional<bool> LabelConfig::visibilityOn(UnitCategory category) const
 std::optional<std::string> LabelConfig::symbolText(UnitCategory category, SymbolRange range) const
 {
     const LabelSetting& setting = symbol(category, range);
-    return isReadable(setting) ? quotedText(setting) : std::nullopt;
+    return isReadable(setting) ? symbolString(setting) : std::nullopt;
 }
 
 std::optional<int> LabelConfig::symbolSizeValue() const
@@ -206,7 +206,7 @@ bool LabelConfig::interpretable(const LabelSetting& setting)
 {
     switch (setting.group) {
     case SettingGroup::Visibility: return !setting.valueText.empty();
-    case SettingGroup::Symbol: return quotedText(setting).has_value();
+    case SettingGroup::Symbol: return symbolString(setting).has_value();
     case SettingGroup::Alignment: return knownAlignment(setting).has_value();
     case SettingGroup::SymbolSize: return decimalValue(setting).has_value();
     case SettingGroup::SideColour: return colour(setting).has_value();
@@ -238,10 +238,4 @@ std::vector<const LabelSetting*> LabelConfig::unreadableSettings() const
     return unreadable;
 }
 
-TextRefusal LabelConfig::symbolRefusal(const std::string& symbolUtf8)
-{
-    // The simulator reads the symbol as a Lua string, where a backslash starts an escape.
-    if (symbolUtf8.find('\\') != std::string::npos)
-        return {TextProblem::Backslash, {}};
-    return quotedTextRefusal("aircraft_symbol_near", symbolUtf8);
-}
+TextRefusal LabelConfig::symbolRefusal(const std::string& symbolUtf8) { return labelTextRefusal(symbolUtf8); }

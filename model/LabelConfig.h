@@ -88,7 +88,7 @@ public:
 
     // Readers: the interpreted value, or nullopt when the setting is absent or unreadable.
     std::optional<bool> visibilityOn(UnitCategory category) const;  // "true" -> on, other non-empty -> off
-    std::optional<std::string> symbolText(UnitCategory category, SymbolRange range) const;  // UTF-8, quotes dropped
+    std::optional<std::string> symbolText(UnitCategory category, SymbolRange range) const;  // UTF-8, as Lua reads it
     std::optional<int> symbolSizeValue() const;
     std::optional<int> alignmentIndex(LabelLevel level, UnitCategory category) const;  // a name not listed: none
     std::optional<int> distanceValue(LabelLevel level, UnitCategory category, DistanceBand band) const;
@@ -115,9 +115,8 @@ public:
     const std::vector<LabelLevel>& levelsWithOwnSymbolSize() const { return ownSizeLevels; }
     bool isReadable(const LabelSetting& setting) const;
 
-    // Why a symbol text would not reach the file intact or not read back as it was
-    // ("[", "]", double quote, backslash, line break, "--", a block word, an unclosed
-    // bracket); no refusal when it would.
+    // Why a symbol cannot be written (a line break or another control character); any
+    // other text is written as a Lua string and reads back as it was.
     static TextRefusal symbolRefusal(const std::string& symbolUtf8);
 
     // Setters: update the setting texts and queue PendingEdit texts. A setting the last

@@ -47,7 +47,7 @@ bool LabelConfig::setSymbol(UnitCategory category, SymbolRange range, const std:
 {
     if (symbolRefusal(symbolUtf8))
         return false;
-    setValueText(symbol(category, range), inQuotes(symbolUtf8));
+    setValueText(symbol(category, range), luaString(symbolUtf8));
     return true;
 }
 

@@ -8,23 +8,18 @@
 #include "lua/LuaFileAccess.h"
 #include "lua/LuaJudge.h"
 
-// What keeps a text (a symbol, a folder path) from being stored between double quotes
-// in a Lua file and read back exactly as it was.
+// What keeps a text (a symbol, a format table's text, a folder path) from being stored in
+// a Lua file and read back exactly as it was.
 enum class TextProblem {
     None,
-    SquareBracket,  // an edit finds its new value between its last "[" and its last "]"
-    DoubleQuote,    // would end the string early
-    Backslash,      // starts an escape where the simulator reads a string
-    LineBreak,      // a string between double quotes ends at the line
-    TwoHyphens,     // the engine does not know strings: "--" starts a comment even there
-    BlockWord,      // "function", "if", "for", "while": the statement would read as a block
-    OpenBracket,    // an opening bracket would keep the statement open past its line
-    CodePage,       // a folder name the system's code page cannot write
+    DoubleQuote,       // would end the profile's unescaped string early
+    LineBreak,         // a string between quotes ends at the line
+    ControlCharacter,  // a tab or another control character, which no label shows
+    CodePage,          // a folder name the system's code page cannot write
 };
 
 struct TextRefusal {
     TextProblem problem = TextProblem::None;
-    std::string word;  // the block word, for BlockWord
     explicit operator bool() const { return problem != TextProblem::None; }
 };
 

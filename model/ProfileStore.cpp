@@ -27,13 +27,17 @@ struct DirectoryValue {
     TextRefusal refusal;
 };
 
+// Nothing is escaped, so a double quote would end the string early, and a line break would
+// end it at the line. Anything else is text inside the quotes: brackets, "--" and words too.
 DirectoryValue directoryValue(const std::filesystem::path& directory)
 {
     const std::optional<std::string> narrow = system_paths::profileText(directory);
     if (!narrow)
-        return {{}, {TextProblem::CodePage, {}}};
-    if (TextRefusal refusal = quotedTextRefusal(directoryKey, *narrow))
-        return {{}, refusal};
+        return {{}, {TextProblem::CodePage}};
+    if (narrow->find('"') != std::string::npos)
+        return {{}, {TextProblem::DoubleQuote}};
+    if (narrow->find_first_of("\r\n") != std::string::npos)
+        return {{}, {TextProblem::LineBreak}};
     return {inQuotes(*narrow), {}};
 }
 

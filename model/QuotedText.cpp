@@ -1,34 +1,49 @@
 #include "model/QuotedText.h"
 
-#include "lua/LuaDocument.h"
-#include "lua/LuaScan.h"
+#include <algorithm>
 
 std::string inQuotes(const std::string& text) { return "\"" + text + "\""; }
 
-TextRefusal quotedTextRefusal(const std::string& key, const std::string& text)
+std::string luaString(const std::string& text)
 {
-    // An edit finds its new value between its last "[" and its last "]".
-    if (text.find_first_of("[]") != std::string::npos)
-        return {TextProblem::SquareBracket, {}};
-    if (text.find('"') != std::string::npos)
-        return {TextProblem::DoubleQuote, {}};
-    if (text.find_first_of("\r\n") != std::string::npos)
-        return {TextProblem::LineBreak, {}};
-    // The engine does not know strings: "--" starts a comment even between quotes,
-    // and a block word turns the whole statement into a block it skips.
-    if (text.find("--") != std::string::npos)
-        return {TextProblem::TwoHyphens, {}};
-    for (const std::string& word : lua::blockOpeners) {
-        if (lua::findWord(text, word, 0) >= 0)
-            return {TextProblem::BlockWord, word};
+    std::string written = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\')
+            written += '\\';
+        written += c;
     }
-    // What is left is an opening bracket that keeps the statement open past its line.
-    lua::LuaDocument probe;
-    static_cast<void>(probe.replaceText(key + " = " + inQuotes(text) + "\n", false));
-    probe.parse();
-    if (probe.getEntry("<" + key + ">...").second != inQuotes(text))
-        return {TextProblem::OpenBracket, {}};
-    return {};
+    return written + "\"";
+}
+
+std::optional<std::string> luaStringText(std::string_view written)
+{
+    if (written.size() < 2 || (written.front() != '"' && written.front() != '\'') || written.back() != written.front())
+        return std::nullopt;
+    const char quote = written.front();
+    std::string text;
+    for (std::size_t i = 1; i + 1 < written.size(); ++i) {
+        char c = written[i];
+        if (c == quote)
+            return std::nullopt;  // two strings, "a" .. "b" say
+        if (c == '\\') {
+            c = written[++i];
+            if ((c != '"' && c != '\'' && c != '\\') || i + 1 == written.size())
+                return std::nullopt;
+        }
+        text += c;
+    }
+    return text;
+}
+
+TextRefusal labelTextRefusal(const std::string& text)
+{
+    if (text.find_first_of("\r\n") != std::string::npos)
+        return {TextProblem::LineBreak};
+    const bool control = std::any_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || byte == 0x7F;
+    });
+    return control ? TextRefusal{TextProblem::ControlCharacter} : TextRefusal{};
 }
 
 bool isUtf8(std::string_view text)

@@ -154,8 +154,9 @@ private slots:
             << QStringList{"--set", copy, "DOT.Navy.DOT=1000001"} << 1 << "• DOT.Navy.DOT\nEach must be" << true;
         QTest::newRow("set: a distance not a number") << good << QStringList{"--set", copy, "FULL.Air.NEAR=far"} << 1
             << "FULL.Air.NEAR takes a whole number, not \"far\"" << true;
-        QTest::newRow("set: a symbol with a bracket") << good << QStringList{"--set", copy, "Air.symbol.near=[x]"}
-            << 1 << "A symbol may not contain square brackets [ ]. Nothing was written." << true;
+        QTest::newRow("set: a symbol with a tab") << good << QStringList{"--set", copy, "Air.symbol.near=\t˄"}
+            << 1 << "A symbol may not contain a tab or another control character, which no label can show. Nothing "
+                    "was written." << true;
         QTest::newRow("set: no such setting") << good << QStringList{"--set", copy, "Air.colour=red"} << 1
             << "\"Air.colour\" names no setting" << true;
         QTest::newRow("set: no such alignment") << good << QStringList{"--set", copy, "FULL.Air.alignment=Up"} << 1
@@ -186,8 +187,8 @@ private slots:
             << QStringList{"--set", copy, "DOT.Air.500.text=x"} << 1 << "DOT.Air.500.text: the entry has no such field"
             << true;
         QTest::newRow("set: a text that cannot be stored") << branches
-            << QStringList{"--set", copy, "DOT.Air.2000.text=a--b"} << 1
-            << "DOT.Air.2000.text: This text cannot be stored in server-labels.lua: it contains two hyphens --" << true;
+            << QStringList{"--set", copy, "DOT.Air.2000.text=a\nb"} << 1
+            << "DOT.Air.2000.text: This text cannot be stored in server-labels.lua: it contains a line break" << true;
         QTest::newRow("set: an entry's field twice") << branches
             << QStringList{"--set", copy, "DOT.Air.2000.opacity=0.5", "dot.air.2000.OPACITY=0.6"} << 1
             << "dot.air.2000.OPACITY is assigned twice" << true;
@@ -292,6 +293,15 @@ private slots:
             QJsonObject{{"setting", "entry"}, {"level", "FULL"}, {"everyLevel", true}, {"category", "Air"},
                         {"index", 1}, {"companionOf", "NEAR"}, {"distance", 6000},
                         {"editable", QJsonArray{"alignment"}}}};
+        // Texts with brackets hide nothing after them: every entry of the four tables and
+        // both colours are there; only the symbols, which this script writes inside its texts, are not.
+        QTest::newRow("single level, brackets in texts") << "Labels-single-ramp.lua" << 49 << 8 << QJsonArray{
+            entry("FULL", "Air", 24, 80000), entry("FULL", "Navy", 2, 40000),
+            QJsonObject{{"setting", "entry"}, {"category", "Ground"}, {"index", 0}, {"text", "{%N%n%D%n%P"}},
+            QJsonObject{{"setting", "entry"}, {"category", "Weapon"}, {"index", 0}, {"text", "[%N%n%D"}},
+            QJsonObject{{"setting", "entry"}, {"category", "Weapon"}, {"index", 2}, {"distance", 20000}},
+            QJsonObject{{"setting", "colour"}, {"side", "allies"}, {"value", QJsonArray{10, 10, 10}}},
+            QJsonObject{{"setting", "colour"}, {"side", "enemies"}, {"value", QJsonArray{10, 10, 10}}}};
         QTest::newRow("player's extra bands") << "Labels-player-modified.lua" << 79 << 0 << QJsonArray{
             QJsonObject{{"setting", "entry"}, {"level", "FULL"}, {"category", "Air"}, {"index", 1},
                         {"distance", 2500}, {"name", "FULL.Air.2500"}, {"editable", allFields}},
@@ -411,6 +421,9 @@ private slots:
         QTest::newRow("symbol") << current << "Navy.symbol.far=◯" << "Navy.symbol.far: ˜ -> ◯"
             << QStringList{"LEVEL_ABBREVIATED.NavyFormat[18000][1]", "LEVEL_DOT.NavyFormat[14000][1]",
                            "LEVEL_FULL.NavyFormat[20000][1]"};
+        QTest::newRow("symbol of Lua's marks") << current << "Navy.symbol.far={\"--\\ for" << "Navy.symbol.far: ˜ -> {\"--\\ for"
+            << QStringList{"LEVEL_ABBREVIATED.NavyFormat[18000][1]", "LEVEL_DOT.NavyFormat[14000][1]",
+                           "LEVEL_FULL.NavyFormat[20000][1]"};
         QTest::newRow("symbol size") << current << "size=16" << "size: 13 -> 16"
             << QStringList{"LEVEL_ABBREVIATED.font_properties[2]", "LEVEL_DOT.font_properties[2]",
                            "LEVEL_FULL.font_properties[2]"};
@@ -512,6 +525,9 @@ private slots:
         QTest::newRow("custom: a nautical-mile entry's text") << custom << "FULL.Air.5556.text=%N"
             << "FULL.Air.5556.text: aircraft_symbol_near..DISTANCE_NAME -> %N" << 0
             << QStringList{"LEVEL_FULL.AirFormat[5556][1]"} << QStringList{"LEVEL_FULL.AirFormat[5556][1]"};
+        QTest::newRow("single level: a text with a bracket") << QStringLiteral("Labels-single-ramp.lua")
+            << "FULL.Weapon.5000.text=]%N\"\\" << "FULL.Weapon.5000.text: [%N%n%D -> ]%N\"\\" << 0
+            << QStringList{"WeaponFormat[5000][1]"} << QStringList{"WeaponFormat[5000][1]"};
         QTest::newRow("custom: a call entry's distance") << custom << "DOT.Ground.3000.distance=3500"
             << "DOT.Ground.3000.distance: 3000 -> 3500" << 0
             << QStringList{"LEVEL_DOT.GroundFormat[3000]", "LEVEL_DOT.GroundFormat[3500]"}

@@ -2,8 +2,11 @@
 // spans and children, and the function names gathered at load.
 #include <QtTest>
 
+#include <map>
+
 #include "EngineTestSupport.h"
 #include "lua/LuaDocument.h"
+#include "lua/LuaJudge.h"
 
 using lua::LuaValueKind;
 
@@ -56,6 +59,8 @@ class ParseTest : public QObject {
 private slots:
     void statements_data();
     void statements();
+    void textIsNotStructure_data();
+    void textIsNotStructure();
     void localOnlyWhenDeclaredSo();
     void classification_data();
     void classification();
@@ -79,7 +84,7 @@ void ParseTest::statements_data()
     addStatementRow("trailing comment", "x = 1 -- note\n", {"x"}, "x", "1", 0, 13);
     addStatementRow("blanks and tabs around =", "AirOn\t\t \t= true\n", {"AirOn"}, "AirOn", "true", 0, 15);
     addStatementRow("last word is the key", "local  name  =  \"v\"\n", {"name"}, "name", "\"v\"", 0, 19);
-    addStatementRow("comment marker inside string cuts", "s = \"a -- b\"\n", {"s"}, "s", "\"a", 0, 12);
+    addStatementRow("comment marker inside a string", "s = \"a -- b\"\n", {"s"}, "s", "\"a -- b\"", 0, 12);
     addStatementRow("dotted key", "t.x = 5\n", {"t.x"}, "t.x", "5", 0, 7);
     addStatementRow("bracket in key part", "t[1] = 5\n", {"t[1]"}, "t[1]", "5", 0, 8);
     addStatementRow("multi-line statement", "a = 0\nt = {\n  a = 1, -- one\n}\nb = 2\n", {"a", "t", "b"}, "t",
@@ -99,7 +104,7 @@ void ParseTest::statements_data()
                     "local function n(a)\n for i = 1, 2 do\n  x = i\n end\n y = 2\nend\nz = 3\n", {"z"});
     addStatementRow("elseif is not an opener", "if a then\n b = 1\nelseif c then\n d = 2\nend\ne = 3\n", {"e"});
     addStatementRow("do block is not an opener", "do\n a = 1\nend\nb = 2\n", {"a", "b"});
-    addStatementRow("opener word in a trailing comment counts", "a = 1 -- for now\nb = 2\nend\nc = 3\n", {"c"});
+    addStatementRow("equals sign in a comment", "f() -- a = 1\nb = 2\n", {"b"});
     addStatementRow("comment lines are skipped before the block test", "-- if you edit this\nk = 1\n", {"k"});
     addStatementRow("while block", "while true do\n w = 1\nend\nv = 2\n", {"v"});
     addStatementRow("unmatched opener ends parsing", "a = 1\nfunction f()\n  if x then\nend\nb = 2\n", {"a"});
@@ -122,6 +127,55 @@ void ParseTest::statements()
     QCOMPARE(QString::fromStdString(node->value), value);
     QCOMPARE(node->startPos, start);
     QCOMPARE(node->endPos, end);
+}
+
+// Brackets, "--", "=", opener words and the other quote mark inside a string, and anything
+// inside a comment, are text: the document's statements are those Lua runs, each holding
+// the whole value Lua assigns there.
+void ParseTest::textIsNotStructure_data()
+{
+    QTest::addColumn<QString>("text");
+    // clang-format off
+    QTest::newRow("bracket in a double-quoted string")
+        << "G = {\"{%N%n%D%n%P\", \"LeftBottom\"}\nW = {[5000] = {\"[%N%n%D\", 1}}\nC = {10, 10, 10}\n";
+    QTest::newRow("bracket in a single-quoted string") << "G = {'(%N', 'x'}\nH = '<'\nC = 2\n";
+    QTest::newRow("comment marker in a string") << "S = \"a -- b\"\nT = {'--', 1}\nC = 3\n";
+    QTest::newRow("opener word in a trailing comment")
+        << "F = {\"x\", 3} -- recommend 3 or 4 for VR\nA = 1 -- if you like\nB = 2\n";
+    QTest::newRow("opener word in a string") << "W = \"for the end\"\nX = {'if', \"while\", 'function'}\nY = 1\n";
+    QTest::newRow("quote of the other kind") << "Q = \"it's {\"\nR = 'say \"}\"'\nZ = {\"'\", '\"'}\n";
+    QTest::newRow("escaped quotes") << "E = \"a\\\"{ -- for\"\nF = 'b\\'('\nG = \"\\\\\"\nH = 1\n";
+    QTest::newRow("equals sign in a string or a comment") << "V = \"x = {\" -- y = 2\nW = {a = \"=\"}\n";
+    QTest::newRow("long string on its line") << "L = [[it's {]]\nM = {[=[for]=], 1}\n";
+    // clang-format on
+    QTest::newRow("a squadron's single-level script")
+        << QString::fromStdString(enginetest::readBytes(enginetest::fixture("Labels-single-ramp.lua")));
+}
+
+void ParseTest::textIsNotStructure()
+{
+    QFETCH(QString, text);
+    const std::string script = text.toStdString();
+    const lua::ScriptRun run = lua::runScript(script, 1);
+    QVERIFY2(run.error.empty(), run.error.c_str());
+    std::map<std::string, std::map<std::string, std::string>> byGlobal;  // name -> what its value unfolds to
+    for (const auto& [path, value] : run.values) {
+        const std::size_t step = path.find_first_of(".[");
+        byGlobal[path.substr(0, step)][step == std::string::npos ? std::string() : path.substr(step)] = value;
+    }
+    Parsed p(script);
+    QStringList keys;
+    for (const auto& statement : p.doc.statements()) {
+        keys << QString::fromStdString(statement->key);
+        const auto literal = lua::literalValues(statement->value);
+        QVERIFY2(literal, statement->value.c_str());
+        QCOMPARE(*literal, byGlobal[statement->key]);
+    }
+    QStringList globals;
+    for (const auto& [name, values] : byGlobal)
+        globals << QString::fromStdString(name);
+    keys.sort();
+    QCOMPARE(keys, globals);
 }
 
 // The first word decides; the letters "local" elsewhere in the statement do not, and a
@@ -347,6 +401,9 @@ void ParseTest::levelBlocks_data()
         << QStringList{} << topLevel;
     QTest::newRow("else not opening its line") << replaced(plainChain, "A = {3}\nelse", "A = {3} else")
         << QStringList{} << topLevel;
+    QTest::newRow("branch and block words in strings") << replaced(plainChain, "B = 2\n", "B = \"else if\" -- for\n")
+        << QStringList{"if labels == 3: A={1}, B=\"else if\"", "if labels == 2: A={3}", "if labels == 1: A={4}"}
+        << topLevel;
     QTest::newRow("a block inside") << replaced(plainChain, "B = 2\n", "for i = 1, 2 do\nB = i\nend\n")
         << QStringList{} << topLevel;
     QTest::newRow("statement left open in a branch") << replaced(plainChain, "A = {3}", "A = {3")

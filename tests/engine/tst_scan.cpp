@@ -100,7 +100,9 @@ void ScanTest::commentRanges_data()
     QTest::newRow("trailing comment") << "a = 1 -- x\nb = 2" << QList<int>{6, 10};
     QTest::newRow("long bracket is a line comment") << "--[[ a\nb ]] c" << QList<int>{0, 6};
     QTest::newRow("no LF") << "x -- y" << QList<int>{2, 5};
-    QTest::newRow("inside a string too") << "s = \"a -- b\"\nt" << QList<int>{7, 12};
+    QTest::newRow("not inside a string") << "s = \"a -- b\" -- c\nt" << QList<int>{13, 17};
+    QTest::newRow("after a single-quoted string") << "s = 'a\\' --' --c" << QList<int>{13, 15};
+    QTest::newRow("a string ends at its line") << "s = \"a\n-- b" << QList<int>{7, 10};
     QTest::newRow("two comments") << "--a\n--b\n" << QList<int>{0, 3, 4, 7};
     QTest::newRow("dashes run") << "---\nx" << QList<int>{0, 3};
     QTest::newRow("none") << "a - b" << QList<int>{};
@@ -145,7 +147,10 @@ void ScanTest::valueIsClosed_data()
     QTest::newRow("only the first kind counts") << "f = base({\n" << false;
     QTest::newRow("other kind ignored") << "f = (a}" << false;
     QTest::newRow("bracket before eq ignored") << "t[1] = 5" << true;
-    QTest::newRow("quotes ignored") << "s = { \"}\"" << true;
+    QTest::newRow("bracket in a string") << "s = { \"}\"" << false;
+    QTest::newRow("quote of the other kind") << "s = { '\"}', \"'}\" }" << true;
+    QTest::newRow("long string on its line") << "s = { [[}]] }" << true;
+    QTest::newRow("long bracket open at the line end") << "s = [[\n]]\n" << true;
     QTest::newRow("nested same kind") << "t = {{}" << false;
     QTest::newRow("nested over lines") << "t = {\n{\n}\n}\n" << true;
     // clang-format on
@@ -184,6 +189,7 @@ void ScanTest::items_data()
     QTest::newRow("nested first item") << false << "{ {1,2}, 3 }" << 0 << "{1,2}";
     QTest::newRow("tab inside") << false << "{0,\t82 ,199}" << 1 << "82";
     QTest::newRow("comma in string") << false << "{\"a,b\", c}" << 0 << "\"a,b\"";
+    QTest::newRow("brackets in strings") << false << "{\"{%N\", '[%N', \"a\\\"}\"}" << 2 << "\"a\\\"}\"";
     QTest::newRow("empty middle item") << false << "{1, , 3}" << 1 << "";
     QTest::newRow("item after an empty one") << false << "{1, , 3}" << 2 << "3";
     QTest::newRow("beyond the end") << false << "{1}" << 3 << "";
@@ -205,6 +211,7 @@ void ScanTest::items_data()
     QTest::newRow("call: table argument") << true << "f(a, {1, 2})" << 1 << "{1, 2}";
     QTest::newRow("call: comma in string") << true << "f(\"a, b\", c)" << 0 << "\"a, b\"";
     QTest::newRow("call: after a string") << true << "f(\"a, b\", c)" << 1 << "c";
+    QTest::newRow("call: bracket in a string") << true << "f(\")\", c)" << 1 << "c";
     QTest::newRow("call: record argument") << true << "base({x = 1})" << 0 << "{x = 1}";
     QTest::newRow("call: no arguments") << true << "f()" << 0 << "";
     // clang-format on

@@ -34,17 +34,19 @@ struct Folder {
     bool storable;
 };
 
-// Folders as players have them, and ones a Lua string between quotes cannot hold.
-const std::array<Folder, 9> folders = {{
+// Folders as players have them (brackets, "--" and block words are text between the
+// quotes), and ones a string between quotes with nothing escaped cannot hold.
+const std::array<Folder, 10> folders = {{
     {"C:\\Games\\HALVANE WORLD", true},
     {"/home/player/halvane world", true},
     {"D:/\xE6\xB8\xB8\xE6\x88\x8F/HALVANE", true},
     {"relative dir", true},
-    {"C:\\a[1]", false},
+    {"C:\\a[1]", true},
     {"C:\\say \"hi\"", false},
-    {"C:\\a--b", false},
-    {"C:\\for\\x", false},
-    {"C:\\a(b", false},
+    {"C:\\a--b", true},
+    {"C:\\for\\x", true},
+    {"C:\\a(b\\", true},
+    {"C:\\a\nb", false},
 }};
 
 }  // namespace

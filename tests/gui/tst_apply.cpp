@@ -94,14 +94,25 @@ private slots:
             notNumber);
         row("empty DOT distance", 2, "lineEdit_value_near_weapon", "", "DOT Distance Settings: Weapon (NEAR)",
             notNumber);
-        row("symbol with a bracket", 0, "textEdit_near_navy", "a]", "Near Symbol: Navy", "square brackets");
-        row("symbol of a quote", 0, "textEdit_near_navy", "\"", "\"\"\"", "a double quote");
-        row("symbol of two hyphens", 0, "textEdit_far_air", "--", "Far Symbol: Aircraft",
-            "two hyphens --, which start a comment");
-        row("symbol with a block word", 0, "textEdit_near_weapon", "for", "Near Symbol: Weapon",
-            "the word \"for\", which starts a block");
-        row("symbol of an open bracket", 0, "textEdit_near_ground", "{", "Near Symbol: Ground",
-            "an opening bracket without its closing one");
+        // A tab pasted in; the Tab key itself moves the focus.
+        row("symbol with a tab", 0, "textEdit_near_navy", "\t˜", "Near Symbol: Navy",
+            "a tab or another control character, which no label can show");
+    }
+
+    // Brackets, quotes, "--" and block words are text in a Lua string, as Lua reads it.
+    void symbolsOfLuasOwnMarksAreWrittenAndReadBack()
+    {
+        const QStringList symbols = {"a]", "\"", "--", "for", "{", "\\"};
+        const QStringList fields = {"textEdit_near_navy",   "textEdit_far_navy",    "textEdit_far_air",
+                                    "textEdit_near_weapon", "textEdit_near_ground", "textEdit_far_ground"};
+        for (int i = 0; i < fields.size(); ++i)
+            retype(fields[i], symbols[i]);
+        press();
+        QCOMPARE(windowsOf<confirmWindow>(), 1);
+        QVERIFY(labelFileBytes().contains("local navy_symbol_far = \"\\\"\""));
+        restart();
+        QCOMPARE(shown(fields), symbols);
+        QVERIFY(dialogs::takeShownMessages().isEmpty());
     }
 
     void valueTheFileCannotTakeIsRefusedAndNamed()

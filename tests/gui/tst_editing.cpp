@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QTextEdit>
 
 #include "GuiTestBase.h"
 
@@ -180,6 +181,22 @@ private slots:
         retype("textEdit_near_ground", QStringLiteral("▲"));
         QCOMPARE(symbolRow("near_ground"), QStringLiteral("▲ ▲"));
         QCOMPARE(shown("label_preview_symbol"), QStringLiteral("▲T-90\nGround 1-1\n0.0km"));
+    }
+
+    // Tab leaves a symbol field and Shift+Tab comes back, as in every other field; no
+    // tab character is typed into the symbol.
+    void tabMovesFocusOutOfASymbolField()
+    {
+        auto* field = child<QTextEdit>("textEdit_near_air");
+        app::mainWindow->activateWindow();
+        field->setFocus();
+        QTRY_VERIFY(field->hasFocus());
+        QTest::keyClick(field, Qt::Key_Tab);
+        QVERIFY(!field->hasFocus());
+        QCOMPARE(field->toPlainText(), QStringLiteral("˄"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QVERIFY(field->hasFocus());
+        QCOMPARE(field->toPlainText(), QStringLiteral("˄"));
     }
 
 private:

@@ -108,12 +108,13 @@ private slots:
     void failuresAreWordedWholeInEachLanguage_data()
     {
         QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("hyphens");     // how the refused symbol's reason is worded
+        QTest::addColumn<QString>("control");     // how the refused symbol's reason is worded
         QTest::addColumn<QString>("folderGone");  // how a failed write's reason is worded
         // clang-format off
-        QTest::newRow("Chinese") << "CN" << "两个连字符 --（它们会开始注释）" << "所在文件夹不存在";
-        QTest::newRow("Russian") << "RU" << "два дефиса --, с которых начинается комментарий" << "его папка не существует";
-        QTest::newRow("Japanese") << "JP" << "コメントを始める二つのハイフン --" << "フォルダーが存在しません";
+        QTest::newRow("Chinese") << "CN" << "制表符或其他控制字符（标签无法显示）" << "所在文件夹不存在";
+        QTest::newRow("Russian") << "RU" << "табуляцию или другой управляющий символ, которые метка не может показать"
+                                 << "его папка не существует";
+        QTest::newRow("Japanese") << "JP" << "ラベルに表示できないタブなどの制御文字" << "フォルダーが存在しません";
         // clang-format on
     }
 
@@ -122,17 +123,17 @@ private slots:
     void failuresAreWordedWholeInEachLanguage()
     {
         QFETCH(QString, language);
-        QFETCH(QString, hyphens);
+        QFETCH(QString, control);
         QFETCH(QString, folderGone);
         GuiWorld world;
         world.language = language;
         start(world);
 
-        retype("textEdit_far_air", QStringLiteral("--"));
+        retype("textEdit_far_air", QStringLiteral("\t✈"));
         clickButton("pushButton_apply");
         QStringList messages = dialogs::takeShownMessages();
         QCOMPARE(messages.size(), 1);
-        QVERIFY2(messages.first().contains(hyphens), qPrintable(messages.first()));
+        QVERIFY2(messages.first().contains(control), qPrintable(messages.first()));
         QCOMPARE(latinWords(messages.first()), QStringList());
 
         retype("textEdit_far_air", QStringLiteral("✈"));

@@ -173,9 +173,10 @@ private slots:
         QTest::newRow("a text becomes a string") << EntryField::Text << "%D km" << FieldProblem::None << "\"%D km\"";
         QTest::newRow("the text shown keeps its expression") << EntryField::Text << "aircraft_symbol_far ..DISTANCE"
             << FieldProblem::None << "aircraft_symbol_far ..DISTANCE";
-        QTest::newRow("a square bracket") << EntryField::Text << "[%D]" << FieldProblem::Text << "";
-        QTest::newRow("a backslash") << EntryField::Text << "a\\n" << FieldProblem::Text << "";
-        QTest::newRow("a block word") << EntryField::Text << "if near" << FieldProblem::Text << "";
+        QTest::newRow("a square bracket") << EntryField::Text << "[%D" << FieldProblem::None << "\"[%D\"";
+        QTest::newRow("a backslash and a quote") << EntryField::Text << "a\\n\"" << FieldProblem::None << "\"a\\\\n\\\"\"";
+        QTest::newRow("a block word") << EntryField::Text << "if near --" << FieldProblem::None << "\"if near --\"";
+        QTest::newRow("a tab") << EntryField::Text << "\t%D" << FieldProblem::Text << "";
         QTest::newRow("a named alignment") << EntryField::Alignment << "RightCenter" << FieldProblem::None
             << "\"RightCenter\"";
         QTest::newRow("an unknown alignment") << EntryField::Alignment << "Middle" << FieldProblem::NotAnAlignment << "";
@@ -198,6 +199,8 @@ private slots:
         const auto f = static_cast<std::size_t>(field);
         QCOMPARE(QString::fromStdString(entry.fields[f]),
                  problem == FieldProblem::None ? written : QString::fromStdString(before.fields[f]));
+        if (field == EntryField::Text && problem == FieldProblem::None)
+            QCOMPARE(QString::fromStdString(shownField(entry, field)), typed);  // read back as Lua reads it
         QCOMPARE(setField(entry, EntryField::ShiftY, "1").problem, FieldProblem::None);
         FormatEntry twoFields{9000, "", {"\"x\"", "\"LeftBottom\""}, 0};
         QCOMPARE(setField(twoFields, EntryField::Opacity, "1").problem, FieldProblem::NoSuchField);
@@ -492,8 +495,8 @@ private slots:
         QCOMPARE(keys, (QList<QByteArray>{"1500", "1000", "6000", "10000", "20000"}));
     }
 
-    // A table written whole must pair its brackets up to reach the file as one value; one
-    // that does not gives no edit at all (the window refuses it before Apply).
+    // A table written whole must pair its brackets up outside its strings to reach the file
+    // as one value; one that does not gives no edit at all (the window refuses it before Apply).
     void unpairedBracketsKeepATableWrittenWholeOut()
     {
         LoadedModel model(customTables);
@@ -504,6 +507,9 @@ private slots:
         QCOMPARE(formatTableEdits(model.config->getDocument(), model.config->scriptLayout(), *table).size(),
                  std::size_t(1));
         table->entries[1].value = "{\"(\", \"LeftTop\"}";
+        QCOMPARE(formatTableEdits(model.config->getDocument(), model.config->scriptLayout(), *table).size(),
+                 std::size_t(1));
+        table->entries[1].value = "{\"(\", x < 1 and \"LeftTop\"}";
         QVERIFY(formatTableEdits(model.config->getDocument(), model.config->scriptLayout(), *table).empty());
     }
 

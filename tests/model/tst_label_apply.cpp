@@ -384,15 +384,20 @@ void LabelApplyTest::symbolIsCarriedIntactOrRefused_data()
     QTest::newRow("lone closing bracket") << QByteArray("a)") << TextProblem::None;
     QTest::newRow("single hyphen") << QByteArray("-") << TextProblem::None;
     QTest::newRow("path terminator and equals sign") << QByteArray("...=") << TextProblem::None;
-    QTest::newRow("square bracket") << QByteArray("a]") << TextProblem::SquareBracket;
-    QTest::newRow("double quote") << QByteArray("\"") << TextProblem::DoubleQuote;
-    QTest::newRow("backslash") << QByteArray("\\") << TextProblem::Backslash;
+    // Written as a Lua string, with " and \ escaped, a symbol is text to the engine too.
+    QTest::newRow("square bracket") << QByteArray("a]") << TextProblem::None;
+    QTest::newRow("unpaired bracket and codes") << QByteArray("[%N%n%D") << TextProblem::None;
+    QTest::newRow("double quote") << QByteArray("\"") << TextProblem::None;
+    QTest::newRow("backslash") << QByteArray("\\") << TextProblem::None;
+    QTest::newRow("escaped quote's look") << QByteArray("a\\\"b'") << TextProblem::None;
+    QTest::newRow("two hyphens") << QByteArray("--") << TextProblem::None;
+    QTest::newRow("for") << QByteArray("for") << TextProblem::None;
+    QTest::newRow("if after a blank") << QByteArray("◯ if") << TextProblem::None;
+    QTest::newRow("unclosed parenthesis") << QByteArray("(") << TextProblem::None;
+    QTest::newRow("unclosed angle bracket") << QByteArray("<") << TextProblem::None;
     QTest::newRow("line break") << QByteArray("a\nb") << TextProblem::LineBreak;
-    QTest::newRow("two hyphens") << QByteArray("--") << TextProblem::TwoHyphens;
-    QTest::newRow("for") << QByteArray("for") << TextProblem::BlockWord;
-    QTest::newRow("if after a blank") << QByteArray("◯ if") << TextProblem::BlockWord;
-    QTest::newRow("unclosed parenthesis") << QByteArray("(") << TextProblem::OpenBracket;
-    QTest::newRow("unclosed angle bracket") << QByteArray("<") << TextProblem::OpenBracket;
+    QTest::newRow("tab") << QByteArray("\t˄") << TextProblem::ControlCharacter;
+    QTest::newRow("delete") << QByteArray("a\x7f") << TextProblem::ControlCharacter;
     // clang-format on
 }
 
