@@ -402,7 +402,7 @@ void ParseTest::levelBlocks_data()
     QTest::newRow("else not opening its line") << replaced(plainChain, "A = {3}\nelse", "A = {3} else")
         << QStringList{} << topLevel;
     QTest::newRow("branch and block words in strings") << replaced(plainChain, "B = 2\n", "B = \"else if\" -- for\n")
-        << QStringList{"if labels == 3: A={1}, B=\"else if\"", "if labels == 2: A={3}", "if labels == 1: A={4}"}
+        << QStringList{"3: A={1}, B=\"else if\"", "2: A={3}", "1: A={4}"}
         << topLevel;
     QTest::newRow("a block inside") << replaced(plainChain, "B = 2\n", "for i = 1, 2 do\nB = i\nend\n")
         << QStringList{} << topLevel;
