@@ -280,10 +280,7 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, typed);
         QFETCH(QString, moved);
-        GuiWorld world;
-        world.fixture = fixture;
-        world.language = language;
-        start(world);
+        start(GuiWorld{fixture, {}, {}, language, {}});
         retype(field, typed);
         press();
         QCOMPARE(windowsOf<confirmWindow>(), 1);

@@ -174,12 +174,7 @@ private slots:
         QFETCH(QString, language);
         QFETCH(QString, control);
         QFETCH(QString, tip);
-        GuiWorld world;
-        world.fixture = fixture;
-        world.from = from;
-        world.to = to;
-        world.language = language;
-        start(world);
+        start(GuiWorld{fixture, from, to, language, {}});
         static_cast<void>(dialogs::takeShownMessages());
         auto* widget = child<QWidget>(control);
         QVERIFY(!widget->isEnabled());
