@@ -34,6 +34,7 @@ void LabelConfig::load()
     savedText = document.text();
     unsavedEdits.clear();
     judgeLoadedFile();
+    savedRuns = compileProblem ? lua::LevelRuns() : lua::runAtEveryLevel(savedText, lua::Clock::now() + lua::checkTime);
     fileLayout = readSettings(document, settings, readAtLoad);
     findSymbolSizeTargets();
 }

@@ -144,13 +144,13 @@ void MainWindow::fillFromModel()
     ui->label_single_level->setVisible(model.scriptLayout() == ScriptLayout::SingleLevel);
 }
 
-// One notice after a load: the settings the file did not yield, and the levels that keep
-// a symbol size of their own.
+// One notice after a load: where Lua stops running the file, the settings the file did
+// not yield, and the levels that keep a symbol size of their own.
 void MainWindow::showLoadNotice()
 {
     if (reportUnusableFile())
         return;
-    QStringList notice;
+    QStringList notice = runStopNotices(model.savedTextRuns());
     std::vector<const LabelSetting*> unreadable = model.unreadableSettings();
     // A size the file sets by a name is shown as such, not as a value that was not read.
     if (symbolSizeVariable(model))

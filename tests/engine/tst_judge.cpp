@@ -65,8 +65,9 @@ private slots:
 
     void runsSeeTheLevelAndTheSharedTables()
     {
-        const lua::ScriptRun run = lua::runScript(labelScript() + "\nLevelSeen = labels\n", 3);
-        QVERIFY(run.error.empty() && !run.exceededBounds);
+        const lua::ScriptRun run
+            = lua::runScript(labelScript() + "\nLevelSeen = labels\n", 3, lua::Clock::now() + lua::checkTime);
+        QVERIFY(!run.stop);
         QCOMPARE(run.values.at("LevelSeen"), std::string("3"));
         QCOMPARE(run.values.at("LEVEL_FULL.AirFormat[10000][2]"), std::string("\"LeftBottom\""));
         QCOMPARE(run.values.at("LEVEL_FULL.AirFormat[10000][3]"), std::string("0.75"));
@@ -100,7 +101,7 @@ private slots:
         const Judged judged = judgeEdits(batch);
         QVERIFY(!judged.intended.empty());
         QVERIFY2(judged.verdict,
-                 judged.verdict.damaged.empty() ? judged.verdict.newRunError.c_str() : judged.verdict.damaged[0].c_str());
+                 judged.verdict.damaged.empty() ? judged.verdict.stop.message.c_str() : judged.verdict.damaged[0].c_str());
     }
 
     void damageIsRefused_data()
