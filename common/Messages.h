@@ -72,11 +72,11 @@ enum class MessageId {
     FactoryCopyDamaged,
     BackupFailed,  // %1: why
     LabelFolderNotCreated,
-    LuaCannotCompile,      // %1: the line, %2: Lua's message; the changed file
-    LuaRunStops,           // %1: the level, %2: Lua's message
-    LuaWouldAlsoChange,    // %1: the values, %2: the level
-    LuaStopsBeforeChange,  // %1: the level, %2: where and why the file stops
-    LuaCannotCheck,        // %1: the level, %2: where and why the file stops
+    LuaCannotCompile,         // %1: the line, %2: Lua's message; the changed file
+    LuaRunStops,              // %1: the level, %2: Lua's message
+    LuaWouldAlsoChange,       // %1: the values, %2: the level
+    LuaStopsBeforeChange,     // %1: the level, %2: where and why the file stops
+    LuaCannotCheck,           // %1: the level, %2: where and why the file stops
     LabelFileDoesNotCompile,  // %1: the line, %2: Lua's message; the file as it is
     FileIsEmpty,
     FileUnreadable,

@@ -43,8 +43,8 @@ struct RunStop {
         TooLarge,      // it ended, but builds more values or deeper tables than can be compared
     };
     Kind kind = None;
-    int line = 0;          // where it stopped; 0 when not known
-    std::string message;   // Lua's own, with Error
+    int line = 0;         // where it stopped; 0 when not known
+    std::string message;  // Lua's own, with Error
     explicit operator bool() const { return kind != None; }
     bool atBound() const { return kind != None && kind != Error; }
     // The same stop, wherever an edit moved its line.
@@ -96,8 +96,8 @@ struct Verdict {
     std::optional<CompileProblem> compile;  // the new text does not compile
     int labels = 0;                         // the run that found the problem
     bool newRunFails = false;               // the new text stops where, or otherwise than, the old did
-    bool oldRunStops = false;  // the old text stops at a bound, or with an error before a change takes effect
-    RunStop stop;              // the new run's stop with newRunFails, the old one's with oldRunStops
+    bool oldRunStops = false;          // the old text stops at a bound, or with an error before a change takes effect
+    RunStop stop;                      // the new run's stop with newRunFails, the old one's with oldRunStops
     std::vector<std::string> damaged;  // paths whose values change unasked, or intended changes that did not happen
     explicit operator bool() const { return !compile && !newRunFails && !oldRunStops && damaged.empty(); }
 };

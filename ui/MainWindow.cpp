@@ -92,10 +92,11 @@ MainWindow::MainWindow(LabelConfig& labelModel, ProfileStore& profileStore, QWid
         }
     }
     distanceValidator = new QIntValidator(0, 1000000, this);
+    model.setCheckRunner([this](const std::function<void()>& check) { runCheck(check); });
     fillFromModel();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() { model.setCheckRunner({}); }
 
 void MainWindow::fillFromModel()
 {

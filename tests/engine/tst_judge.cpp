@@ -101,7 +101,8 @@ private slots:
         const Judged judged = judgeEdits(batch);
         QVERIFY(!judged.intended.empty());
         QVERIFY2(judged.verdict,
-                 judged.verdict.damaged.empty() ? judged.verdict.stop.message.c_str() : judged.verdict.damaged[0].c_str());
+                 judged.verdict.damaged.empty() ? judged.verdict.stop.message.c_str()
+                                                : judged.verdict.damaged[0].c_str());
     }
 
     void damageIsRefused_data()
