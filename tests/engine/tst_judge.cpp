@@ -70,6 +70,33 @@ private slots:
         QVERIFY(!lua::compileProblem(labelScript()));
     }
 
+    // The sandbox tells each line a run reaches, and ends the run for good where asked.
+    void linesOfARunAreFollowed_data()
+    {
+        QTest::addColumn<int>("stopAt");  // the line whose callback stops the run; 0 for none
+        QTest::addColumn<QList<int>>("lines");
+        // Line 6 twice: the chunk calls pcall there, then the function inside runs it.
+        QTest::newRow("the whole run") << 0 << QList<int>{2, 3, 6, 6, 7};
+        QTest::newRow("stopped in the branch") << 6 << QList<int>{2, 3, 6};
+    }
+    void linesOfARunAreFollowed()
+    {
+        QFETCH(int, stopAt);
+        QFETCH(QList<int>, lines);
+        lua::Sandbox sandbox(lua::Clock::now() + lua::checkTime);
+        QVERIFY(sandbox.load("#!/usr/bin/env lua\nlabels = 2\nif labels == 1 then\n  a = 1\nelse\n"
+                             "  pcall(function() a = 2 end)\nend\n"));
+        QList<int> reached;
+        const lua::RunEnd end = sandbox.run([&](int line) {
+            reached << line;
+            return line == stopAt;
+        });
+        QCOMPARE(reached, lines);
+        QCOMPARE(end, stopAt == 0 ? lua::RunEnd::Finished : lua::RunEnd::Stopped);
+        QCOMPARE(sandbox.state() == nullptr, stopAt != 0);
+        QCOMPARE(sandbox.lineReached(), lines.back());
+    }
+
     void runsSeeTheLevelAndTheSharedTables()
     {
         const lua::ScriptRun run
