@@ -91,6 +91,8 @@ int check(const QString& file, const LabelConfig& model)
     QStringList problems;
     if (const std::optional<QString> problem = fileProblem(file, model))
         problems << *problem;
+    for (const QString& notice : runStopNotices(model.savedTextRuns()))
+        problems << QDir::toNativeSeparators(file) + QStringLiteral(": ") + notice.section(QLatin1Char('\n'), 0, 0);
     for (const LabelSetting* setting : model.unreadableSettings())
         problems << settingName(*setting) + QStringLiteral(": ") + unreadableReason(model, *setting);
     print(stderr, inFile(problems, file));

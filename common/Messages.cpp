@@ -2,7 +2,10 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
+#include <utility>
+#include <vector>
 
 #include "common/Dialogs.h"
 #include "model/Language.h"
@@ -135,6 +138,20 @@ const std::array<Texts, static_cast<int>(MessageId::Count)> messages = {{
      "переименуйте эту папку, затем выберите «Функция» > «Перезагрузить».",
      "%1 の Labels.lua はファイルではなくフォルダーなので、シミュレーターはそこでラベル設定を見つけられません。"
      "フォルダーを移動するか名前を変更してから、「機能」>「再読み込み」を選んでください。"},
+    {"Lua stops running Labels.lua, and so does the simulator (detail level %1; %2).\nApply writes a change to this "
+     "file only when the changed file stops in the same way and the change takes effect before that point.",
+     "Lua 运行 Labels.lua 时会中止，模拟器也一样（细节级别 %1；%2）。\n只有当更改后的文件以同样的方式中止，并且更改在中止之前生效时，"
+     "“应用”才会把更改写入此文件。",
+     "Lua прерывает выполнение Labels.lua, и симулятор тоже (уровень детализации %1; %2).\n«Применить» записывает "
+     "изменение в этот файл, только если изменённый файл прерывается так же и изменение вступает в силу до этого места.",
+     "Lua は Labels.lua の実行を途中で中断します。シミュレーターも同じです（詳細レベル %1、%2）。\n"
+     "変更後のファイルが同じように中断し、変更がその前に反映される場合にだけ、適用はこのファイルに変更を書き込みます。"},
+    {"Lua cannot run Labels.lua to its end (detail level %1; %2).\nApply cannot check a change to this file, so it "
+     "writes none.",
+     "Lua 无法将 Labels.lua 运行到结尾（细节级别 %1；%2）。\n“应用”无法检查对此文件的更改，因此不会写入任何更改。",
+     "Lua не может выполнить Labels.lua до конца (уровень детализации %1; %2).\n«Применить» не может проверить "
+     "изменения этого файла, поэтому не записывает их.",
+     "Lua は Labels.lua を最後まで実行できません（詳細レベル %1、%2）。\n適用はこのファイルへの変更を検査できないため、何も書き込みません。"},
     {"Reload", "重新加载", "Перезагрузить", "再読み込み"},
     {"Overwrite", "覆盖", "Перезаписать", "上書き"},
     {"Cancel", "取消", "Отмена", "キャンセル"},
@@ -193,6 +210,17 @@ const std::array<Texts, static_cast<int>(MessageId::Count)> messages = {{
      "Lua 发现此更改还会改变细节级别 %2 的 %1，而这些您并未更改",
      "Lua обнаружил, что изменение затронет и %1 на уровне детализации %2, чего вы не меняли",
      "Lua によると、この変更は詳細レベル %2 の %1 も変えてしまいます。これらは変更していません"},
+    {"Lua stops running Labels.lua at detail level %1 (%2) before the values you changed take effect, so the "
+     "simulator would not see them",
+     "Lua 在细节级别 %1 运行 Labels.lua 时，在您更改的值生效之前就中止了（%2），模拟器将看不到这些值",
+     "Lua прерывает выполнение Labels.lua на уровне детализации %1 (%2) раньше, чем изменённые вами значения "
+     "вступают в силу, поэтому симулятор их не увидит",
+     "Lua は詳細レベル %1 で、変更した値が反映される前に Labels.lua の実行を中断します（%2）。シミュレーターにはそれらの値が届きません"},
+    {"Lua cannot run Labels.lua to its end at detail level %1 (%2), so no change to it can be checked",
+     "Lua 无法在细节级别 %1 将 Labels.lua 运行到结尾（%2），因此无法检查对它的任何更改",
+     "Lua не может выполнить Labels.lua до конца на уровне детализации %1 (%2), поэтому никакое изменение в нём "
+     "нельзя проверить",
+     "Lua は詳細レベル %1 で Labels.lua を最後まで実行できません（%2）。そのため変更を検査できません"},
     {"Lua cannot read Labels.lua as it is (line %1: %2): fix that line by hand, or use Restore Default",
      "Lua 无法读取当前的 Labels.lua（第 %1 行：%2）：请手动修正该行，或使用“恢复默认”",
      "Lua не может прочитать Labels.lua в нынешнем виде (строка %1: %2): исправьте эту строку вручную или "
@@ -209,6 +237,17 @@ const std::array<Texts, static_cast<int>(MessageId::Count)> messages = {{
      "Labels.lua は UTF-8 のテキストではないため、シミュレーターは記号を正しく表示できません"},
     {"the file system could not tell what is there", "文件系统无法确定其状态", "файловая система не смогла ответить",
      "ファイルシステムが状態を返せませんでした"},
+    {"line %1: %2", "第 %1 行：%2", "строка %1: %2", "%1 行目：%2"},
+    {"it does not end within 50 million instructions", "它在 5000 万条指令内没有结束",
+     "оно не завершается за 50 миллионов инструкций", "5000 万命令以内に終わりません"},
+    {"it needs more than 64 MB of memory", "它需要超过 64 MB 的内存", "ему нужно больше 64 МБ памяти",
+     "64 MB を超えるメモリが必要です"},
+    {"it runs longer than the check allows", "它运行的时间超过检查所允许的时长",
+     "оно выполняется дольше, чем позволяет проверка", "検査で許される時間を超えて実行されます"},
+    {"it builds more values or more deeply nested tables than the editor can compare",
+     "它生成的值过多或表嵌套过深，编辑器无法比较",
+     "оно создаёт больше значений или более глубоко вложенные таблицы, чем редактор может сравнить",
+     "エディターが比較できる数を超える値か、深すぎる入れ子のテーブルを作ります"},
     {"a double quote \"", "双引号 \"", "двойную кавычку \"", "二重引用符 \""},
     {"a line break", "换行", "перевод строки", "改行"},
     {"a tab or another control character, which no label can show", "制表符或其他控制字符（标签无法显示）",
@@ -233,10 +272,12 @@ QString verdictText(const ModelOutcome& outcome)
                                                                                        : MessageId::LuaCannotCompile;
         return message(id).arg(verdict.compile->line).arg(QString::fromStdString(verdict.compile->message));
     }
-    if (verdict.newRunFails)
-        return message(MessageId::LuaRunStops)
-            .arg(levelName(verdict.labels))
-            .arg(QString::fromStdString(verdict.newRunError.empty() ? "…" : verdict.newRunError));
+    if (verdict.newRunFails || verdict.oldRunStops) {
+        const MessageId id = verdict.newRunFails ? MessageId::LuaRunStops
+            : verdict.stop.atBound()             ? MessageId::LuaCannotCheck
+                                                 : MessageId::LuaStopsBeforeChange;
+        return message(id).arg(levelName(verdict.labels), stopText(verdict.stop));
+    }
     // A few of the places name the damage well enough; all of them would fill the screen.
     constexpr std::size_t named = 4;
     QStringList places;
@@ -319,6 +360,42 @@ Reason reasonOf(const std::error_code& error)
 }
 
 QString refusalText(const TextRefusal& refusal) { return message(textMessage(refusal.problem)); }
+
+QString stopText(const lua::RunStop& stop)
+{
+    QString why;
+    switch (stop.kind) {
+    case lua::RunStop::None: break;
+    case lua::RunStop::Error: why = QString::fromStdString(stop.message); break;
+    case lua::RunStop::Instructions: why = message(MessageId::StopInstructions); break;
+    case lua::RunStop::Memory: why = message(MessageId::StopMemory); break;
+    case lua::RunStop::Time: why = message(MessageId::StopTime); break;
+    case lua::RunStop::TooLarge: why = message(MessageId::StopTooLarge); break;
+    }
+    return stop.line > 0 ? message(MessageId::StopAtLine).arg(stop.line).arg(why) : why;
+}
+
+QStringList runStopNotices(const lua::LevelRuns& runs)
+{
+    // Most scripts stop alike at every level: one notice names them all.
+    std::vector<std::pair<const lua::RunStop*, QStringList>> stops;
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const lua::RunStop& stop = runs[i].stop;
+        if (!stop)
+            continue;
+        const auto same = std::find_if(stops.begin(), stops.end(), [&](const auto& known) {
+            return known.first->sameAs(stop) && known.first->line == stop.line;
+        });
+        (same == stops.end() ? stops.emplace_back(&stop, QStringList()).second : same->second)
+            << levelName(lua::labelLevels[i]);
+    }
+    QStringList notices;
+    for (const auto& [stop, levels] : stops) {
+        const MessageId id = stop->atBound() ? MessageId::RunUncheckedAtLoad : MessageId::RunStopsAtLoad;
+        notices << message(id).arg(levels.join(QStringLiteral(", ")), stopText(*stop));
+    }
+    return notices;
+}
 
 int askQuestion(QWidget* parent, const QString& text, std::initializer_list<MessageId> answers, int defaultAnswer)
 {

@@ -5,6 +5,7 @@
 // row at the same position of the table with its English, Chinese, Russian and
 // Japanese text. Placeholders %1, %2 are filled with QString::arg by the caller.
 #include <QString>
+#include <QStringList>
 
 #include <initializer_list>
 #include <system_error>
@@ -39,6 +40,8 @@ enum class MessageId {
     ChangesNotApplied,    // closing, reloading or choosing another folder: apply, discard or cancel
     LabelFileUnusable,    // %1: what is wrong with Labels.lua; offer Restore Default
     LabelFileIsFolder,    // %1: the folder Labels.lua should be in
+    RunStopsAtLoad,       // %1: the levels, %2: where and why Lua stops; a second line on Apply
+    RunUncheckedAtLoad,   // %1: the levels, %2: why Lua cannot run it to its end; a second line on Apply
     AnswerReload,
     AnswerOverwrite,
     AnswerCancel,
@@ -69,14 +72,21 @@ enum class MessageId {
     FactoryCopyDamaged,
     BackupFailed,  // %1: why
     LabelFolderNotCreated,
-    LuaCannotCompile,      // %1: the line, %2: Lua's message; the changed file
-    LuaRunStops,           // %1: the level, %2: Lua's message
-    LuaWouldAlsoChange,    // %1: the values, %2: the level
+    LuaCannotCompile,         // %1: the line, %2: Lua's message; the changed file
+    LuaRunStops,              // %1: the level, %2: Lua's message
+    LuaWouldAlsoChange,       // %1: the values, %2: the level
+    LuaStopsBeforeChange,     // %1: the level, %2: where and why the file stops
+    LuaCannotCheck,           // %1: the level, %2: where and why the file stops
     LabelFileDoesNotCompile,  // %1: the line, %2: Lua's message; the file as it is
     FileIsEmpty,
     FileUnreadable,
     FileNotUtf8,
     FileSystemSilent,  // a folder or file whose state the file system could not tell
+    StopAtLine,        // %1: the line, %2: Lua's message or one of the bounds below
+    StopInstructions,
+    StopMemory,
+    StopTime,
+    StopTooLarge,
     TextDoubleQuote,
     TextLineBreak,
     TextControlCharacter,
@@ -98,6 +108,12 @@ Reason reasonOf(const ModelOutcome& outcome);
 Reason reasonOf(const std::error_code& error);
 // What a refused text contains ("a line break").
 QString refusalText(const TextRefusal& refusal);
+// Where and why a run of Lua stopped ("line 12: attempt to call a nil value").
+QString stopText(const lua::RunStop& stop);
+// What the runs of Labels.lua found: one notice for each way the script stops, naming
+// its levels (its first line alone says it; the second says what it means for Apply).
+// Empty when the script runs to its end at every level.
+QStringList runStopNotices(const lua::LevelRuns& runs);
 
 // Asks through the dialog seam, with the title and the answers in the current language;
 // the index of the answer chosen (the default when the box is closed).

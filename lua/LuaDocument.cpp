@@ -57,7 +57,7 @@ void LuaDocument::load(const std::filesystem::path& path)
         return;
     path_ = path;
     diskBytes_ = fileAccess_.readBytes(stream.get());
-    text_ = fileAccess_.textOf(diskBytes_, &crlf_);
+    text_ = fileAccess_.textOf(diskBytes_, &crlf_, &bom_);
     // A file read anew is read on its own: a statement the previous text left open at its
     // end must not change how this one reads, or a Reload would read the same file
     // differently from the first load.

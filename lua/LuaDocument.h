@@ -165,6 +165,7 @@ private:
     std::filesystem::path path_;
     std::string text_;
     bool crlf_ = false;
+    bool bom_ = false;       // the file starts with a byte-order mark
     std::string diskBytes_;  // what the file held after the last load or write
     int cursor_ = 0;
     bool continuing_ = false;

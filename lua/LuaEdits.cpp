@@ -125,9 +125,9 @@ WriteOutcome LuaDocument::replaceText(const std::string& newText, bool save)
 
 WriteOutcome LuaDocument::write()
 {
-    WriteOutcome outcome = fileAccess_.writeAll(path_, text_, crlf_);
+    WriteOutcome outcome = fileAccess_.writeAll(path_, text_, crlf_, bom_);
     if (outcome)
-        diskBytes_ = LuaFileAccess::bytesOf(text_, crlf_);
+        diskBytes_ = LuaFileAccess::bytesOf(text_, crlf_, bom_);
     return outcome;
 }
 

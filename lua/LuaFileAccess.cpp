@@ -58,6 +58,8 @@ QString toQString(const std::filesystem::path& path)
 #endif
 }
 
+constexpr char byteOrderMark[] = "\xEF\xBB\xBF";
+
 std::string withCrLf(const std::string& text)
 {
     std::string out;
@@ -132,7 +134,10 @@ std::unique_ptr<std::ifstream> LuaFileAccess::openForReading(const std::filesyst
     return std::make_unique<std::ifstream>(path, std::ios::in | std::ios::binary);
 }
 
-std::string LuaFileAccess::readAll(std::istream* stream, bool* crlf) const { return textOf(readBytes(stream), crlf); }
+std::string LuaFileAccess::readAll(std::istream* stream, bool* crlf, bool* bom) const
+{
+    return textOf(readBytes(stream), crlf, bom);
+}
 
 std::string LuaFileAccess::readBytes(std::istream* stream) const
 {
@@ -151,18 +156,26 @@ std::string LuaFileAccess::readBytes(std::istream* stream) const
     return bytes;
 }
 
-std::string LuaFileAccess::textOf(const std::string& bytes, bool* crlf) const
+std::string LuaFileAccess::textOf(const std::string& bytes, bool* crlf, bool* bom) const
 {
-    const auto firstLf = bytes.find('\n');
-    const bool windowsLineEnds = firstLf != std::string::npos && firstLf > 0 && bytes[firstLf - 1] == '\r';
+    const bool marked = bytes.rfind(byteOrderMark, 0) == 0;
+    if (bom)
+        *bom = marked;
+    const std::string unmarked = marked ? bytes.substr(std::char_traits<char>::length(byteOrderMark)) : bytes;
+    const auto firstLf = unmarked.find('\n');
+    const bool windowsLineEnds = firstLf != std::string::npos && firstLf > 0 && unmarked[firstLf - 1] == '\r';
     if (crlf)
         *crlf = windowsLineEnds;
-    return windowsLineEnds ? withoutCrLf(bytes) : bytes;
+    return windowsLineEnds ? withoutCrLf(unmarked) : unmarked;
 }
 
-std::string LuaFileAccess::bytesOf(const std::string& text, bool crlf) { return crlf ? withCrLf(text) : text; }
+std::string LuaFileAccess::bytesOf(const std::string& text, bool crlf, bool bom)
+{
+    return (bom ? byteOrderMark : "") + (crlf ? withCrLf(text) : text);
+}
 
-WriteOutcome LuaFileAccess::writeAll(const std::filesystem::path& path, const std::string& text, bool crlf) const
+WriteOutcome LuaFileAccess::writeAll(const std::filesystem::path& path, const std::string& text, bool crlf,
+                                     bool bom) const
 {
     const QString fileName = toQString(path);
     if (const WriteFailure why = obstacle(fileName); why != WriteFailure::None)
@@ -170,7 +183,7 @@ WriteOutcome LuaFileAccess::writeAll(const std::filesystem::path& path, const st
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return failure(file, WriteFailure::Other);
-    const std::string bytes = bytesOf(text, crlf);
+    const std::string bytes = bytesOf(text, crlf, bom);
     const auto size = static_cast<qint64>(bytes.size());
     // A short text stays in write()'s buffer, and Qt 6.4's commit() renames the temporary
     // file even when the flush inside it fails (a full disk): so the flush is checked

@@ -41,6 +41,11 @@ struct [[nodiscard]] WriteOutcome {
 // turned into LF, and its document is written back with every LF turned into CR LF;
 // a file whose first line end is LF (or that has none) passes unchanged both ways.
 // So document text always has LF line ends and a file keeps its own style.
+//
+// Byte-order mark: Windows' Notepad starts a UTF-8 file with one, and Lua's own loader
+// (the simulator's) skips it. It is not part of the document text, so that the
+// compiler and the parser see the script as the loader does; a file that had one gets
+// it back on every write.
 class LuaFileAccess {
 public:
     static bool isLuaFile(const std::filesystem::path& path);
@@ -48,19 +53,21 @@ public:
     std::unique_ptr<std::ifstream> openForReading(const std::filesystem::path& path) const;
     // The whole remaining content; none, or a read error, gives "". When the first
     // line end is CR LF, every CR LF becomes LF and *crlf (if given) is set to true,
-    // else to false.
-    std::string readAll(std::istream* stream, bool* crlf = nullptr) const;
+    // else to false; a leading byte-order mark is dropped and *bom (if given) says so.
+    std::string readAll(std::istream* stream, bool* crlf = nullptr, bool* bom = nullptr) const;
     // The same in two steps: the stream's bytes as they are ("" for none or a read
     // error), and those bytes as document text.
     std::string readBytes(std::istream* stream) const;
-    std::string textOf(const std::string& bytes, bool* crlf = nullptr) const;
+    std::string textOf(const std::string& bytes, bool* crlf = nullptr, bool* bom = nullptr) const;
     // The bytes writeAll puts in the file for a text.
-    static std::string bytesOf(const std::string& text, bool crlf);
+    static std::string bytesOf(const std::string& text, bool crlf, bool bom = false);
     // Safe write: the text goes to a temporary file in the same folder, which replaces
     // the original only when all of it is on the disk (QSaveFile, with the flush and the
     // size checked first); a failure leaves the old file untouched, leaves no temporary
-    // file behind and is reported. With crlf, every LF is written as CR LF.
-    WriteOutcome writeAll(const std::filesystem::path& path, const std::string& text, bool crlf) const;
+    // file behind and is reported. With crlf, every LF is written as CR LF; with bom, the
+    // file starts with a byte-order mark.
+    WriteOutcome writeAll(const std::filesystem::path& path, const std::string& text, bool crlf,
+                          bool bom = false) const;
     // Why a file could not be replaced, found before anything is touched; None if it may be.
     static WriteFailure writeObstacle(const std::filesystem::path& path);
 };

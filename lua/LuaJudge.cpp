@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <future>
 #include <set>
+#include <thread>
 #include <unordered_map>
 
 #include "lua/LuaSandbox.h"
@@ -119,12 +121,14 @@ Key keyOnTop(lua_State* state)
 struct Unfolding {
     ScriptRun* run = nullptr;
     std::unordered_map<const void*, std::string> firstPath;
+    std::size_t waiting = 0;  // keys gathered and not yet unfolded
+    bool tooLarge = false;
 
     // The value on top of the stack, under path; the stack is left as it was.
     void unfold(lua_State* state, const std::string& path, int depth)
     {
-        if (run->values.size() >= unfoldedBound || depth > depthBound) {
-            run->exceededBounds = true;
+        if (tooLarge || run->values.size() + waiting >= unfoldedBound || depth > depthBound) {
+            tooLarge = true;
             return;
         }
         const int type = lua_type(state, -1);
@@ -156,16 +160,24 @@ struct Unfolding {
         lua_pushnil(state);
         while (lua_next(state, table) != 0) {
             lua_pop(state, 1);
+            // A table too large to compare is not gathered whole first.
+            if (run->values.size() + waiting + keys.size() >= unfoldedBound) {
+                lua_pop(state, 2);
+                tooLarge = true;
+                return;
+            }
             Key key = keyOnTop(state);
             key.slot = static_cast<int>(keys.size()) + 1;
             lua_pushvalue(state, -1);
             lua_rawseti(state, slots, key.slot);
             keys.push_back(std::move(key));
         }
+        waiting += keys.size();
         std::sort(keys.begin(), keys.end());
         for (const Key& key : keys) {
             lua_rawgeti(state, slots, key.slot);
             lua_rawget(state, table);
+            --waiting;
             unfold(state, path + key.text, depth + 1);
             lua_pop(state, 1);
         }
@@ -233,58 +245,131 @@ std::optional<CompileProblem> compileProblem(const std::string& text)
     return problemOf(sandbox.errorMessage());
 }
 
-ScriptRun runScript(const std::string& text, int labels)
+namespace {
+
+// A run that does not end by its deadline is waited for this much longer, then given up.
+constexpr std::chrono::milliseconds giveUpAfter{250};
+// A value written in the file is a literal, which Lua reads at once.
+constexpr std::chrono::milliseconds literalTime{100};
+
+// A function of Lua's libraries that runs long without a Lua instruction (a pattern that
+// backtracks through a long text, table.move over a vast range) is beyond the sandbox's
+// hook and can run for years. So every run has a thread of its own, and one that has not
+// ended shortly after its deadline is given up: its thread is left to end by itself (the
+// next instruction it runs passes the deadline and ends it), and the caller goes on.
+template <typename Result>
+Result inTime(std::function<Result()> work, Clock::time_point deadline, Result givenUp)
+{
+    std::packaged_task<Result()> task(std::move(work));
+    std::future<Result> result = task.get_future();
+    std::thread(std::move(task)).detach();
+    if (result.wait_until(deadline + giveUpAfter) != std::future_status::ready)
+        return givenUp;
+    return result.get();
+}
+
+RunStop stopOf(RunEnd end, const Sandbox& sandbox)
+{
+    RunStop stop;
+    switch (end) {
+    case RunEnd::Finished: return stop;
+    case RunEnd::Error: {
+        const CompileProblem problem = problemOf(sandbox.errorMessage());
+        return {RunStop::Error, problem.line, problem.message};
+    }
+    case RunEnd::Instructions: stop.kind = RunStop::Instructions; break;
+    case RunEnd::Memory: stop.kind = RunStop::Memory; break;
+    case RunEnd::Time:
+    case RunEnd::Stopped: stop.kind = RunStop::Time; break;
+    }
+    stop.line = sandbox.lineReached();
+    return stop;
+}
+
+ScriptRun runInSandbox(const std::string& text, int labels, Clock::time_point deadline)
 {
     ScriptRun run;
-    Sandbox sandbox;
+    run.stop.kind = RunStop::Memory;
+    Sandbox sandbox(deadline);
     lua_State* state = sandbox.state();
-    if (!state) {
-        run.exceededBounds = true;
+    if (!state)
         return run;
-    }
     lua_pushinteger(state, labels);
     lua_setglobal(state, "labels");
     lua_pushcfunction(state, snapshotGlobals);
     lua_pushglobaltable(state);
-    if (lua_pcall(state, 1, 1, 0) != LUA_OK) {
-        run.exceededBounds = true;
+    if (lua_pcall(state, 1, 1, 0) != LUA_OK)
         return run;
-    }
     const int before = lua_gettop(state);
-    RunEnd end = RunEnd::Error;
-    if (!sandbox.load(text) || (end = sandbox.run()) != RunEnd::Finished)
-        run.error = sandbox.errorMessage();
+    run.stop = stopOf(sandbox.load(text) ? sandbox.run() : RunEnd::Error, sandbox);
+    if (run.stop.atBound())
+        return run;
     lua_settop(state, before);
     Unfolding unfolding;
     unfolding.run = &run;
     lua_pushcfunction(state, unfoldGlobals);
     lua_pushlightuserdata(state, &unfolding);
     lua_pushvalue(state, before);
-    if (lua_pcall(state, 2, 0, 0) != LUA_OK)
-        run.exceededBounds = true;
-    run.exceededBounds = run.exceededBounds || (end != RunEnd::Finished && end != RunEnd::Error);
+    if (lua_pcall(state, 2, 0, 0) != LUA_OK || unfolding.tooLarge)
+        run = {{}, {RunStop::TooLarge, 0, {}}};
+    // Finalizers cannot change what the simulator reads; they must end, though.
+    if (const RunStop closing = stopOf(sandbox.runFinalizers(), sandbox); closing.atBound())
+        run = {{}, closing};
     return run;
+}
+
+Clock::time_point shareOf(Clock::time_point deadline, std::size_t runsLeft)
+{
+    const Clock::time_point now = Clock::now();
+    return deadline <= now ? now : now + (deadline - now) / static_cast<int>(runsLeft);
+}
+
+}  // namespace
+
+ScriptRun runScript(const std::string& text, int labels, Clock::time_point deadline)
+{
+    ScriptRun givenUp;
+    givenUp.stop.kind = RunStop::Time;
+    return inTime<ScriptRun>([text, labels, deadline] { return runInSandbox(text, labels, deadline); }, deadline,
+                             givenUp);
+}
+
+LevelRuns runAtEveryLevel(const std::string& text, Clock::time_point deadline)
+{
+    LevelRuns runs;
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        // Each run given up leaves a thread busy until the library function returns.
+        const bool givenUp = i > 0 && runs[i - 1].stop.kind == RunStop::Time && runs[i - 1].stop.line == 0;
+        runs[i] = givenUp ? runs[i - 1] : runScript(text, labelLevels[i], shareOf(deadline, runs.size() - i));
+    }
+    return runs;
 }
 
 std::optional<std::map<std::string, std::string>> literalValues(const std::string& text)
 {
-    Sandbox sandbox;
-    lua_State* state = sandbox.state();
-    if (!state || !sandbox.load("return " + text) || sandbox.run() != RunEnd::Finished)
-        return std::nullopt;
-    lua_settop(state, 1);
-    if (lua_isnil(state, -1) && text != "nil")
-        return std::nullopt;
-    ScriptRun run;
-    Unfolding unfolding;
-    unfolding.run = &run;
-    lua_pushcfunction(state, unfoldValue);
-    lua_insert(state, -2);
-    lua_pushlightuserdata(state, &unfolding);
-    lua_insert(state, -2);
-    if (lua_pcall(state, 2, 0, 0) != LUA_OK || run.exceededBounds)
-        return std::nullopt;
-    return run.values;
+    using Literal = std::optional<std::map<std::string, std::string>>;
+    const Clock::time_point deadline = Clock::now() + literalTime;
+    return inTime<Literal>(
+        [text, deadline]() -> Literal {
+            Sandbox sandbox(deadline);
+            lua_State* state = sandbox.state();
+            if (!state || !sandbox.load("return " + text) || sandbox.run() != RunEnd::Finished)
+                return std::nullopt;
+            lua_settop(state, 1);
+            if (lua_isnil(state, -1) && text != "nil")
+                return std::nullopt;
+            ScriptRun run;
+            Unfolding unfolding;
+            unfolding.run = &run;
+            lua_pushcfunction(state, unfoldValue);
+            lua_insert(state, -2);
+            lua_pushlightuserdata(state, &unfolding);
+            lua_insert(state, -2);
+            if (lua_pcall(state, 2, 0, 0) != LUA_OK || unfolding.tooLarge)
+                return std::nullopt;
+            return run.values;
+        },
+        deadline, std::nullopt);
 }
 
 namespace {
@@ -356,6 +441,8 @@ public:
                 moves.push_back(change);
             else if (change->kind != IntendedChange::Key)
                 changes.push_back(change);
+            else
+                keyNotSeen = true;
         }
         was = withKeysMoved(oldValues, moves);
         for (const IntendedChange* move : moves) {
@@ -366,9 +453,11 @@ public:
         for (const IntendedChange* change : changes) {
             // A place the old run does not have is not where the script keeps the value:
             // the change is then known by its values alone.
-            if (change->kind == IntendedChange::Value && !change->path.empty() && was.count(change->path)
-                && value(now, change->path) != change->after)
-                damaged.push_back(change->path);
+            if (atKnownPlace(*change)) {
+                seen.insert(change);
+                if (value(now, change->path) != change->after)
+                    damaged.push_back(change->path);
+            }
         }
     }
 
@@ -388,6 +477,9 @@ public:
         return damaged;
     }
 
+    // Whether every intended change shows in what the new run defines (after unexplained()).
+    bool everyChangeSeen() const { return !keyNotSeen && seen.size() == changes.size(); }
+
 private:
     static std::string value(const Values& values, const std::string& path)
     {
@@ -395,73 +487,100 @@ private:
         return found == values.end() ? std::string() : found->second;
     }
 
-    bool explained(const std::string& path, const std::string& before, const std::string& after) const
+    bool atKnownPlace(const IntendedChange& change) const
     {
-        for (const IntendedChange* change : changes) {
-            switch (change->kind) {
-            case IntendedChange::Value:
-                if (change->path.empty() || !was.count(change->path)
-                        ? before == change->before && after == change->after
-                        : path == change->path && after == change->after)
-                    return true;
-                break;
-            case IntendedChange::Text:
-                if (!before.empty() && before.front() == '"' && !after.empty() && after.front() == '"'
-                    && replacedIn(inside(before), inside(after), inside(change->before), inside(change->after)))
-                    return true;
-                break;
-            case IntendedChange::Subtree:
-                if (within(path, change->path))
-                    return true;
-                break;
-            case IntendedChange::Key: break;
-            }
+        return change.kind == IntendedChange::Value && !change.path.empty() && was.count(change.path);
+    }
+
+    static bool explains(const IntendedChange& change, bool knownPlace, const std::string& path,
+                         const std::string& before, const std::string& after)
+    {
+        switch (change.kind) {
+        case IntendedChange::Value:
+            return knownPlace ? path == change.path && after == change.after
+                              : before == change.before && after == change.after;
+        case IntendedChange::Text:
+            return !before.empty() && before.front() == '"' && !after.empty() && after.front() == '"'
+                && replacedIn(inside(before), inside(after), inside(change.before), inside(change.after));
+        case IntendedChange::Subtree: return within(path, change.path);
+        case IntendedChange::Key: break;
         }
         return false;
+    }
+
+    bool explained(const std::string& path, const std::string& before, const std::string& after)
+    {
+        bool any = false;
+        for (const IntendedChange* change : changes) {
+            if (explains(*change, atKnownPlace(*change), path, before, after)) {
+                seen.insert(change);
+                any = true;
+            }
+        }
+        return any;
     }
 
     Values was;
     const Values& now;
     std::vector<const IntendedChange*> changes;
+    std::set<const IntendedChange*> seen;
+    bool keyNotSeen = false;
     std::vector<std::string> damaged;
 };
 
-// A run that stopped where the old one did not; the same stop in both is the script's own
-// (a value the simulator provides, say). Rewritten statements may move the line it names.
-bool failsAnew(const ScriptRun& before, const ScriptRun& after)
-{
-    return after.exceededBounds
-        || (!after.error.empty() && problemOf(after.error).message != problemOf(before.error).message);
-}
-
 }  // namespace
 
-Verdict judgeWrite(const std::string& oldText, const std::string& newText, const std::vector<IntendedChange>& intended)
+Verdict judgeWrite(const LevelRuns& oldRuns, const std::string& newText, const std::vector<IntendedChange>& intended,
+                   Clock::time_point deadline, LevelRuns* newRuns)
 {
     Verdict verdict;
     verdict.compile = compileProblem(newText);
     if (verdict.compile)
         return verdict;
-    for (const int labels : labelLevels) {
-        const ScriptRun before = runScript(oldText, labels);
-        const ScriptRun after = runScript(newText, labels);
-        verdict.labels = labels;
-        if (failsAnew(before, after)) {
+    LevelRuns runs;
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const ScriptRun& before = oldRuns[i];
+        verdict.labels = labelLevels[i];
+        // What a run cut short at a bound would have defined is not known.
+        if (before.stop.atBound()) {
+            verdict.oldRunStops = true;
+            verdict.stop = before.stop;
+            return verdict;
+        }
+        runs[i] = runScript(newText, verdict.labels, shareOf(deadline, runs.size() - i));
+        const ScriptRun& after = runs[i];
+        // The same stop in both is the script's own (a value the simulator provides, say).
+        if (after.stop && !after.stop.sameAs(before.stop)) {
             verdict.newRunFails = true;
-            verdict.newRunError = after.error;
+            verdict.stop = after.stop;
             return verdict;
         }
         std::vector<const IntendedChange*> atThisLevel;
         for (const IntendedChange& change : intended) {
-            if (change.onlyAtLevels == 0 || (change.onlyAtLevels & (1u << labels)) != 0)
+            if (change.onlyAtLevels == 0 || (change.onlyAtLevels & (1u << verdict.labels)) != 0)
                 atThisLevel.push_back(&change);
         }
-        verdict.damaged = Comparison(before.values, after.values, atThisLevel).unexplained();
+        Comparison comparison(before.values, after.values, atThisLevel);
+        verdict.damaged = comparison.unexplained();
         if (!verdict.damaged.empty())
             return verdict;
+        // Where the script stops, a change it has not reached does not reach the simulator.
+        if (before.stop && !comparison.everyChangeSeen()) {
+            verdict.oldRunStops = true;
+            verdict.stop = before.stop;
+            return verdict;
+        }
     }
     verdict.labels = 0;
+    if (newRuns)
+        *newRuns = std::move(runs);
     return verdict;
+}
+
+Verdict judgeWrite(const std::string& oldText, const std::string& newText, const std::vector<IntendedChange>& intended)
+{
+    const Clock::time_point start = Clock::now();
+    return judgeWrite(runAtEveryLevel(oldText, start + checkTime / 2), newText, intended, start + checkTime);
 }
 
 Verdict judgeReplacement(const std::string& newText)
@@ -470,12 +589,12 @@ Verdict judgeReplacement(const std::string& newText)
     verdict.compile = compileProblem(newText);
     if (verdict.compile)
         return verdict;
-    for (const int labels : labelLevels) {
-        const ScriptRun run = runScript(newText, labels);
-        if (run.exceededBounds || !run.error.empty()) {
-            verdict.labels = labels;
+    const LevelRuns runs = runAtEveryLevel(newText, Clock::now() + checkTime);
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        if (runs[i].stop) {
+            verdict.labels = labelLevels[i];
             verdict.newRunFails = true;
-            verdict.newRunError = run.error;
+            verdict.stop = runs[i].stop;
             return verdict;
         }
     }

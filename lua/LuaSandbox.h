@@ -36,15 +36,23 @@ public:
     Sandbox(const Sandbox&) = delete;
     Sandbox& operator=(const Sandbox&) = delete;
 
-    // The state to load into and read from; null when none could be made.
+    // The state to load into and read from; null when none could be made, and after a
+    // run that ended at a bound or by the callback (the state was left mid-instruction).
     lua_State* state() const;
     // Compiles a label script's text (text only, never bytecode) as the simulator's
     // loader reads a file, and pushes it as a function; false when Lua cannot compile it,
     // with Lua's message on top of the stack instead.
     bool load(const std::string& text);
     // Calls the function on top of the stack without arguments; its results take its
-    // place. With Error, Lua's message takes its place.
+    // place. With Error, Lua's message takes its place. The bounds hold only here: what
+    // the caller does with the state before and after is not the script's doing.
     RunEnd run(const LineCallback& onLine = {});
+    // Calls the finalizers (__gc) of the tables the script gave one, as closing the state
+    // would, under the same bounds; the simulator runs them when it is done with the
+    // script. Finished (or Error, when the state is out of memory) unless a bound ended it.
+    RunEnd runFinalizers();
+    // The line a run was at when it ended at a bound or by the callback (0: not known).
+    int lineReached() const;
     // Lua's message on top of the stack, without the chunk's name ("12: attempt to ...").
     std::string errorMessage() const;
 

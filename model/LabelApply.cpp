@@ -17,11 +17,13 @@ void readInto(lua::LuaDocument& document, const std::string& text)
 
 }  // namespace
 
-lua::Verdict LabelConfig::judgeDocument() const
+lua::Verdict LabelConfig::judgeDocument(lua::LevelRuns& newRuns) const
 {
+    const lua::Clock::time_point deadline = lua::Clock::now() + lua::checkTime;
     lua::LuaDocument saved;
     readInto(saved, savedText);
-    return lua::judgeWrite(savedText, document.text(), lua::intendedChanges(saved, document, unsavedEdits));
+    return lua::judgeWrite(savedRuns, document.text(), lua::intendedChanges(saved, document, unsavedEdits), deadline,
+                           &newRuns);
 }
 
 void LabelConfig::addMove(std::vector<MovedKey>& moves, const MovedKey& move)
@@ -80,7 +82,14 @@ ApplyOutcome LabelConfig::applyPendingEdits()
         tamperForTests(text);
         readInto(document, text);
     }
-    if (const lua::Verdict verdict = judgeDocument(); !verdict) {
+    lua::Verdict verdict;
+    lua::LevelRuns newRuns;
+    const auto check = [&] { verdict = judgeDocument(newRuns); };
+    if (checkRunner)
+        checkRunner(check);
+    else
+        check();
+    if (!verdict) {
         revertToSavedText();
         outcome.write = ModelOutcome::refused(ModelFailure::LuaRefused, verdict);
         return outcome;
@@ -97,6 +106,7 @@ ApplyOutcome LabelConfig::applyPendingEdits()
     outcome.write = ModelOutcome::of(document.write());
     if (outcome.written()) {
         savedText = document.text();
+        savedRuns = std::move(newRuns);
         unsavedEdits.clear();
         for (const MovedKey& move : unsavedMoves) {
             if (move.to != move.from)

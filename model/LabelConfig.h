@@ -158,6 +158,15 @@ public:
     // cannot compile it (Apply is refused then: only Reload and Restore Default help).
     LabelFileState labelFileState() const { return fileState; }
     const std::optional<lua::CompileProblem>& compileProblemAtLoad() const { return compileProblem; }
+    // What Lua's runs of the file as last read or written found at each level: where the
+    // script stops, if it does (a file that does not compile has no runs).
+    const lua::LevelRuns& savedTextRuns() const { return savedRuns; }
+
+    // How Apply waits for Lua's check of the changed text (a few seconds at most): by
+    // default right here; the window runs it on a thread of its own and keeps drawing.
+    // The runner calls check once, and the model is not used until it returns.
+    using CheckRunner = std::function<void(const std::function<void()>& check)>;
+    void setCheckRunner(CheckRunner runner) { checkRunner = std::move(runner); }
 
     // For tests: changes the text Apply is about to write before Lua judges it, standing
     // in for a fault of the engine that the check must catch.
@@ -192,8 +201,8 @@ private:
     // Finds what is wrong with the file just read.
     void judgeLoadedFile();
     // Lua's verdict on the document's text against the file's: nothing but the unsaved
-    // edits may have changed what the script defines.
-    lua::Verdict judgeDocument() const;
+    // edits may have changed what the script defines. The new text's runs go to newRuns.
+    lua::Verdict judgeDocument(lua::LevelRuns& newRuns) const;
     // Back to the file's text and settings, after Lua refused what the edits made.
     void revertToSavedText();
     // True when the setting may be written; otherwise it is noted as not saved.
@@ -217,6 +226,8 @@ private:
     std::vector<MovedKey> unsavedMoves;          // those the unsaved edits move
     LabelFileState fileState = LabelFileState::Readable;
     std::optional<lua::CompileProblem> compileProblem;
+    lua::LevelRuns savedRuns;  // the runs of savedText
+    CheckRunner checkRunner;
     std::function<void(std::string&)> tamperForTests;
     ScriptLayout fileLayout = ScriptLayout::LevelCalls;
     std::vector<std::string> symbolSizeTargets;  // paths of the size elements setSymbolSize writes

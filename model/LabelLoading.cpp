@@ -36,6 +36,7 @@ void LabelConfig::load()
     unsavedEdits.clear();
     unsavedMoves.clear();
     judgeLoadedFile();
+    savedRuns = compileProblem ? lua::LevelRuns() : lua::runAtEveryLevel(savedText, lua::Clock::now() + lua::checkTime);
     bindSettings();
 }
 

@@ -94,10 +94,11 @@ MainWindow::MainWindow(LabelConfig& labelModel, ProfileStore& profileStore, QWid
         }
     }
     distanceValidator = new QIntValidator(0, 1000000, this);
+    model.setCheckRunner([this](const std::function<void()>& check) { runCheck(check); });
     fillFromModel();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() { model.setCheckRunner({}); }
 
 void MainWindow::fillFromModel()
 {
@@ -144,13 +145,13 @@ void MainWindow::fillFromModel()
     firstFilling = false;
 }
 
-// One notice after a load: the settings the file did not yield, and the levels that keep
-// a symbol size of their own.
+// One notice after a load: where Lua stops running the file, the settings the file did
+// not yield, and the levels that keep a symbol size of their own.
 void MainWindow::showLoadNotice()
 {
     if (reportUnusableFile())
         return;
-    QStringList notice;
+    QStringList notice = runStopNotices(model.savedTextRuns());
     std::vector<const LabelSetting*> unreadable = model.unreadableSettings();
     // A size the file sets by a name is shown as such, not as a value that was not read.
     if (symbolSizeVariable(model))

@@ -45,6 +45,8 @@ public slots:
 protected:
     // With values not yet applied, closing asks first.
     void closeEvent(QCloseEvent* event) override;
+    // Input is ignored while Apply's Lua check runs.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
     // File, Reselect Directory: the window has closed itself.
@@ -164,6 +166,8 @@ private:
     // Apply: what the player changed is checked, then handed over and written at once.
     // True when every change reached the file.
     bool applyChanges();
+    // Runs the model's Lua check of an Apply off the window's thread (see LabelConfig).
+    void runCheck(const std::function<void()>& check);
     bool valuesCanBeWritten();
     // What differs from what the model holds, as the setter call that hands it over:
     // outside the level's controls, and the alignments of the level shown (the distance
@@ -200,4 +204,6 @@ private:
     bool firstFilling = true;
     // Where the next picked symbol goes: one of the symbol fields (its button follows).
     QTextEdit* pickerField = nullptr;
+    bool checking = false;    // Apply's Lua check is running
+    bool closeAsked = false;  // the window was asked to close meanwhile
 };

@@ -1,12 +1,16 @@
 // The main window's commands that write Labels.lua or throw the window's values away:
 // Apply, the level switch, Reload and Restore Default.
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QLabel>
 #include <QTextEdit>
 
+#include <exception>
 #include <filesystem>
+#include <thread>
 #include <utility>
 
 #include "common/Messages.h"
@@ -174,6 +178,46 @@ bool MainWindow::applyChanges()
     return true;
 }
 
+// Lua's check of a hostile script takes up to a few seconds: the window keeps drawing
+// meanwhile, with a busy cursor, and takes no input (it is not disabled, which would
+// flash grey at every Apply); a close asked for comes once the check is over, so that it
+// can still ask about values not applied.
+void MainWindow::runCheck(const std::function<void()>& check)
+{
+    checking = true;
+    qApp->installEventFilter(this);
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    QEventLoop waiting;
+    std::exception_ptr failure;
+    std::thread worker([&] {
+        try {
+            check();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        QMetaObject::invokeMethod(&waiting, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    waiting.exec();
+    worker.join();
+    QApplication::restoreOverrideCursor();
+    qApp->removeEventFilter(this);
+    checking = false;
+    if (closeAsked) {
+        closeAsked = false;
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    }
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // A shortcut comes as an event of its own, to the action (Reload would read the file
+    // while the check reads the model).
+    const bool input = event->isInputEvent() || event->type() == QEvent::Shortcut;
+    return (checking && input) || QMainWindow::eventFilter(watched, event);
+}
+
 void MainWindow::on_pushButton_apply_clicked() { applyChanges(); }
 
 void MainWindow::on_comboBox_profille_currentIndexChanged(int index) { switchLevel(index); }
@@ -209,6 +253,11 @@ bool MainWindow::mayLeaveChanges()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (checking) {
+        closeAsked = true;
+        event->ignore();
+        return;
+    }
     if (mayLeaveChanges())
         event->accept();
     else

@@ -72,6 +72,9 @@ class CommandLineTest : public QObject {
     QString script;  // a fixture's copy, under a name of its own
 
     // Copies a fixture to <tmp>/scripts/server-labels.lua, removing what an earlier test left.
+    // Two are made of Labels.lua: "<marked>" starts with Notepad's byte-order mark and a
+    // "#!" line, "<stops>" ends in a call of a library that neither Lua here nor the
+    // simulator offers.
     bool install(const QString& fixture)
     {
         QDir(folder.filePath(QStringLiteral("scripts"))).removeRecursively();
@@ -82,9 +85,18 @@ class CommandLineTest : public QObject {
             QFile empty(script);
             return empty.open(QIODevice::WriteOnly);
         }
+        const bool made = fixture == QLatin1String("<marked>") || fixture == QLatin1String("<stops>");
         // Writable: Windows keeps a read-only fixture's copy read-only even for an administrator.
-        return QFile::copy(QStringLiteral(HALVANE_FIXTURES "/") + fixture, script)
-            && QFile::setPermissions(script, QFile::permissions(script) | QFileDevice::WriteOwner);
+        if (!QFile::copy(QStringLiteral(HALVANE_FIXTURES "/") + (made ? QStringLiteral("Labels.lua") : fixture), script)
+            || !QFile::setPermissions(script, QFile::permissions(script) | QFileDevice::WriteOwner))
+            return false;
+        const QByteArray bytes = readFile(script);
+        QFile file(script);
+        return !made
+            || (file.open(QIODevice::WriteOnly)
+                && file.write(fixture == QLatin1String("<marked>") ? "\xEF\xBB\xBF#!/usr/bin/env lua\r\n" + bytes
+                                                                   : bytes + "os.exit(1)\r\n")
+                    > bytes.size());
     }
 
     // The program in the temporary folder, so that anything it made there would show.
@@ -127,6 +139,13 @@ private slots:
         QTest::newRow("check: good file") << good << QStringList{"--check", copy} << 0 << "" << true;
         QTest::newRow("check: syntax error") << broken << QStringList{"--check", copy} << 1
             << ":205: '}' expected near '0.7'" << true;
+        QTest::newRow("check: a byte-order mark and a #! line") << "<marked>" << QStringList{"--check", copy} << 0 << ""
+            << true;
+        QTest::newRow("check: a script Lua stops in") << "<stops>" << QStringList{"--check", copy} << 1
+            << "server-labels.lua: Lua stops running server-labels.lua, and so does the simulator (detail level FULL, "
+               "ABBREVIATED, DOT; line 262: attempt to index a nil value (global 'os')).\n" << true;
+        QTest::newRow("set: a change before where the script stops") << "<stops>"
+            << QStringList{"--set", copy, "Air.visible=false"} << 0 << "" << false;
         QTest::newRow("check: an empty file") << "<empty>" << QStringList{"--check", copy} << 1
             << "server-labels.lua: server-labels.lua is empty\n" << true;
         QTest::newRow("set: an empty file") << "<empty>" << QStringList{"--set", copy, "size=12"} << 1
@@ -445,6 +464,8 @@ private slots:
                            "LEVEL_DOT.GroundFormat[8000][1]", "LEVEL_DOT.GroundFormat[8000][2]",
                            "LEVEL_DOT.GroundFormat[8000][3]", "LEVEL_DOT.GroundFormat[8000][4]",
                            "LEVEL_DOT.GroundFormat[8000][5]", "LEVEL_DOT.GroundFormat[8000][6]"};
+        QTest::newRow("a byte-order mark and a #! line") << QStringLiteral("<marked>") << "Weapon.visible=false"
+            << "Weapon.visible: true -> false" << QStringList{"WeaponOn"};
         QTest::newRow("single level: band distance") << QStringLiteral("Labels-single-level.lua")
             << "DOT.Navy.EMPTY=20" << "FULL.Navy.EMPTY: 15 -> 20"
             << QStringList{"NavyFormat[15]", "NavyFormat[15][1]", "NavyFormat[15][2]", "NavyFormat[15][3]",
@@ -463,11 +484,13 @@ private slots:
         QVERIFY(install(fixture));
         const QStringList before = luacheck::definitions(script);
         QVERIFY(!before.isEmpty());
+        const QByteArray start = readFile(script).left(24);
         const Run result = run({QStringLiteral("--set"), script, assignment});
         QCOMPARE(result.err, QString());
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(result.out, QStringList{printed});
         QCOMPARE(luacheck::changedNames(before, luacheck::definitions(script)), changedNames);
+        QVERIFY(readFile(script).startsWith(start));
         // And the listing shows the new value.
         const Run listed = run({QStringLiteral("--list"), script});
         const QString name = printed.section(QStringLiteral(": "), 0, 0);

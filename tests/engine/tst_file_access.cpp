@@ -11,6 +11,7 @@
 #include "EngineTestSupport.h"
 #include "lua/LuaDocument.h"
 #include "lua/LuaFileAccess.h"
+#include "lua/LuaJudge.h"
 
 namespace fs = std::filesystem;
 
@@ -61,6 +62,10 @@ void FileAccessTest::readingConvertsLineEnds_data()
     QTest::addColumn<bool>("crlf");
     // clang-format off
     QTest::newRow("windows") << QByteArray("a\r\nb\r\n") << QByteArray("a\nb\n") << true;
+    QTest::newRow("byte-order mark, windows") << QByteArray("\xEF\xBB\xBF" "a\r\nb\r\n") << QByteArray("a\nb\n") << true;
+    QTest::newRow("byte-order mark alone") << QByteArray("\xEF\xBB\xBF") << QByteArray() << false;
+    QTest::newRow("a mark not at the start") << QByteArray("a\n\xEF\xBB\xBF") << QByteArray("a\n\xEF\xBB\xBF")
+                                             << false;
     QTest::newRow("lone CR kept") << QByteArray("a\r\nb\rc\r\n") << QByteArray("a\nb\rc\n") << true;
     QTest::newRow("mixed, first is CR LF") << QByteArray("a\r\nb\nc") << QByteArray("a\nb\nc") << true;
     QTest::newRow("unix") << QByteArray("a\nb\r\n") << QByteArray("a\nb\r\n") << false;
@@ -80,8 +85,10 @@ void FileAccessTest::readingConvertsLineEnds()
     const lua::LuaFileAccess files;
     auto stream = files.openForReading(file);
     bool foundCrlf = !crlf;
-    QCOMPARE(QByteArray::fromStdString(files.readAll(stream.get(), &foundCrlf)), text);
+    bool foundMark = false;
+    QCOMPARE(QByteArray::fromStdString(files.readAll(stream.get(), &foundCrlf, &foundMark)), text);
     QCOMPARE(foundCrlf, crlf);
+    QCOMPARE(foundMark, bytes.startsWith("\xEF\xBB\xBF"));
 }
 
 void FileAccessTest::openForReading()
@@ -195,9 +202,13 @@ void FileAccessTest::fixtureLineEndsSurviveAnEdit_data()
 {
     QTest::addColumn<QString>("fixture");
     QTest::addColumn<bool>("crlf");
+    QTest::addColumn<QByteArray>("start");  // put before the fixture's bytes
     // clang-format off
-    QTest::newRow("current layout, CR LF") << "Labels.lua" << true;
-    QTest::newRow("older layout, LF") << "Labels-older-layout.lua" << false;
+    QTest::newRow("current layout, CR LF") << "Labels.lua" << true << QByteArray();
+    QTest::newRow("older layout, LF") << "Labels-older-layout.lua" << false << QByteArray();
+    // Notepad's byte-order mark, and a "#!" line Lua's loader skips as well.
+    QTest::newRow("a byte-order mark and a #! line") << "Labels.lua" << true
+                                                     << QByteArray("\xEF\xBB\xBF#!/usr/bin/env lua\r\n");
     // clang-format on
 }
 
@@ -205,18 +216,22 @@ void FileAccessTest::fixtureLineEndsSurviveAnEdit()
 {
     QFETCH(QString, fixture);
     QFETCH(bool, crlf);
+    QFETCH(QByteArray, start);
     enginetest::Scratch scratch;
-    const fs::path file = scratch.copyFixture(fixture.toStdString());
+    const fs::path file = scratch.write(
+        "Labels.lua", start.toStdString() + enginetest::readBytes(enginetest::fixture(fixture.toStdString())));
     const std::string original = enginetest::readBytes(file);
     lua::LuaDocument doc;
     doc.load(file);
     QCOMPARE(doc.crlf(), crlf);
     QCOMPARE(doc.text().find('\r'), std::string::npos);
+    // Lua reads the text as its loader reads the file.
+    QVERIFY(!lua::compileProblem(doc.text()));
     QVERIFY(doc.applyEdit("<AirOn>...[][false]", true).written);
     const std::string written = enginetest::readBytes(file);
     const auto line = original.find("AirOn");
     const auto lineEnd = original.find('\n', line);
-    // Everything but the AirOn line is byte for byte the original, line ends included.
+    // Everything but the AirOn line is byte for byte the original, line ends and mark included.
     QCOMPARE(written.substr(0, line), original.substr(0, line));
     const std::string rewritten = crlf ? "AirOn = false\r\n" : "AirOn = false\n";
     QCOMPARE(written.substr(line, rewritten.size()), rewritten);

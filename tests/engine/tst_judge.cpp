@@ -29,12 +29,11 @@ struct Judged {
     std::vector<lua::IntendedChange> intended;
 };
 
-// Applies the edits as the model does and lets Lua judge the outcome, after `tamper`
-// (the stand-in for a fault of the engine) has had its way with the new text.
-Judged judgeEdits(const std::vector<std::string>& edits, const std::function<std::string(std::string)>& tamper = {},
-                  const std::string& script = "Labels.lua")
+// Applies the edits to the old text as the model does and lets Lua judge the outcome,
+// after `tamper` (the stand-in for a fault of the engine) has had its way with the new text.
+Judged judgeText(const std::string& old, const std::vector<std::string>& edits,
+                 const std::function<std::string(std::string)>& tamper)
 {
-    const std::string old = labelScript(script);
     LoadedText before(old);
     LoadedText after(old);
     for (const std::string& edit : edits)
@@ -45,6 +44,14 @@ Judged judgeEdits(const std::vector<std::string>& edits, const std::function<std
     judged.verdict = lua::judgeWrite(old, written, judged.intended);
     return judged;
 }
+
+Judged judgeEdits(const std::vector<std::string>& edits, const std::function<std::string(std::string)>& tamper = {},
+                  const std::string& script = "Labels.lua")
+{
+    return judgeText(labelScript(script), edits, tamper);
+}
+
+const std::string fullAirAlignment = "<LEVEL_FULL>.[0].<AirFormat>.[2].[1]...[][\"RightTop\"]";
 
 }  // namespace
 
@@ -63,10 +70,38 @@ private slots:
         QVERIFY(!lua::compileProblem(labelScript()));
     }
 
+    // The sandbox tells each line a run reaches, and ends the run for good where asked.
+    void linesOfARunAreFollowed_data()
+    {
+        QTest::addColumn<int>("stopAt");  // the line whose callback stops the run; 0 for none
+        QTest::addColumn<QList<int>>("lines");
+        // Line 6 twice: the chunk calls pcall there, then the function inside runs it.
+        QTest::newRow("the whole run") << 0 << QList<int>{2, 3, 6, 6, 7};
+        QTest::newRow("stopped in the branch") << 6 << QList<int>{2, 3, 6};
+    }
+    void linesOfARunAreFollowed()
+    {
+        QFETCH(int, stopAt);
+        QFETCH(QList<int>, lines);
+        lua::Sandbox sandbox(lua::Clock::now() + lua::checkTime);
+        QVERIFY(sandbox.load("#!/usr/bin/env lua\nlabels = 2\nif labels == 1 then\n  a = 1\nelse\n"
+                             "  pcall(function() a = 2 end)\nend\n"));
+        QList<int> reached;
+        const lua::RunEnd end = sandbox.run([&](int line) {
+            reached << line;
+            return line == stopAt;
+        });
+        QCOMPARE(reached, lines);
+        QCOMPARE(end, stopAt == 0 ? lua::RunEnd::Finished : lua::RunEnd::Stopped);
+        QCOMPARE(sandbox.state() == nullptr, stopAt != 0);
+        QCOMPARE(sandbox.lineReached(), lines.back());
+    }
+
     void runsSeeTheLevelAndTheSharedTables()
     {
-        const lua::ScriptRun run = lua::runScript(labelScript() + "\nLevelSeen = labels\n", 3);
-        QVERIFY(run.error.empty() && !run.exceededBounds);
+        const lua::ScriptRun run
+            = lua::runScript(labelScript() + "\nLevelSeen = labels\n", 3, lua::Clock::now() + lua::checkTime);
+        QVERIFY(!run.stop);
         QCOMPARE(run.values.at("LevelSeen"), std::string("3"));
         QCOMPARE(run.values.at("LEVEL_FULL.AirFormat[10000][2]"), std::string("\"LeftBottom\""));
         QCOMPARE(run.values.at("LEVEL_FULL.AirFormat[10000][3]"), std::string("0.75"));
@@ -100,7 +135,8 @@ private slots:
         const Judged judged = judgeEdits(batch);
         QVERIFY(!judged.intended.empty());
         QVERIFY2(judged.verdict,
-                 judged.verdict.damaged.empty() ? judged.verdict.newRunError.c_str() : judged.verdict.damaged[0].c_str());
+                 judged.verdict.damaged.empty() ? judged.verdict.stop.message.c_str()
+                                                : judged.verdict.damaged[0].c_str());
     }
 
     void damageIsRefused_data()
@@ -137,6 +173,48 @@ private slots:
             QVERIFY2(std::find(judged.verdict.damaged.begin(), judged.verdict.damaged.end(), damaged.toStdString())
                          != judged.verdict.damaged.end(),
                      judged.verdict.damaged.empty() ? "nothing damaged" : judged.verdict.damaged[0].c_str());
+    }
+
+    // A script Lua stops in takes a change only where the changed text stops the same way
+    // (its line may move) and the change takes effect before the stop.
+    void stoppingScriptTakesWhatItReaches_data()
+    {
+        QTest::addColumn<QString>("start");  // put before the fixture
+        QTest::addColumn<QString>("end");    // put after it
+        QTest::addColumn<QString>("from");   // changed in the new text besides the edit
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<int>("refusedAt");   // the level named; 0 for a change written
+        QTest::addColumn<bool>("stopsAnew");  // the new text stops otherwise; else the change comes after the stop
+        const QString osExit = QStringLiteral("os.exit(1)\n");
+        const QString notAtAbbreviated = QStringLiteral("if labels == 2 then error('not at ABBREVIATED') end\n");
+        // clang-format off
+        QTest::newRow("stops at its end") << "" << osExit << "" << "" << 0 << false;
+        QTest::newRow("stops at its end, a line added above") << "" << osExit << "AirOn" << "\nAirOn" << 0 << false;
+        QTest::newRow("stops at one level, at its end") << "" << notAtAbbreviated << "" << "" << 0 << false;
+        QTest::newRow("stops at its start") << osExit << "" << "" << "" << 1 << false;
+        QTest::newRow("stops at one level, at its start") << notAtAbbreviated << "" << "" << "" << 2 << false;
+        QTest::newRow("stops with another message") << "" << notAtAbbreviated << "not at" << "never at" << 2 << true;
+        // clang-format on
+    }
+    void stoppingScriptTakesWhatItReaches()
+    {
+        QFETCH(QString, start);
+        QFETCH(QString, end);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(int, refusedAt);
+        QFETCH(bool, stopsAnew);
+        const Judged judged = judgeText(
+            start.toStdString() + labelScript() + end.toStdString(), {fullAirAlignment}, [&](std::string text) {
+                return from.isEmpty() ? text : replaced(text, from.toStdString(), to.toStdString());
+            });
+        QCOMPARE(judged.verdict.labels, refusedAt);
+        QCOMPARE(static_cast<bool>(judged.verdict), refusedAt == 0);
+        QCOMPARE(judged.verdict.newRunFails, refusedAt != 0 && stopsAnew);
+        QCOMPARE(judged.verdict.oldRunStops, refusedAt != 0 && !stopsAnew);
+        QVERIFY(judged.verdict.damaged.empty());
+        if (refusedAt != 0)
+            QCOMPARE(judged.verdict.stop.kind, lua::RunStop::Error);
     }
 
     // In a script that picks each level's tables in a branch, a change is judged in the

@@ -136,6 +136,23 @@ private slots:
         captureNext(prefix + "colour-dialog");
         clickButton("pushButton_red_color");
 
+        // A script Lua stops in: the notice at load; then a changed text that never ends,
+        // the window drawn while Lua checks it, and the refusal.
+        world.fixture = QStringLiteral(HALVANE_FIXTURES "/Labels.lua");
+        world.from = "AirOn";
+        world.to = "os.exit(1)\r\nAirOn";
+        start(world);
+        dialogs::usePresets(false);
+        captureNext(prefix + "lua-stops-notice");
+        triggerAction("actionReload");
+        app::labelConfig->setTextTamperingForTests(
+            [](std::string& text) { text.insert(0, "while true do pcall(function() while true do end end) end\n"); });
+        retype("lineEdit_value_near_air", QStringLiteral("9000"));
+        QTimer::singleShot(100, [prefix] { save(app::mainWindow, prefix + "lua-checking"); });
+        captureNext(prefix + "lua-never-ends");
+        clickButton("pushButton_apply");
+        world.from = world.to = {};
+
         // A file Lua cannot read: the notice names the line.
         world.fixture = QStringLiteral(HALVANE_FIXTURES "/Labels-syntax-error.lua");
         start(world);
@@ -163,13 +180,17 @@ private:
 #endif
     }
 
-    // The next message box or dialog is saved as a picture and then closed as Escape closes it.
-    static void captureNext(const QString& name)
+    // The next message box or dialog is saved as a picture and then closed as Escape closes
+    // it; it is looked for a while, as one may come after Lua's check of an Apply.
+    static void captureNext(const QString& name, int tries = 20)
     {
-        QTimer::singleShot(300, [name] {
+        QTimer::singleShot(300, [name, tries] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog)
+            if (!dialog) {
+                if (tries > 1)
+                    captureNext(name, tries - 1);
                 return;
+            }
             save(dialog, name);
             dialog->reject();
         });

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
+#include <QTimer>
 
 #include "FullDisk.h"
 #include "GuiTestBase.h"
@@ -237,6 +238,36 @@ private slots:
         expectOneMessage({QStringLiteral("The symbol size of DOT differs from FULL's")});
         clickButton("pushButton_apply");
         QVERIFY(dialogs::takeShownMessages().isEmpty());
+    }
+
+    // A script Lua stops in is named at load. An Apply whose check takes a while (the
+    // changed text loops around pcall) keeps the window drawing with a busy cursor, and a
+    // close asked for meanwhile comes once the check has refused the write.
+    void checkOfAHostileScriptKeepsTheWindow()
+    {
+        GuiWorld world;
+        world.from = "AirOn";
+        world.to = "os.exit(1)\r\nAirOn";
+        start(world);
+        expectOneMessage({QStringLiteral("Lua stops running Labels.lua, and so does the simulator (detail level FULL, "
+                                         "ABBREVIATED, DOT; line 12: attempt to index a nil value (global 'os'))")});
+        const QByteArray before = labelFileBytes();
+        app::labelConfig->setTextTamperingForTests(
+            [](std::string& text) { text.insert(0, "while true do pcall(function() while true do end end) end\n"); });
+        retype("lineEdit_value_far_air", QStringLiteral("25000"));
+        bool busy = false;
+        QTimer::singleShot(0, app::mainWindow, [&busy] {
+            busy = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::BusyCursor;
+            app::mainWindow->close();
+        });
+        dialogs::presetAnswer(1);  // closing with a value not applied: discard it
+        press();
+        QVERIFY(busy);
+        expectOneMessage({QStringLiteral("Labels.lua could not be written: Lua stops running the changed file at "
+                                         "detail level FULL (line 1: ")});
+        QCOMPARE(labelFileBytes(), before);
+        QTRY_VERIFY(!app::mainWindow->isVisible());
+        expectOneQuestion({QStringLiteral("not been applied")});
     }
 
     void failedRestoreDefaultKeepsTheWindow()

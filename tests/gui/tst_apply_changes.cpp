@@ -17,6 +17,8 @@ const QString olderLayout = QStringLiteral(HALVANE_FIXTURES "/Labels-older-layou
 const QString singleLevel = QStringLiteral(HALVANE_FIXTURES "/Labels-single-level.lua");
 const QString singleRamp = QStringLiteral(HALVANE_FIXTURES "/Labels-single-ramp.lua");
 const QString branchFlags = QStringLiteral(HALVANE_FIXTURES "/Labels-branch-flags.lua");
+// Labels.lua as Notepad saves a script run directly: a byte-order mark and a "#!" line first.
+const QString marked = QStringLiteral("<marked>");
 }  // namespace
 
 class ApplyChangesTest : public GuiTestBase {
@@ -59,6 +61,9 @@ private slots:
         const QStringList fonts
             = {"LEVEL_FULL.font_properties[2]", "LEVEL_ABBREVIATED.font_properties[2]", "LEVEL_DOT.font_properties[2]"};
         // clang-format off
+        QTest::newRow("a byte-order mark and a #! line") << marked << 0 << Action::Retype << "lineEdit_value_far_air"
+            << "25000" << QStringList{"LEVEL_FULL.AirFormat["}
+            << QStringList{"LEVEL_FULL.AirFormat[20000]", "LEVEL_FULL.AirFormat[25000]"};
         QTest::newRow("aircraft NEAR at FULL") << current << 0 << Action::Retype << "lineEdit_value_near_air" << "8000"
             << QStringList{"LEVEL_FULL.AirFormat["}
             << QStringList{"LEVEL_FULL.AirFormat[4000]", "LEVEL_FULL.AirFormat[5000]", "LEVEL_FULL.AirFormat[8000]",
@@ -132,6 +137,7 @@ private slots:
         QVERIFY2(luacheck::allUnder(names, under), qPrintable(names.join('\n')));
         for (const QString& name : changed)
             QVERIFY2(names.contains(name), qPrintable(name + " did not change:\n" + names.join('\n')));
+        QVERIFY(labelFileBytes().startsWith(original.left(24)));
 
         // The file as it was is kept beside it, once.
         const QDir backups(homePath() + "/Config/View/" + LabelBackups::folderName);
@@ -258,7 +264,11 @@ private:
     void startOn(const QString& fixture)
     {
         GuiWorld world;
-        world.fixture = fixture;
+        world.fixture = fixture == marked ? current : fixture;
+        if (fixture == marked) {
+            world.from = "-- Label settings";
+            world.to = "\xEF\xBB\xBF#!/usr/bin/env lua\r\n-- Label settings";
+        }
         start(world);
         dialogs::takeShownMessages();  // the load notice of a file with unmodelled tables
     }

@@ -154,6 +154,47 @@ private slots:
         QVERIFY(!config.hasUnsavedText());
     }
 
+    // Scripts written to hang the check, in the player's file: each run ends at a bound no
+    // pcall, message handler or finalizer can outlast (or is given up inside a library
+    // function), the load names the bound at every level, and Apply writes nothing.
+    void hostileScriptEndsTheCheck_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<bool>("memory");  // ends at the memory bound; else at the instruction or time bound
+        // clang-format off
+        QTest::newRow("a loop around pcall of a loop") << QByteArray("while true do pcall(function() while true do end end) end") << false;
+        QTest::newRow("a loop around pcall of a failing allocation") << QByteArray("while true do pcall(string.rep, 'x', 1 << 30) end") << true;
+        QTest::newRow("a finalizer that loops") << QByteArray("setmetatable({}, {__gc = function() while true do end end})") << false;
+        QTest::newRow("a finalizer that loops around pcall")
+            << QByteArray("setmetatable({}, {__gc = function() while true do pcall(function() while true do end end) end end})") << false;
+        QTest::newRow("a message handler that loops") << QByteArray("xpcall(error, function() while true do end end)") << false;
+        QTest::newRow("an endless loop") << QByteArray("while true do end") << false;
+        QTest::newRow("a huge string") << QByteArray("local s = string.rep('x', 1 << 28)") << true;
+        QTest::newRow("a 3-million-entry table") << QByteArray("local t = {} for i = 1, 3e6 do t[i] = i end") << true;
+        QTest::newRow("a pattern that backtracks for seconds") << QByteArray("string.rep('a', 300):find('.-.-.-b')") << false;
+        // clang-format on
+    }
+    void hostileScriptEndsTheCheck()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(bool, memory);
+        LoadedModel model(QStringLiteral("Labels.lua"), "AirOn", script + "\nAirOn");
+        QVERIFY(model.ready);
+        const QMap<QString, QByteArray> before = everyFile(model.workspace);
+        for (const lua::ScriptRun& run : model.config->savedTextRuns()) {
+            const lua::RunStop::Kind kind = run.stop.kind;
+            QVERIFY2(memory ? kind == lua::RunStop::Memory
+                            : kind == lua::RunStop::Instructions || kind == lua::RunStop::Time,
+                     qPrintable(QString::number(kind)));
+        }
+        const ModelOutcome outcome = applyOneChange(*model.config, 11000);
+        QCOMPARE(outcome.failure, ModelFailure::LuaRefused);
+        QVERIFY(outcome.verdict.oldRunStops);
+        QCOMPARE(outcome.verdict.labels, 1);
+        QCOMPARE(outcome.verdict.stop.kind, model.config->savedTextRuns()[0].stop.kind);
+        QCOMPARE(everyFile(model.workspace), before);
+    }
+
     // What keeps the file as a whole from being used is found at load; Lua's complaint
     // refuses Apply, and Restore Default mends it.
     void unusableFileIsNamed_data()
