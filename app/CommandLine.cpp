@@ -134,8 +134,9 @@ int start(int argc, char** argv)
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption checkOption(QStringLiteral("check"),
-                                         QStringLiteral("Whether Lua compiles FILE and every setting in it reads; "
-                                                        "the problems on standard error, one a line."),
+                                         QStringLiteral("Whether Lua compiles FILE and runs it to its end at every "
+                                                        "level, and every setting in it reads; the problems on "
+                                                        "standard error, one a line."),
                                          QStringLiteral("FILE"));
     const QCommandLineOption listOption(QStringLiteral("list"),
                                         QStringLiteral("Every value the window shows, one JSON object a line."),

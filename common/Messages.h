@@ -73,7 +73,7 @@ enum class MessageId {
     BackupFailed,  // %1: why
     LabelFolderNotCreated,
     LuaCannotCompile,         // %1: the line, %2: Lua's message; the changed file
-    LuaRunStops,              // %1: the level, %2: Lua's message
+    LuaRunStops,              // %1: the level, %2: where and why the changed file stops
     LuaWouldAlsoChange,       // %1: the values, %2: the level
     LuaStopsBeforeChange,     // %1: the level, %2: where and why the file stops
     LuaCannotCheck,           // %1: the level, %2: where and why the file stops
