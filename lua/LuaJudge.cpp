@@ -4,9 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <future>
 #include <set>
-#include <thread>
 #include <unordered_map>
 
 #include "lua/LuaSandbox.h"
@@ -247,26 +245,8 @@ std::optional<CompileProblem> compileProblem(const std::string& text)
 
 namespace {
 
-// A run that does not end by its deadline is waited for this much longer, then given up.
-constexpr std::chrono::milliseconds giveUpAfter{250};
 // A value written in the file is a literal, which Lua reads at once.
 constexpr std::chrono::milliseconds literalTime{100};
-
-// A function of Lua's libraries that runs long without a Lua instruction (a pattern that
-// backtracks through a long text, table.move over a vast range) is beyond the sandbox's
-// hook and can run for years. So every run has a thread of its own, and one that has not
-// ended shortly after its deadline is given up: its thread is left to end by itself (the
-// next instruction it runs passes the deadline and ends it), and the caller goes on.
-template <typename Result>
-Result inTime(std::function<Result()> work, Clock::time_point deadline, Result givenUp)
-{
-    std::packaged_task<Result()> task(std::move(work));
-    std::future<Result> result = task.get_future();
-    std::thread(std::move(task)).detach();
-    if (result.wait_until(deadline + giveUpAfter) != std::future_status::ready)
-        return givenUp;
-    return result.get();
-}
 
 RunStop stopOf(RunEnd end, const Sandbox& sandbox)
 {

@@ -6,8 +6,10 @@
 // that follows the lines a run takes) loads it here and runs it here.
 #include <chrono>
 #include <functional>
+#include <future>
 #include <memory>
 #include <string>
+#include <thread>
 
 struct lua_State;
 
@@ -24,6 +26,26 @@ enum class RunEnd {
     Time,          // it ran past the deadline
     Stopped,       // the line callback asked to stop
 };
+
+// A run that does not end by its deadline is waited for this much longer, then given up.
+constexpr std::chrono::milliseconds giveUpAfter{250};
+
+// A function of Lua's libraries that runs long without a Lua instruction (a pattern that
+// backtracks through a long text, table.move over a vast range) is beyond the sandbox's
+// hook and can run for years. So every run has a thread of its own, and one that has not
+// ended shortly after its deadline is given up: its thread is left to end by itself (the
+// next instruction it runs passes the deadline and ends it), and the caller goes on. The
+// work must therefore hold copies of what it reads, never references.
+template <typename Result>
+Result inTime(std::function<Result()> work, Clock::time_point deadline, Result givenUp)
+{
+    std::packaged_task<Result()> task(std::move(work));
+    std::future<Result> result = task.get_future();
+    std::thread(std::move(task)).detach();
+    if (result.wait_until(deadline + giveUpAfter) != std::future_status::ready)
+        return givenUp;
+    return result.get();
+}
 
 class Sandbox {
 public:
