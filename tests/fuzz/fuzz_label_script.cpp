@@ -217,9 +217,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::filesystem::path file = scratch.folder() / "Labels.lua";
     fuzz::writeBytes(file, input.script);
 
+    // Read as the program reads a label script: only an "if" that picks format tables is
+    // a level block, whose branches Lua is asked about (a run of the script for each level).
     lua::LuaDocument document;
+    readAsLabelScript(document);
     document.load(file);
     lua::LuaDocument wholeParse;
+    readAsLabelScript(wholeParse);
     wholeParse.load(file);
     lookUpCatalogue(document);
 
@@ -231,9 +235,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // The same edits as the label model makes them, keeping the layout of the statements.
     lua::LuaDocument keeping;
     keeping.keepLayoutOfEditedStatements(true);
+    readAsLabelScript(keeping);
     keeping.load(file);
     lua::LuaDocument keepingWhole;
     keepingWhole.keepLayoutOfEditedStatements(true);
+    readAsLabelScript(keepingWhole);
     keepingWhole.load(file);
     for (const std::string& edit : edits)
         applyAndCheck(keeping, keepingWhole, edit);
