@@ -4,6 +4,8 @@
 #include <csetjmp>
 #include <cstddef>
 #include <cstdlib>
+#include <mutex>
+#include <vector>
 #include <utility>
 
 extern "C" {
@@ -208,6 +210,27 @@ struct Sandbox::Bounds {
         std::longjmp(bounds.leave, 1);
     }
 };
+
+void keepUntilEnded(std::thread thread, std::function<bool()> ended)
+{
+    struct Kept {
+        std::thread thread;
+        std::function<bool()> ended;
+    };
+    static std::mutex guard;
+    // Never destroyed: destroying a thread that still runs would end the program.
+    static auto* kept = new std::vector<Kept>;
+    const std::lock_guard<std::mutex> lock(guard);
+    for (auto it = kept->begin(); it != kept->end();) {
+        if (!it->ended()) {
+            ++it;
+            continue;
+        }
+        it->thread.join();
+        it = kept->erase(it);
+    }
+    kept->push_back({std::move(thread), std::move(ended)});
+}
 
 Sandbox::Sandbox(Clock::time_point deadline) : bounds(std::make_unique<Bounds>())
 {

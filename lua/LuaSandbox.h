@@ -30,6 +30,12 @@ enum class RunEnd {
 // A run that does not end by its deadline is waited for this much longer, then given up.
 constexpr std::chrono::milliseconds giveUpAfter{250};
 
+// Keeps the thread of a run given up until it has ended, then joins it. A thread is never
+// detached: MinGW's threads library can lose a thread detached before it has started (it
+// then never runs, or runs on freed state), which a loaded machine makes likely. The
+// threads still running when the program ends are ended with it.
+void keepUntilEnded(std::thread thread, std::function<bool()> ended);
+
 // A function of Lua's libraries that runs long without a Lua instruction (a pattern that
 // backtracks through a long text, table.move over a vast range) is beyond the sandbox's
 // hook and can run for years. So every run has a thread of its own, and one that has not
@@ -40,11 +46,16 @@ template <typename Result>
 Result inTime(std::function<Result()> work, Clock::time_point deadline, Result givenUp)
 {
     std::packaged_task<Result()> task(std::move(work));
-    std::future<Result> result = task.get_future();
-    std::thread(std::move(task)).detach();
-    if (result.wait_until(deadline + giveUpAfter) != std::future_status::ready)
+    auto result = std::make_shared<std::future<Result>>(task.get_future());
+    std::thread thread(std::move(task));
+    if (result->wait_until(deadline + giveUpAfter) != std::future_status::ready) {
+        keepUntilEnded(std::move(thread), [result] {
+            return result->wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+        });
         return givenUp;
-    return result.get();
+    }
+    thread.join();
+    return result->get();
 }
 
 class Sandbox {
