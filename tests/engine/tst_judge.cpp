@@ -1,6 +1,10 @@
 // Lua as the last word on a write: what compiles, what runs, and what a write may change.
 #include <QTest>
 
+#include <atomic>
+#include <thread>
+#include <vector>
+
 #include "EngineTestSupport.h"
 #include "lua/LuaJudge.h"
 
@@ -95,6 +99,32 @@ private slots:
         QCOMPARE(end, stopAt == 0 ? lua::RunEnd::Finished : lua::RunEnd::Stopped);
         QCOMPARE(sandbox.state() == nullptr, stopAt != 0);
         QCOMPARE(sandbox.lineReached(), lines.back());
+    }
+
+    // Runs started from several threads at once, on a machine they load: each returns its
+    // own result in time, and one that outlasts its deadline is given up, not waited for.
+    void runsInTimeReturnTheirOwnResults()
+    {
+        std::atomic<int> wrong{0};
+        std::vector<std::thread> callers;
+        for (int caller = 0; caller < 4; ++caller) {
+            callers.emplace_back([caller, &wrong] {
+                for (int i = 0; i < 50; ++i) {
+                    const int expected = caller * 1000 + i;
+                    const auto deadline = lua::Clock::now() + std::chrono::seconds(10);
+                    if (lua::inTime<int>([expected] { return expected; }, deadline, -1) != expected)
+                        ++wrong;
+                }
+            });
+        }
+        for (std::thread& caller : callers)
+            caller.join();
+        QCOMPARE(wrong.load(), 0);
+        auto release = std::make_shared<std::promise<void>>();
+        std::shared_future<void> released = release->get_future().share();
+        const auto deadline = lua::Clock::now() + std::chrono::milliseconds(10);
+        QCOMPARE(lua::inTime<int>([released] { return released.wait(), 1; }, deadline, -1), -1);
+        release->set_value();
     }
 
     void runsSeeTheLevelAndTheSharedTables()
