@@ -30,6 +30,7 @@ const LocalText mainWindowTexts[] = {
     {{"Language", "语言", "Язык", "言語"}, {"menuLanguage"}},
     {{"About Author", "关于作者", "О авторе", "著者について"}, {"actionAbout_Author"}},
     {{"Reselect Directory", "重新选择目录", "Выбрать папку заново", "ディレクトリを再選択"}, {"actionSelectDirectory"}},
+    {{"Quit", "退出", "Выход", "終了"}, {"actionQuit"}},
     {{"Reload", "重新加载", "Перезагрузить", "再読み込み"}, {"actionReload"}},
     {{"Restore Default", "恢复默认", "Восстановить по умолчанию", "デフォルトに戻す"}, {"actionRestore_Default"}},
     {{"Currently Allocated", "当前分配", "Текущая выделенная", "現在の割り当て"}, {"label_currently_allocated"}},

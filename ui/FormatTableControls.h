@@ -34,6 +34,8 @@ public:
     // The category's table as the window shows it (changed or as loaded); none where
     // the band rows show the table.
     const FormatTable* shownTable(UnitCategory category) const;
+    // The button that stands in for the category's band rows (hidden while they show).
+    QPushButton& tableButton(UnitCategory category) const { return *controls[static_cast<std::size_t>(category)].button; }
     // Whether a table differs from what the model holds.
     bool changed() const;
     // The changed tables whose changed distances break the rules (the dialog keeps them,

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QIntValidator>
 #include <QLayout>
+#include <QShortcut>
 
 #include <algorithm>
 #include <filesystem>
@@ -14,11 +15,14 @@
 #include "common/ThemeIcons.h"
 #include "model/LabelConfig.h"
 #include "model/SymbolSizeVariable.h"
+#include "ui/AccessibleNames.h"
 #include "ui/CategoryRows.h"
 #include "ui/DistanceRows.h"
 #include "ui/FormatTableControls.h"
 #include "ui/LabelPreview.h"
+#include "ui/ReadingOrder.h"
 #include "ui/SettingNames.h"
+#include "ui/SmallScreen.h"
 #include "ui/SymbolSizeSource.h"
 #include "ui/TextFitting.h"
 #include "ui/UnreadableControls.h"
@@ -57,6 +61,7 @@ MainWindow::MainWindow(LabelConfig& labelModel, ProfileStore& profileStore, QWid
     // Lays the central widget out at its final size now, so the captions can be fitted
     // to it before the window is first shown.
     layout()->activate();
+    scrollWhereTheScreenIsSmall(*this);
     textFitting = std::make_unique<TextFitting>(
         *ui->centralwidget,
         std::initializer_list<const QLabel*>{ui->label_preview, ui->label_preview_symbol, ui->label_symbol_size_real});
@@ -93,6 +98,16 @@ MainWindow::MainWindow(LabelConfig& labelModel, ProfileStore& profileStore, QWid
             });
         }
     }
+    // Apply by key takes the focus first, as a click does, so that a distance being
+    // typed is finished (and kept in order) before it is handed over.
+    for (const QKeySequence& keys : {QKeySequence(QKeySequence::Save), QKeySequence(Qt::CTRL | Qt::Key_Return),
+                                     QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] {
+            ui->pushButton_apply->setFocus(Qt::ShortcutFocusReason);
+            ui->pushButton_apply->click();
+        });
+    }
+    setReadingOrder(*ui, *tables);
     distanceValidator = new QIntValidator(0, 1000000, this);
     model.setCheckRunner([this](const std::function<void()>& check) { runCheck(check); });
     fillFromModel();
@@ -170,6 +185,7 @@ void MainWindow::showLoadNotice()
 void MainWindow::applyTexts()
 {
     applyMainWindowTexts(*this);
+    nameControlsForScreenReaders(*ui);
     tables->applyTexts();
     sizeSource->applyTexts();
     disableUnreadable(*ui, model, currentLevel);
@@ -203,6 +219,9 @@ void MainWindow::loadLevel(int levelIndex)
     disableUnreadable(*ui, model, currentLevel);
     showSharedLevels();
     redrawPreview();
+    // A level may show the band rows another level replaced by its table button (or the
+    // other way round), and the captions' room changes with them.
+    textFitting->fit();
 }
 
 // Beside the level box: whether the tables shown also serve other levels.
@@ -364,4 +383,6 @@ void MainWindow::on_action_Japanese_triggered() { chooseLanguage(3); }
 void MainWindow::on_actionReload_triggered() { if (mayLeaveChanges()) reloadModel(ReloadSource::LabelFile); }
 void MainWindow::on_actionRestore_Default_triggered() { restoreDefault(); }
 void MainWindow::on_actionAbout_Author_triggered() { showAbout(); }
+// Asks as closing does; the other windows go with the program.
+void MainWindow::on_actionQuit_triggered() { if (close()) QCoreApplication::quit(); }
 // clang-format on

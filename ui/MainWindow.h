@@ -143,6 +143,7 @@ private slots:
     void on_actionReload_triggered();
     void on_actionRestore_Default_triggered();
     void on_actionAbout_Author_triggered();
+    void on_actionQuit_triggered();
 
 private:
     void applyTexts();

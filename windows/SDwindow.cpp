@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/Dialogs.h"
+#include "common/KeyClosing.h"
 #include "common/LanguageTexts.h"
 #include "ui_SDwindow.h"
 
@@ -15,6 +16,7 @@ SDwindow::SDwindow(ProfileStore& profileStore, QWidget* parent)
     setFixedSize(470, 119);
     buttonPlace = ui->choseDirectory->geometry();
     promptPlace = ui->label->geometry();
+    closeOnKeys(*this, {Qt::Key_Escape});
 }
 
 SDwindow::~SDwindow() { delete ui; }

@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "common/KeyClosing.h"
 #include "ui_SymbolWindow.h"
 
 namespace {
@@ -24,6 +25,7 @@ SymbolWindow::SymbolWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::Sy
 {
     ui->setupUi(this);
     addPalette();
+    closeOnKeys(*this, {Qt::Key_Escape});
 }
 
 SymbolWindow::~SymbolWindow() { delete ui; }

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "common/KeyClosing.h"
 #include "common/ThemeIcons.h"
 #include "ui_confirmWindow.h"
 
@@ -15,6 +16,7 @@ confirmWindow::confirmWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::
     ui->setupUi(this);
     setWindowIcon(themeIcon(ThemeIconId::DocumentNew));
     setFixedSize(baseWidth, baseHeight);
+    closeOnKeys(*this, {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape});
 }
 
 void confirmWindow::showMovedKeys(const QString& movedKeys)
