@@ -48,6 +48,8 @@ FormatTableControls::FormatTableControls(Ui::MainWindow& form) : ui(form)
                 area = area.united(widget->geometry());
             }
         }
+        // The first field stands a little higher than its row, under the category's heading.
+        area.setTop(std::max(area.top(), (ui.*row.distanceHeading)->geometry().bottom() + 2));
         c.button = new QPushButton(ui.centralwidget);
         c.button->setObjectName(QStringLiteral("pushButton_table_") + word);
         c.button->setGeometry(area.left(), area.top(), area.width(), buttonHeight);

@@ -7,6 +7,7 @@
 #include <QSlider>
 
 #include <algorithm>
+#include <iterator>
 #include <tuple>
 
 namespace {
@@ -68,7 +69,15 @@ void TextFitting::fit()
         place.label->setWordWrap(false);
         place.label->setToolTip(place.toolTip);
     }
-    for (const std::vector<const Place*>& role : roles) {
+    for (const std::vector<const Place*>& allOfRole : roles) {
+        // A hidden caption (its row given up to a table button) keeps the form's place:
+        // the room it would take may belong to what is shown instead. It is fitted when
+        // its row shows again, as fitting runs after every such change.
+        std::vector<const Place*> role;
+        std::copy_if(allOfRole.begin(), allOfRole.end(), std::back_inserter(role),
+                     [](const Place* member) { return !member->label->isHidden(); });
+        if (role.empty())
+            continue;
         // The rooms of a role are measured before any of its captions grows, so that two
         // of them share the space between them halfway.
         std::vector<QRect> rooms;
@@ -213,7 +222,7 @@ void TextFitting::alignSliders()
     for (const auto& [slider, form] : yielding) {
         int left = slider->x();
         for (const auto& [other, otherForm] : yielding)
-            if (otherForm.left() == form.left())
+            if (otherForm.left() == form.left() && !other->isHidden())
                 left = std::max(left, other->x());
         slider->setGeometry(QRect(QPoint(left, slider->y()), slider->geometry().bottomRight()));
     }

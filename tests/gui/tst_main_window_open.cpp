@@ -305,7 +305,7 @@ private slots:
         captions.removeOne(child<QLabel>("label_preview_symbol"));
         const auto others = central->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
         const auto overlaps = [](const QWidget* a, const QWidget* b) {
-            return a != b && a->geometry().adjusted(1, 1, -1, -1).intersects(b->geometry());
+            return a != b && !b->isHidden() && a->geometry().adjusted(1, 1, -1, -1).intersects(b->geometry());
         };
         // The form lets a few captions reach under their neighbours; where English does
         // not fit this platform's fonts, the caption may have shrunk away from them.
