@@ -31,6 +31,9 @@ QString bandCaption(const QWidget& area, const QSlider& slider)
 
 void nameControlsForScreenReaders(Ui::MainWindow& ui)
 {
+    // On Linux a combo box announces its current item as its name and takes its caption
+    // from the label it is the buddy of.
+    ui.label_currently_allocated->setBuddy(ui.comboBox_profille);
     ui.comboBox_profille->setAccessibleName(ui.label_currently_allocated->text());
     ui.pushButton_red_color->setAccessibleName(ui.label_color_red->text());
     ui.pushButton_blue_color->setAccessibleName(ui.label_color_blue->text());
@@ -38,6 +41,10 @@ void nameControlsForScreenReaders(Ui::MainWindow& ui)
     const std::array<QLabel*, 2> symbolHeadings = {ui.label_near_symbol, ui.label_far_symbol};
     for (const CategoryRow& row : categoryRows) {
         const QString category = (ui.*row.distanceHeading)->text();
+        ui.centralwidget
+            ->findChild<QLabel*>(QStringLiteral("label_pos_")
+                                 + (ui.*row.alignment)->objectName().section(QLatin1Char('_'), 3))
+            ->setBuddy(ui.*row.alignment);
         (ui.*row.alignment)->setAccessibleName(inLanguage(underHeading).arg(ui.label_alignment->text(), category));
         for (const SymbolRange range : symbolRanges) {
             const QString symbol

@@ -23,10 +23,9 @@ std::size_t at(UnitCategory category) { return static_cast<std::size_t>(category
 
 bool sameEntries(const FormatTable& a, const FormatTable& b)
 {
-    return std::equal(a.entries.begin(), a.entries.end(), b.entries.begin(), b.entries.end(),
-                      [](const FormatEntry& x, const FormatEntry& y) {
-                          return x.distance == y.distance && x.value == y.value;
-                      });
+    return std::equal(
+        a.entries.begin(), a.entries.end(), b.entries.begin(), b.entries.end(),
+        [](const FormatEntry& x, const FormatEntry& y) { return x.distance == y.distance && x.value == y.value; });
 }
 }  // namespace
 
@@ -39,7 +38,8 @@ FormatTableControls::FormatTableControls(Ui::MainWindow& form) : ui(form)
         for (const DistanceRow& band : distanceRows) {
             if (band.category != row.category)
                 continue;
-            const QString caption = QStringLiteral("label_%1_dis_%2").arg(QLatin1String(bandWords[static_cast<std::size_t>(band.band)]), word);
+            const QString caption = QStringLiteral("label_%1_dis_%2")
+                                        .arg(QLatin1String(bandWords[static_cast<std::size_t>(band.band)]), word);
             for (QWidget* widget : {static_cast<QWidget*>(ui.*band.slider), static_cast<QWidget*>(ui.*band.lineEdit),
                                     static_cast<QWidget*>(ui.centralwidget->findChild<QLabel*>(caption))}) {
                 if (!widget)
@@ -144,8 +144,8 @@ bool FormatTableControls::changed() const
     });
 }
 
-std::vector<const FormatTable*> FormatTableControls::changedTables(
-    const std::function<bool(const FormatTable&)>& wanted) const
+std::vector<const FormatTable*>
+FormatTableControls::changedTables(const std::function<bool(const FormatTable&)>& wanted) const
 {
     std::vector<const FormatTable*> found;
     for (const auto& [category, table] : shown) {

@@ -52,9 +52,9 @@ private:
             auto* caption = qobject_cast<QLabel*>(widget);
             if (!caption || name.contains("preview") || !form.isValid())
                 continue;
-            const bool fits = caption->wordWrap() ? caption->heightForWidth(caption->width()) <= caption->height()
-                                                  : caption->fontMetrics().horizontalAdvance(caption->text())
-                                                        <= caption->width();
+            const bool fits = caption->wordWrap()
+                ? caption->heightForWidth(caption->width()) <= caption->height()
+                : caption->fontMetrics().horizontalAdvance(caption->text()) <= caption->width();
             QVERIFY2(fits, qPrintable(name + " is cut: " + caption->text()));
             for (QWidget* other : shownWidgets) {
                 const QRect otherForm = formGeometry(*other);
