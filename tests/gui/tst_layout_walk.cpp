@@ -122,6 +122,9 @@ private slots:
             dialogs::takeShownMessages();
             dialogs::takeAskedQuestions();
             expectLayoutHolds(where);
+            if (const QByteArray shots = qgetenv("HALVANE_SCREENSHOT_DIR"); !shots.isEmpty())
+                app::mainWindow->grab().save(QStringLiteral("%1/%2-%3-%4.png")
+                                                 .arg(QString::fromLocal8Bit(shots), fixture, languageCodes[language], where));
             expectLayoutAtEveryLevel(where);
         }
     }
