@@ -35,11 +35,6 @@ QJsonValue numberOrText(const std::string& text)
     return ok ? QJsonValue(number) : QJsonValue(written(text));
 }
 
-QString line(const QJsonObject& object)
-{
-    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
-}
-
 // The common fields of a setting's line: what it is, its name for --set, and its value
 // or why there is none.
 QJsonObject settingObject(const LabelConfig& model, const LabelSetting& setting, const QString& kind,
@@ -59,14 +54,14 @@ std::optional<QJsonValue> jsonOf(const std::optional<T>& value, Convert convert)
     return value ? std::optional<QJsonValue>(convert(*value)) : std::nullopt;
 }
 
-void addGeneralSettings(const LabelConfig& model, QStringList& lines)
+void addGeneralSettings(const LabelConfig& model, std::vector<QJsonObject>& lines)
 {
     for (const UnitCategory category : categories) {
         QJsonObject object
             = settingObject(model, model.visibility(category), QStringLiteral("visibility"),
                             jsonOf(model.visibilityOn(category), [](bool on) { return QJsonValue(on); }));
         object.insert(QStringLiteral("category"), categoryWord(category));
-        lines << line(object);
+        lines.push_back(object);
     }
     for (const UnitCategory category : categories) {
         for (const SymbolRange range : {SymbolRange::Near, SymbolRange::Far}) {
@@ -76,7 +71,7 @@ void addGeneralSettings(const LabelConfig& model, QStringList& lines)
                                                }));
             object.insert(QStringLiteral("category"), categoryWord(category));
             object.insert(QStringLiteral("range"), rangeWord(range));
-            lines << line(object);
+            lines.push_back(object);
         }
     }
     QJsonObject size = settingObject(model, model.symbolSize(), QStringLiteral("symbolSize"),
@@ -88,14 +83,14 @@ void addGeneralSettings(const LabelConfig& model, QStringList& lines)
         size.insert(QStringLiteral("levelsWithOwnSize"), ownSizes);
     if (const std::optional<std::string> name = symbolSizeVariable(model))
         size.insert(QStringLiteral("setBy"), QString::fromStdString(*name));
-    lines << line(size);
+    lines.push_back(size);
     for (const Side side : {Side::Enemies, Side::Allies}) {
         QJsonObject object = settingObject(model, model.sideColourSetting(side), QStringLiteral("colour"),
                                            jsonOf(model.sideColour(side), [](const ColourTriple& c) {
                                                return QJsonValue(QJsonArray{c.red, c.green, c.blue});
                                            }));
         object.insert(QStringLiteral("side"), sideWord(side));
-        lines << line(object);
+        lines.push_back(object);
     }
 }
 
@@ -194,7 +189,7 @@ QJsonObject ownEntryObject(LabelLevel level, UnitCategory category, int index, c
 
 // A table several levels share (a single-level script's, a branch several levels take) is
 // listed once, at its first level, saying which levels it serves.
-void addTable(const LabelConfig& model, LabelLevel level, UnitCategory category, QStringList& lines)
+void addTable(const LabelConfig& model, LabelLevel level, UnitCategory category, std::vector<QJsonObject>& lines)
 {
     const std::vector<LabelLevel> sharing = model.levelsSharingTable(level, category);
     if (sharing.front() != level)
@@ -209,7 +204,7 @@ void addTable(const LabelConfig& model, LabelLevel level, UnitCategory category,
             object.insert(QStringLiteral("everyLevel"), true);
         else if (levels.size() > 1)
             object.insert(QStringLiteral("levels"), levels);
-        lines << line(object);
+        lines.push_back(object);
     };
     if (const std::optional<FormatTable> own = customFormatTable(model, level, category)) {
         // Each entry has an alignment of its own, so the table has none for all.
@@ -247,14 +242,27 @@ QString unreadableReason(const LabelConfig& model, const LabelSetting& setting)
     return reason ? unreadableText(*reason) : QString();
 }
 
+std::vector<QJsonObject> listObjects(const LabelConfig& model)
+{
+    std::vector<QJsonObject> objects;
+    addGeneralSettings(model, objects);
+    for (const LabelLevel level : {LabelLevel::FULL, LabelLevel::ABBREVIATED, LabelLevel::DOT}) {
+        for (const UnitCategory category : categories)
+            addTable(model, level, category, objects);
+    }
+    return objects;
+}
+
+QString jsonLine(const QJsonObject& object)
+{
+    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+}
+
 QStringList listLines(const LabelConfig& model)
 {
     QStringList lines;
-    addGeneralSettings(model, lines);
-    for (const LabelLevel level : {LabelLevel::FULL, LabelLevel::ABBREVIATED, LabelLevel::DOT}) {
-        for (const UnitCategory category : categories)
-            addTable(model, level, category, lines);
-    }
+    for (const QJsonObject& object : listObjects(model))
+        lines << jsonLine(object);
     return lines;
 }
 

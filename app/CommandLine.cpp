@@ -11,7 +11,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
+#include "app/CliDiff.h"
 #include "app/CliList.h"
 #include "app/CliNames.h"
 #include "app/CliSet.h"
@@ -86,6 +88,43 @@ std::optional<QString> fileProblem(const QString& file, const LabelConfig& model
     return std::nullopt;
 }
 
+// Loads the file into the script's model; false, with the reason on standard error,
+// when it cannot be read.
+bool load(const QString& file, Script& script)
+{
+    if (const QString why = unreadableFile(file); !why.isEmpty()) {
+        print(stderr, {QStringLiteral("%1 cannot be read: %2.").arg(QDir::toNativeSeparators(file), why)});
+        return false;
+    }
+    try {
+        script.model = std::make_unique<LabelConfig>(script.profile, std::filesystem::path(file.toStdU16String()));
+    } catch (const std::filesystem::filesystem_error& error) {
+        const Reason reason = reasonOf(error.code());
+        print(stderr, {QStringLiteral("%1 cannot be read: %2.").arg(QDir::toNativeSeparators(file), reason.text)});
+        return false;
+    }
+    return true;
+}
+
+// Both files must be read whole to be compared: one that Lua cannot compile, or that is
+// empty, holds no values to compare.
+int diff(const QString& fileA, const QString& fileB)
+{
+    Script a;
+    Script b;
+    if (!load(fileA, a) || !load(fileB, b))
+        return Unreadable;
+    for (const auto& [file, script] : {std::pair<const QString&, const Script&>(fileA, a), {fileB, b}}) {
+        if (const std::optional<QString> problem = fileProblem(file, *script.model)) {
+            print(stderr, {*problem});
+            return Unreadable;
+        }
+    }
+    const QStringList differences = diffLines(*a.model, *b.model);
+    print(stdout, differences);
+    return differences.isEmpty() ? Success : Refused;
+}
+
 int check(const QString& file, const LabelConfig& model)
 {
     QStringList problems;
@@ -149,9 +188,17 @@ int start(int argc, char** argv)
                        "DOT.Air.4000.opacity=0.5 (distance, text, alignment, blend, opacity, shiftX, shiftY), "
                        "DOT.Air.add=5000, DOT.Air.remove=4000. --list shows the names."),
         QStringLiteral("FILE"));
-    parser.addOptions({checkOption, listOption, setOption});
+    const QCommandLineOption diffOption(
+        QStringLiteral("diff"),
+        QStringLiteral("The settings whose values differ between FILE and the file B given after it, one JSON "
+                       "object a line with the two values as \"a\" and \"b\" (names as --list gives them); "
+                       "exit 0 when they hold the same values, 1 when they differ."),
+        QStringLiteral("FILE"));
+    parser.addOptions({checkOption, listOption, setOption, diffOption});
     parser.addPositionalArgument(QStringLiteral("NAME=VALUE"), QStringLiteral("With --set: the values to write."),
                                  QStringLiteral("[NAME=VALUE...]"));
+    parser.addPositionalArgument(QStringLiteral("B"), QStringLiteral("With --diff: the file to compare with."),
+                                 QStringLiteral("[B]"));
     if (!parser.parse(application.arguments()))
         return usageError(parser.errorText());
     if (parser.isSet(QStringLiteral("help")))
@@ -159,32 +206,31 @@ int start(int argc, char** argv)
     if (parser.isSet(QStringLiteral("version")))
         parser.showVersion();
 
-    const int commands = int(parser.isSet(checkOption)) + int(parser.isSet(listOption)) + int(parser.isSet(setOption));
+    const int commands = int(parser.isSet(checkOption)) + int(parser.isSet(listOption)) + int(parser.isSet(setOption))
+        + int(parser.isSet(diffOption));
     if (commands != 1)
-        return usageError(QStringLiteral("Give one of --check FILE, --list FILE and --set FILE NAME=VALUE..."));
+        return usageError(
+            QStringLiteral("Give one of --check FILE, --list FILE, --set FILE NAME=VALUE... and --diff FILE B"));
     const QCommandLineOption& command = parser.isSet(checkOption) ? checkOption
         : parser.isSet(listOption)                                ? listOption
+        : parser.isSet(diffOption)                                ? diffOption
                                                                   : setOption;
     const QStringList values = parser.values(command);
     if (values.size() != 1)
         return usageError(QStringLiteral("--%1 takes one file").arg(command.names().constFirst()));
+    if (&command == &diffOption) {
+        if (parser.positionalArguments().size() != 1)
+            return usageError(QStringLiteral("--diff takes two files: --diff FILE B"));
+        return diff(values.constFirst(), parser.positionalArguments().constFirst());
+    }
     if (&command != &setOption && !parser.positionalArguments().isEmpty())
         return usageError(
             QStringLiteral("Only --set takes assignments: %1").arg(parser.positionalArguments().join(' ')));
 
     const QString file = values.constFirst();
-    if (const QString why = unreadableFile(file); !why.isEmpty()) {
-        print(stderr, {QStringLiteral("%1 cannot be read: %2.").arg(QDir::toNativeSeparators(file), why)});
-        return Unreadable;
-    }
     Script script;
-    try {
-        script.model = std::make_unique<LabelConfig>(script.profile, std::filesystem::path(file.toStdU16String()));
-    } catch (const std::filesystem::filesystem_error& error) {
-        const Reason reason = reasonOf(error.code());
-        print(stderr, {QStringLiteral("%1 cannot be read: %2.").arg(QDir::toNativeSeparators(file), reason.text)});
+    if (!load(file, script))
         return Unreadable;
-    }
     LabelConfig& model = *script.model;
     if (&command == &checkOption)
         return check(file, model);

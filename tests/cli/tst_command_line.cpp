@@ -225,7 +225,9 @@ private slots:
                "them in a form the editor does not read:\n• size\nsize: set by `fontSize` in the file" << false;
 
         QTest::newRow("usage: two commands") << good << QStringList{"--check", copy, "--list", copy} << 1
-            << "Give one of --check FILE, --list FILE and --set FILE NAME=VALUE..." << true;
+            << "Give one of --check FILE, --list FILE, --set FILE NAME=VALUE... and --diff FILE B" << true;
+        QTest::newRow("usage: --diff with one file") << good << QStringList{"--diff", copy} << 1
+            << "--diff takes two files: --diff FILE B" << true;
         QTest::newRow("usage: assignments without --set") << good << QStringList{"--list", copy, "size=3"} << 1
             << "Only --set takes assignments: size=3" << true;
         QTest::newRow("usage: --set without assignments") << good << QStringList{"--set", copy} << 1
@@ -417,12 +419,63 @@ private slots:
                 const bool here = object.value("level") == at || object.value("everyLevel").toBool()
                     || object.value("levels").toArray().contains(at);
                 if (object.value("setting") == "entry" && here)
-                    listed << object.value("category").toString() + ' ' + QString::number(object.value("distance").toInt());
+                    listed << object.value("category").toString() + ' '
+                            + QString::number(object.value("distance").toInt());
             }
             defined.sort();
             listed.sort();
             QCOMPARE(listed, defined);
         }
+    }
+
+    // Files of different layouts: a level's table is listed as different exactly where
+    // Lua, run at that level, defines its entries otherwise.
+    void diffListsWhatLuaReadsDifferently_data()
+    {
+        QTest::addColumn<QString>("other");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("level branches") << "Labels-level-branches.lua" << 1;
+        QTest::newRow("custom tables") << "Labels-custom-tables.lua" << 1;
+        QTest::newRow("tables read by key") << "Labels-key-order.lua" << 1;
+        QTest::newRow("single level") << "Labels-single-level.lua" << 1;
+        QTest::newRow("the same values, older layout") << "Labels-older-layout.lua" << 0;
+        QTest::newRow("a file Lua cannot compile") << "Labels-syntax-error.lua" << 2;
+    }
+    void diffListsWhatLuaReadsDifferently()
+    {
+        QFETCH(QString, other);
+        QFETCH(int, exitCode);
+        const QStringList files{QStringLiteral(HALVANE_FIXTURES "/Labels.lua"),
+                                QStringLiteral(HALVANE_FIXTURES "/") + other};
+        const Run result = run({QStringLiteral("--diff"), files[0], files[1]});
+        QCOMPARE(result.exitCode, exitCode);
+        QCOMPARE(result.out.isEmpty(), exitCode != 1);
+        if (exitCode == 2)
+            return;
+        QSet<QString> listed;
+        for (const QJsonObject& object : objectsOf(result.out)) {
+            QVERIFY(object.contains("a") || object.contains("b"));
+            if (object.value("setting") == "entry" || object.value("setting") == "table")
+                listed << object.value("level").toString() + ' ' + object.value("category").toString();
+        }
+        QSet<QString> differing;
+        const QStringList levels{"FULL", "ABBREVIATED", "DOT"};
+        for (int level = 1; level <= 3; ++level) {
+            const QRegularExpression entry("^(?:LEVEL_" + levels[level - 1]
+                                           + "\\.)?(Air|Ground|Navy|Weapon)Format(\\[\\d+\\].*)$");
+            std::map<QString, QStringList> tables[2];
+            for (int side = 0; side < 2; ++side) {
+                for (const QString& line : luacheck::definitions(files[side], level)) {
+                    const QRegularExpressionMatch match = entry.match(line);
+                    if (match.hasMatch())
+                        tables[side][match.captured(1)] << match.captured(2);
+                }
+            }
+            for (const QString category : {"Air", "Ground", "Navy", "Weapon"})
+                if (tables[0][category] != tables[1][category])
+                    differing << levels[level - 1] + ' ' + category;
+        }
+        QCOMPARE(listed, differing);
     }
 
     // One value of each kind, set through the command line: Lua finds that value changed
