@@ -49,6 +49,23 @@ QJsonValue valueOf(const QJsonObject& object)
     return entry;
 }
 
+// Every value at and below a path as "[2]=\"LeftBottom\"" lines, a table first reached
+// through another path read there: the path a run names it by depends on the order of
+// the script's globals, not on what it holds.
+void readBelow(const std::map<std::string, std::string>& values, const std::string& path, const std::string& shownAs,
+               std::string& read, int depth = 0)
+{
+    for (auto it = values.lower_bound(path); it != values.end() && it->first.rfind(path, 0) == 0; ++it) {
+        const std::string below = it->first.substr(path.size());
+        if (!below.empty() && below[0] != '[')
+            continue;
+        if (it->second.rfind('=', 0) == 0 && depth < 8)
+            readBelow(values, it->second.substr(1), shownAs + below, read, depth + 1);
+        else
+            read += shownAs + below + "=" + it->second + "\n";
+    }
+}
+
 // What Lua reads of an entry in the run of its level: its distance, then every value at
 // and below it with its path below the entry ("[2]=\"LeftBottom\""). None where the run
 // holds no such table.
@@ -68,13 +85,8 @@ std::optional<std::string> luaEntry(const LabelConfig& model, const QJsonObject&
         if (found == values.end())
             continue;
         const std::string distance = std::to_string(object.value(QStringLiteral("distance")).toInt());
-        const std::string entry = table + "[" + distance + "]";
         std::string read = distance + "\n";
-        for (auto it = values.lower_bound(entry); it != values.end() && it->first.rfind(entry, 0) == 0; ++it) {
-            const std::string below = it->first.substr(entry.size());
-            if (below.empty() || below[0] == '[')
-                read += below + "=" + it->second + "\n";
-        }
+        readBelow(values, table + "[" + distance + "]", "", read);
         return read;
     }
     return std::nullopt;
@@ -176,7 +188,7 @@ QJsonObject difference(QJsonObject description, const QJsonValue& a, const QJson
 
 }  // namespace
 
-QStringList diffLines(const LabelConfig& a, const LabelConfig& b)
+std::vector<QJsonObject> differences(const LabelConfig& a, const LabelConfig& b)
 {
     const Listing first = listingOf(a);
     const Listing second = listingOf(b);
@@ -191,7 +203,7 @@ QStringList diffLines(const LabelConfig& a, const LabelConfig& b)
         if (!first.byName.count(name))
             names.push_back(name);
 
-    QStringList lines;
+    std::vector<QJsonObject> lines;
     std::set<QString> tablesDone;
     for (const QString& name : names) {
         const auto inFirst = first.byName.find(name);
@@ -207,16 +219,24 @@ QStringList diffLines(const LabelConfig& a, const LabelConfig& b)
                 {QStringLiteral("name"), table},
                 {QStringLiteral("level"), either.description.value(QStringLiteral("level"))},
                 {QStringLiteral("category"), either.description.value(QStringLiteral("category"))}};
-            lines << jsonLine(difference(description, wholeTable(first, table), wholeTable(second, table)));
+            lines.push_back(difference(description, wholeTable(first, table), wholeTable(second, table)));
             continue;
         }
         const bool inBoth = inFirst != first.byName.end() && inSecond != second.byName.end();
         if (inBoth && inFirst->second.sameAs(inSecond->second))
             continue;
         const QJsonValue none(QJsonValue::Undefined);
-        lines << jsonLine(difference(either.description, inFirst != first.byName.end() ? inFirst->second.value : none,
-                                     inSecond != second.byName.end() ? inSecond->second.value : none));
+        lines.push_back(difference(either.description, inFirst != first.byName.end() ? inFirst->second.value : none,
+                                   inSecond != second.byName.end() ? inSecond->second.value : none));
     }
+    return lines;
+}
+
+QStringList diffLines(const LabelConfig& a, const LabelConfig& b)
+{
+    QStringList lines;
+    for (const QJsonObject& object : differences(a, b))
+        lines << jsonLine(object);
     return lines;
 }
 

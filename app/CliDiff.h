@@ -1,7 +1,10 @@
 #pragma once
 // --diff: the settings whose values differ between two label files, matched by their
 // --list names, so that files of different layouts compare.
+#include <QJsonObject>
 #include <QStringList>
+
+#include <vector>
 
 class LabelConfig;
 
@@ -13,5 +16,7 @@ namespace cli {
 // where both files give it the same distances, and otherwise as one whole table, named
 // by its level and category, whose values are its entries.
 QStringList diffLines(const LabelConfig& a, const LabelConfig& b);
+// The same, as objects.
+std::vector<QJsonObject> differences(const LabelConfig& a, const LabelConfig& b);
 
 }  // namespace cli

@@ -344,7 +344,7 @@ SetOutcome write(LabelConfig& model, const std::vector<Assignment>& changes, con
 
 }  // namespace
 
-SetOutcome setValues(LabelConfig& model, const QStringList& assignments)
+SetOutcome setValues(LabelConfig& model, const QStringList& assignments, const std::vector<TakenTable>& wholeTables)
 {
     std::vector<Assignment> parsed;
     TableChanges tables;
@@ -353,7 +353,11 @@ SetOutcome setValues(LabelConfig& model, const QStringList& assignments)
         if (const std::optional<QString> problem = parse(model, text, parsed, tables))
             problems << *problem;
     }
-    if (assignments.isEmpty())
+    for (const TakenTable& taken : wholeTables) {
+        tables.tables[{taken.table.level, taken.table.category}] = taken.table;
+        tables.changed << taken.line;
+    }
+    if (assignments.isEmpty() && wholeTables.empty())
         problems << QStringLiteral("--set needs at least one assignment NAME=VALUE after the file");
     if (!problems.isEmpty())
         return refused(problems);

@@ -5,6 +5,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
+#include "model/FormatTable.h"
+
 class LabelConfig;
 
 namespace cli {
@@ -15,6 +19,13 @@ struct SetOutcome {
     QStringList problems;  // why not, for standard error
 };
 
-SetOutcome setValues(LabelConfig& model, const QStringList& assignments);
+// A table of the player's own shape written whole (--import), with its change line.
+struct TakenTable {
+    FormatTable table;
+    QString line;
+};
+
+SetOutcome setValues(LabelConfig& model, const QStringList& assignments,
+                     const std::vector<TakenTable>& wholeTables = {});
 
 }  // namespace cli

@@ -6,6 +6,7 @@ add_library(halvane_cli STATIC
   CommandLine.h CommandLine.cpp
   CliNames.h CliNames.cpp
   CliDiff.h CliDiff.cpp
+  CliImport.h CliImport.cpp
   CliList.h CliList.cpp
   CliSet.h CliSet.cpp
   CliTables.h CliTables.cpp

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "app/CliDiff.h"
+#include "app/CliImport.h"
 #include "app/CliList.h"
 #include "app/CliNames.h"
 #include "app/CliSet.h"
@@ -106,23 +107,40 @@ bool load(const QString& file, Script& script)
     return true;
 }
 
-// Both files must be read whole to be compared: one that Lua cannot compile, or that is
-// empty, holds no values to compare.
+// Files whose values are compared or taken must be read whole: one that Lua cannot
+// compile, or that is empty, holds no values.
+bool loadWhole(const QString& file, Script& script)
+{
+    if (!load(file, script))
+        return false;
+    if (const std::optional<QString> problem = fileProblem(file, *script.model)) {
+        print(stderr, {*problem});
+        return false;
+    }
+    return true;
+}
+
 int diff(const QString& fileA, const QString& fileB)
 {
     Script a;
     Script b;
-    if (!load(fileA, a) || !load(fileB, b))
+    if (!loadWhole(fileA, a) || !loadWhole(fileB, b))
         return Unreadable;
-    for (const auto& [file, script] : {std::pair<const QString&, const Script&>(fileA, a), {fileB, b}}) {
-        if (const std::optional<QString> problem = fileProblem(file, *script.model)) {
-            print(stderr, {*problem});
-            return Unreadable;
-        }
-    }
     const QStringList differences = diffLines(*a.model, *b.model);
     print(stdout, differences);
     return differences.isEmpty() ? Success : Refused;
+}
+
+int import(const QString& fromFile, const QString& file, const QStringList& names)
+{
+    Script from;
+    Script target;
+    if (!loadWhole(fromFile, from) || !loadWhole(file, target))
+        return Unreadable;
+    const SetOutcome outcome = importValues(*target.model, *from.model, names);
+    print(stdout, outcome.changed);
+    print(stderr, inFile(outcome.problems, file));
+    return outcome.exitCode;
 }
 
 int check(const QString& file, const LabelConfig& model)
@@ -194,11 +212,20 @@ int start(int argc, char** argv)
                        "object a line with the two values as \"a\" and \"b\" (names as --list gives them); "
                        "exit 0 when they hold the same values, 1 when they differ."),
         QStringLiteral("FILE"));
-    parser.addOptions({checkOption, listOption, setOption, diffOption});
+    const QCommandLineOption importOption(
+        QStringLiteral("import"),
+        QStringLiteral("Sets the values of the file given after FILE to FILE's, every setting both hold or only the "
+                       "NAMEs given after it, in one write as --set does, and prints what changed. A table of its "
+                       "own shape is taken whole (named by its level and category: DOT.Air)."),
+        QStringLiteral("FILE"));
+    parser.addOptions({checkOption, listOption, setOption, diffOption, importOption});
     parser.addPositionalArgument(QStringLiteral("NAME=VALUE"), QStringLiteral("With --set: the values to write."),
                                  QStringLiteral("[NAME=VALUE...]"));
     parser.addPositionalArgument(QStringLiteral("B"), QStringLiteral("With --diff: the file to compare with."),
                                  QStringLiteral("[B]"));
+    parser.addPositionalArgument(QStringLiteral("TARGET"),
+                                 QStringLiteral("With --import: the file to change, then the NAMEs to take."),
+                                 QStringLiteral("[TARGET [NAME...]]"));
     if (!parser.parse(application.arguments()))
         return usageError(parser.errorText());
     if (parser.isSet(QStringLiteral("help")))
@@ -207,13 +234,15 @@ int start(int argc, char** argv)
         parser.showVersion();
 
     const int commands = int(parser.isSet(checkOption)) + int(parser.isSet(listOption)) + int(parser.isSet(setOption))
-        + int(parser.isSet(diffOption));
+        + int(parser.isSet(diffOption)) + int(parser.isSet(importOption));
     if (commands != 1)
         return usageError(
-            QStringLiteral("Give one of --check FILE, --list FILE, --set FILE NAME=VALUE... and --diff FILE B"));
+            QStringLiteral("Give one of --check FILE, --list FILE, --set FILE NAME=VALUE..., --diff FILE B "
+                           "and --import FROM TARGET [NAME...]"));
     const QCommandLineOption& command = parser.isSet(checkOption) ? checkOption
         : parser.isSet(listOption)                                ? listOption
         : parser.isSet(diffOption)                                ? diffOption
+        : parser.isSet(importOption)                              ? importOption
                                                                   : setOption;
     const QStringList values = parser.values(command);
     if (values.size() != 1)
@@ -222,6 +251,14 @@ int start(int argc, char** argv)
         if (parser.positionalArguments().size() != 1)
             return usageError(QStringLiteral("--diff takes two files: --diff FILE B"));
         return diff(values.constFirst(), parser.positionalArguments().constFirst());
+    }
+    if (&command == &importOption) {
+        if (parser.positionalArguments().isEmpty())
+            return usageError(
+                QStringLiteral("--import takes the file to take from and the file to change: --import FROM "
+                               "TARGET [NAME...]"));
+        return import(values.constFirst(), parser.positionalArguments().constFirst(),
+                      parser.positionalArguments().mid(1));
     }
     if (&command != &setOption && !parser.positionalArguments().isEmpty())
         return usageError(

@@ -237,7 +237,11 @@ std::vector<std::string> formatTableEdits(const lua::LuaDocument& document, Scri
                                           const FormatTable& changed)
 {
     const std::optional<FormatTable> loaded = customFormatTable(document, layout, changed.level, changed.category);
-    if (!loaded)
+    // A table of the usual shape is replaced only by one taken whole from another file,
+    // all of whose entries are new.
+    const bool allNew = std::all_of(changed.entries.begin(), changed.entries.end(),
+                                    [](const FormatEntry& entry) { return entry.loadedIndex < 0; });
+    if (!loaded && !(allNew && document.lookup(formatTablePath(layout, changed.level, changed.category))))
         return {};
     std::vector<std::string> edits;
     // The loaded places are 0 to n-1: the same entries hold each exactly once.
@@ -245,7 +249,7 @@ std::vector<std::string> formatTableEdits(const lua::LuaDocument& document, Scri
     for (const FormatEntry& entry : changed.entries)
         places.push_back(entry.loadedIndex);
     std::sort(places.begin(), places.end());
-    bool sameEntries = places.size() == loaded->entries.size();
+    bool sameEntries = loaded && places.size() == loaded->entries.size();
     for (std::size_t i = 0; sameEntries && i < places.size(); ++i)
         sameEntries = places[i] == static_cast<int>(i);
     if (!sameEntries) {

@@ -117,6 +117,22 @@ class CommandLineTest : public QObject {
 
     QString target(const QString& file) { return file == QLatin1String("<copy>") ? script : folder.filePath(file); }
 
+    // What Lua's run of a file at a level defines in each category's format table, the
+    // level's own or the global one: "[10000][2] = ..." lines, by category.
+    static std::map<QString, QStringList> luaTables(const QString& file, int level)
+    {
+        static const QStringList levels{"FULL", "ABBREVIATED", "DOT"};
+        const QRegularExpression entry("^(?:LEVEL_" + levels[level - 1]
+                                       + "\\.)?(Air|Ground|Navy|Weapon)Format(\\[\\d+\\].*)$");
+        std::map<QString, QStringList> tables;
+        for (const QString& line : luacheck::definitions(file, level)) {
+            const QRegularExpressionMatch match = entry.match(line);
+            if (match.hasMatch())
+                tables[match.captured(1)] << match.captured(2);
+        }
+        return tables;
+    }
+
 private slots:
     void initTestCase() { QVERIFY(folder.isValid()); }
 
@@ -225,7 +241,7 @@ private slots:
                "them in a form the editor does not read:\n• size\nsize: set by `fontSize` in the file" << false;
 
         QTest::newRow("usage: two commands") << good << QStringList{"--check", copy, "--list", copy} << 1
-            << "Give one of --check FILE, --list FILE, --set FILE NAME=VALUE... and --diff FILE B" << true;
+            << "Give one of --check FILE, --list FILE, --set FILE NAME=VALUE..., --diff FILE B and --import FROM TARGET [NAME...]" << true;
         QTest::newRow("usage: --diff with one file") << good << QStringList{"--diff", copy} << 1
             << "--diff takes two files: --diff FILE B" << true;
         QTest::newRow("usage: assignments without --set") << good << QStringList{"--list", copy, "size=3"} << 1
@@ -461,21 +477,63 @@ private slots:
         QSet<QString> differing;
         const QStringList levels{"FULL", "ABBREVIATED", "DOT"};
         for (int level = 1; level <= 3; ++level) {
-            const QRegularExpression entry("^(?:LEVEL_" + levels[level - 1]
-                                           + "\\.)?(Air|Ground|Navy|Weapon)Format(\\[\\d+\\].*)$");
-            std::map<QString, QStringList> tables[2];
-            for (int side = 0; side < 2; ++side) {
-                for (const QString& line : luacheck::definitions(files[side], level)) {
-                    const QRegularExpressionMatch match = entry.match(line);
-                    if (match.hasMatch())
-                        tables[side][match.captured(1)] << match.captured(2);
-                }
-            }
+            std::map<QString, QStringList> tables[2] = {luaTables(files[0], level), luaTables(files[1], level)};
             for (const QString category : {"Air", "Ground", "Navy", "Weapon"})
                 if (tables[0][category] != tables[1][category])
                     differing << levels[level - 1] + ' ' + category;
         }
         QCOMPARE(listed, differing);
+    }
+
+    // Every value taken from another file: Lua then defines the same distances in every
+    // table at every level, and no value --import takes still differs (the texts of the
+    // bands are no settings). Values taken by name change only those, as Lua sees it.
+    void importTakesTheOtherFilesValues_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("changedUnder");  // with names: where Lua may see changes
+        QTest::newRow("every value, level branches") << "Labels-level-branches.lua" << QStringList() << QStringList();
+        QTest::newRow("every value, plain level tables") << "factory-default.lua" << QStringList() << QStringList();
+        QTest::newRow("every value, single level") << "Labels-single-level.lua" << QStringList() << QStringList();
+        QTest::newRow("a band, the size and a whole table")
+            << "Labels-level-branches.lua" << QStringList{"FULL.Air.NEAR", "size", "DOT.Navy"}
+            << QStringList{"LEVEL_FULL.AirFormat", "LEVEL_DOT.NavyFormat", "LEVEL_FULL.font_properties",
+                           "LEVEL_ABBREVIATED.font_properties", "LEVEL_DOT.font_properties"};
+    }
+    void importTakesTheOtherFilesValues()
+    {
+        QFETCH(QString, from);
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, changedUnder);
+        QVERIFY(install(QStringLiteral("Labels.lua")));
+        const QString other = QStringLiteral(HALVANE_FIXTURES "/") + from;
+        const QStringList before = luacheck::definitions(script);
+        const Run result = run(QStringList{QStringLiteral("--import"), other, script} + names);
+        QCOMPARE(result.err, QString());
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY(!result.out.isEmpty());
+        if (!names.isEmpty()) {
+            for (const QString& name : names)  // a band's line may be followed by its companion's
+                QVERIFY2(
+                    !result.out.filter(QRegularExpression("^" + QRegularExpression::escape(name) + ": ")).isEmpty(),
+                    qPrintable(name));
+            const QStringList changed = luacheck::changedNames(before, luacheck::definitions(script));
+            QVERIFY2(luacheck::allUnder(changed, changedUnder), qPrintable(changed.join(' ')));
+            return;
+        }
+        const QRegularExpression key(QStringLiteral("^\\[\\d+\\] = "));
+        for (int level = 1; level <= 3; ++level) {
+            std::map<QString, QStringList> tables[2] = {luaTables(script, level), luaTables(other, level)};
+            for (const QString category : {"Air", "Ground", "Navy", "Weapon"})
+                QCOMPARE(tables[0][category].filter(key), tables[1][category].filter(key));
+        }
+        for (const QJsonObject& left : objectsOf(run({QStringLiteral("--diff"), script, other}).out)) {
+            const bool takenKind = left.value("setting") != "entry" || !left.contains("band");
+            QVERIFY2(!takenKind || !left.contains("a") || !left.contains("b")
+                         || left.value("name").toString().endsWith(".companion"),
+                     qPrintable(left.value("name").toString()));
+        }
     }
 
     // One value of each kind, set through the command line: Lua finds that value changed

@@ -1,0 +1,108 @@
+#include "app/CliImport.h"
+
+#include <QJsonArray>
+
+#include <map>
+#include <utility>
+
+#include "app/CliDiff.h"
+#include "model/FormatTable.h"
+#include "model/LabelConfig.h"
+
+namespace cli {
+namespace {
+
+const QStringList levelWords = {"FULL", "ABBREVIATED", "DOT"};
+const QStringList categoryWords = {"Air", "Ground", "Navy", "Weapon"};
+
+// A value of --list as --set takes it.
+QString assigned(const QJsonValue& value)
+{
+    if (value.isBool())
+        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    if (value.isDouble())
+        return QString::number(value.toInteger());
+    if (value.isArray()) {
+        QStringList parts;
+        for (const QJsonValue& part : value.toArray())
+            parts << QString::number(part.toInteger());
+        return parts.join(QLatin1Char(','));
+    }
+    return value.toString();
+}
+
+QString distances(const FormatTable& table)
+{
+    QStringList list;
+    for (const FormatEntry& entry : table.entries)
+        list << QString::number(entry.distance);
+    return list.join(QStringLiteral(", "));
+}
+
+bool wanted(const QStringList& names, const QString& name)
+{
+    return names.isEmpty() || names.contains(name, Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+SetOutcome importValues(LabelConfig& file, const LabelConfig& from, const QStringList& names)
+{
+    QStringList assignments;
+    std::map<std::pair<int, int>, QString> ownTables;  // level and category indexes, and the table's name
+    for (const QJsonObject& difference : differences(file, from)) {
+        if (!difference.contains(QStringLiteral("a")) || !difference.contains(QStringLiteral("b")))
+            continue;  // a setting one of the files does not hold
+        const QString name = difference.value(QStringLiteral("name")).toString();
+        const QString kind = difference.value(QStringLiteral("setting")).toString();
+        const QJsonValue value = difference.value(QStringLiteral("b"));
+        const QString table = difference.value(QStringLiteral("level")).toString() + QLatin1Char('.')
+            + difference.value(QStringLiteral("category")).toString();
+        if (kind == QLatin1String("table")
+            || (kind == QLatin1String("entry") && !difference.contains(QStringLiteral("band"))
+                && !name.endsWith(QLatin1String(".companion")))) {
+            if (wanted(names, name) || wanted(names, table))
+                ownTables[{int(levelWords.indexOf(table.section(QLatin1Char('.'), 0, 0))),
+                           int(categoryWords.indexOf(table.section(QLatin1Char('.'), 1)))}]
+                    = table;
+        } else if (kind == QLatin1String("entry")) {
+            // A band is set by its distance; the entry that follows it moves with it.
+            const QJsonValue distance = value.toObject().value(QStringLiteral("distance"));
+            if (difference.contains(QStringLiteral("band")) && wanted(names, name)
+                && difference.value(QStringLiteral("a")).toObject().value(QStringLiteral("distance")) != distance)
+                assignments << name + QLatin1Char('=') + assigned(distance);
+        } else if (wanted(names, name)) {
+            assignments << name + QLatin1Char('=') + assigned(value);
+        }
+    }
+    std::vector<TakenTable> tables;
+    QStringList problems;
+    for (const auto& [at, name] : ownTables) {
+        const auto level = static_cast<LabelLevel>(at.first);
+        const auto category = static_cast<UnitCategory>(at.second);
+        std::optional<FormatTable> theirs = customFormatTable(from, level, category);
+        if (!theirs) {
+            problems << name
+                    + QStringLiteral(": the table here is of the usual shape in one file only; it was not "
+                                     "taken (its bands were)");
+            continue;
+        }
+        const QString before = customFormatTable(file, level, category)
+            ? distances(*customFormatTable(file, level, category))
+            : QStringLiteral("the usual shape");
+        // Written whole, as the other file writes it.
+        for (FormatEntry& entry : theirs->entries)
+            entry.loadedIndex = -1;
+        tables.push_back({*theirs, QStringLiteral("%1: %2 -> %3").arg(name, before, distances(*theirs))});
+    }
+    if (assignments.isEmpty() && tables.empty())
+        return {problems.isEmpty() ? 0 : 1, {}, problems};
+    SetOutcome outcome = setValues(file, assignments, tables);
+    if (!problems.isEmpty()) {
+        outcome.problems << problems;
+        outcome.exitCode = 1;
+    }
+    return outcome;
+}
+
+}  // namespace cli
