@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "app/CommandLine.h"
+#include "cli/CommandLine.h"
 #include "app/StartUp.h"
 
 int main(int argc, char** argv)

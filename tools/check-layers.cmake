@@ -3,15 +3,16 @@
 #
 # Layers from the bottom: the engine (lua), the model, the shared window services
 # (common), the windows (ui: the main window; windows: the small ones, which do not
-# include each other), start-up (app). A file may include its own folder and the
+# include each other) and beside them the command line (cli), start-up (app). A file may include its own folder and the
 # layers below it, always by folder ("model/LabelConfig.h"); the forms the toolkit
 # generates (ui_*.h) and moc files are the only includes without one.
-set(layers lua model common ui windows app)
+set(layers lua model common ui windows cli app)
 set(rank_lua 0)
 set(rank_model 1)
 set(rank_common 2)
 set(rank_ui 3)
 set(rank_windows 3)
+set(rank_cli 3)
 set(rank_app 4)
 
 set(problems "")

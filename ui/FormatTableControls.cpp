@@ -12,7 +12,7 @@
 #include "ui/CategoryRows.h"
 #include "ui/DistanceRows.h"
 #include "ui/FormatTableDialog.h"
-#include "ui/TableTexts.h"
+#include "common/TableTexts.h"
 
 namespace {
 const std::array<const char*, 4> categoryWords = {"air", "ground", "navy", "weapon"};

@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "common/Messages.h"
-#include "ui/TableTexts.h"
+#include "common/TableTexts.h"
 #include "ui_FormatTableDialog.h"
 
 namespace {

@@ -26,7 +26,7 @@
 #include "ui/SymbolSizeSource.h"
 #include "ui/TextFitting.h"
 #include "ui/UnreadableControls.h"
-#include "ui/UnreadableTexts.h"
+#include "common/UnreadableTexts.h"
 #include "ui_MainWindow.h"
 
 namespace {

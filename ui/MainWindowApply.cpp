@@ -20,7 +20,7 @@
 #include "ui/FormatTableControls.h"
 #include "ui/MainWindow.h"
 #include "ui/SettingNames.h"
-#include "ui/TableTexts.h"
+#include "common/TableTexts.h"
 #include "ui_MainWindow.h"
 
 namespace {

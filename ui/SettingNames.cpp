@@ -11,7 +11,7 @@
 #include "model/LabelConfig.h"
 #include "model/LabelSetting.h"
 #include "ui/CategoryRows.h"
-#include "ui/TableTexts.h"
+#include "common/TableTexts.h"
 #include "ui_MainWindow.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <QSlider>
 
 #include "model/SymbolSizeVariable.h"
-#include "ui/TableTexts.h"
+#include "common/TableTexts.h"
 
 namespace {
 // The slider's row and the free room to its right, up to the alignment column.

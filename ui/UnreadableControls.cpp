@@ -6,7 +6,7 @@
 #include "model/UnreadableReason.h"
 #include "ui/CategoryRows.h"
 #include "ui/DistanceRows.h"
-#include "ui/UnreadableTexts.h"
+#include "common/UnreadableTexts.h"
 
 namespace {
 void mark(const LabelConfig& model, const LabelSetting& setting, std::initializer_list<QWidget*> widgets)

@@ -1,11 +1,11 @@
-#include "app/CliImport.h"
+#include "cli/CliImport.h"
 
 #include <QJsonArray>
 
 #include <map>
 #include <utility>
 
-#include "app/CliDiff.h"
+#include "cli/CliDiff.h"
 #include "model/FormatTable.h"
 #include "model/LabelConfig.h"
 

@@ -1,4 +1,4 @@
-#include "app/CliSet.h"
+#include "cli/CliSet.h"
 
 #include <algorithm>
 #include <map>
@@ -7,14 +7,14 @@
 #include <utility>
 #include <vector>
 
-#include "app/CliList.h"
-#include "app/CliNames.h"
-#include "app/CliTables.h"
+#include "cli/CliList.h"
+#include "cli/CliNames.h"
+#include "cli/CliTables.h"
 #include "common/Messages.h"
 #include "model/DistanceRules.h"
 #include "model/FormatTable.h"
 #include "model/LabelConfig.h"
-#include "ui/TableTexts.h"
+#include "common/TableTexts.h"
 
 namespace cli {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/CommandLine.h"
+#include "cli/CommandLine.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -13,11 +13,11 @@
 #include <string>
 #include <utility>
 
-#include "app/CliDiff.h"
-#include "app/CliImport.h"
-#include "app/CliList.h"
-#include "app/CliNames.h"
-#include "app/CliSet.h"
+#include "cli/CliDiff.h"
+#include "cli/CliImport.h"
+#include "cli/CliList.h"
+#include "cli/CliNames.h"
+#include "cli/CliSet.h"
 #include "common/Messages.h"
 #include "lua/LuaFileAccess.h"
 #include "model/LabelConfig.h"

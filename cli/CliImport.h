@@ -3,7 +3,7 @@
 // checks, backup and Lua judge as --set.
 #include <QStringList>
 
-#include "app/CliSet.h"
+#include "cli/CliSet.h"
 
 class LabelConfig;
 

@@ -1,4 +1,4 @@
-#include "app/CliNames.h"
+#include "cli/CliNames.h"
 
 #include <QStringList>
 

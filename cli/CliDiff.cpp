@@ -1,4 +1,4 @@
-#include "app/CliDiff.h"
+#include "cli/CliDiff.h"
 
 #include <QJsonArray>
 
@@ -7,7 +7,7 @@
 #include <set>
 #include <vector>
 
-#include "app/CliList.h"
+#include "cli/CliList.h"
 #include "model/LabelConfig.h"
 
 namespace cli {

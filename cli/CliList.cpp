@@ -1,4 +1,4 @@
-#include "app/CliList.h"
+#include "cli/CliList.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -7,14 +7,14 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/CliNames.h"
+#include "cli/CliNames.h"
 #include "lua/LuaScan.h"
 #include "model/FormatTable.h"
 #include "model/LabelCatalogue.h"
 #include "model/LabelConfig.h"
 #include "model/SymbolSizeVariable.h"
 #include "model/UnreadableReason.h"
-#include "ui/UnreadableTexts.h"
+#include "common/UnreadableTexts.h"
 
 namespace cli {
 namespace {

@@ -1,11 +1,11 @@
-#include "app/CliTables.h"
+#include "cli/CliTables.h"
 
 #include <algorithm>
 
-#include "app/CliNames.h"
+#include "cli/CliNames.h"
 #include "common/Messages.h"
 #include "model/LabelConfig.h"
-#include "ui/TableTexts.h"
+#include "common/TableTexts.h"
 
 namespace cli {
 namespace {

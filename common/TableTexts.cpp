@@ -1,4 +1,4 @@
-#include "ui/TableTexts.h"
+#include "common/TableTexts.h"
 
 #include <array>
 

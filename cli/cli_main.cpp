@@ -2,7 +2,7 @@
 // shows what it prints and receives its exit code.
 #include <windows.h>
 
-#include "app/CommandLine.h"
+#include "cli/CommandLine.h"
 
 int main(int argc, char** argv)
 {

@@ -1,11 +1,11 @@
-#include "ui/UnreadableTexts.h"
+#include "common/UnreadableTexts.h"
 
 #include <QStringList>
 
 #include <array>
 
 #include "model/Language.h"
-#include "ui/TableTexts.h"
+#include "common/TableTexts.h"
 
 namespace {
 using Texts = std::array<const char*, 4>;  // English, Chinese, Russian, Japanese
