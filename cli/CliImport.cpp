@@ -1,11 +1,13 @@
 #include "cli/CliImport.h"
 
 #include <QJsonArray>
+#include <QRegularExpression>
 
 #include <map>
 #include <utility>
 
 #include "cli/CliDiff.h"
+#include "cli/CliNames.h"
 #include "model/FormatTable.h"
 #include "model/LabelConfig.h"
 
@@ -39,6 +41,16 @@ QString distances(const FormatTable& table)
     return list.join(QStringLiteral(", "));
 }
 
+// A setting (any level's, also one neither file holds), a table of a level, or one of
+// its entries by distance.
+bool known(const QString& name)
+{
+    static const QRegularExpression table(
+        QStringLiteral("^(FULL|ABBREVIATED|DOT)\\.(Air|Ground|Navy|Weapon)(\\.\\d+)?$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return settingNamed(name) || table.match(name).hasMatch();
+}
+
 bool wanted(const QStringList& names, const QString& name)
 {
     return names.isEmpty() || names.contains(name, Qt::CaseInsensitive);
@@ -48,6 +60,13 @@ bool wanted(const QStringList& names, const QString& name)
 
 SetOutcome importValues(LabelConfig& file, const LabelConfig& from, const QStringList& names)
 {
+    QStringList unknown;
+    for (const QString& name : names) {
+        if (!known(name))
+            unknown << QStringLiteral("\"%1\" names no setting (halvane --list FILE shows their names)").arg(name);
+    }
+    if (!unknown.isEmpty())
+        return {1, {}, unknown};
     QStringList assignments;
     std::map<std::pair<int, int>, QString> ownTables;  // level and category indexes, and the table's name
     for (const QJsonObject& difference : differences(file, from)) {

@@ -244,6 +244,8 @@ private slots:
             << "Give one of --check FILE, --list FILE, --set FILE NAME=VALUE..., --diff FILE B and --import FROM TARGET [NAME...]" << true;
         QTest::newRow("usage: --diff with one file") << good << QStringList{"--diff", copy} << 1
             << "--diff takes two files: --diff FILE B" << true;
+        QTest::newRow("import: a name of no setting") << good << QStringList{"--import", QStringLiteral(HALVANE_FIXTURES "/Labels-single-level.lua"), copy, "FULL.Air.NAER"} << 1
+            << "\"FULL.Air.NAER\" names no setting" << true;
         QTest::newRow("usage: assignments without --set") << good << QStringList{"--list", copy, "size=3"} << 1
             << "Only --set takes assignments: size=3" << true;
         QTest::newRow("usage: --set without assignments") << good << QStringList{"--set", copy} << 1
