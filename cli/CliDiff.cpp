@@ -8,12 +8,14 @@
 #include <vector>
 
 #include "cli/CliList.h"
+#include "cli/CliNames.h"
 #include "model/LabelConfig.h"
 
 namespace cli {
 namespace {
 
-const QStringList levelWords = {"FULL", "ABBREVIATED", "DOT"};
+const QStringList levelWords
+    = {levelWord(LabelLevel::FULL), levelWord(LabelLevel::ABBREVIATED), levelWord(LabelLevel::DOT)};
 // What a line of --list says of a setting besides its value: where it is, how it is
 // changed, which levels share it.
 const QStringList describing = {"setting", "name",  "category", "level",      "side",   "range",

@@ -14,9 +14,6 @@
 namespace cli {
 namespace {
 
-const QStringList levelWords = {"FULL", "ABBREVIATED", "DOT"};
-const QStringList categoryWords = {"Air", "Ground", "Navy", "Weapon"};
-
 // A value of --list as --set takes it.
 QString assigned(const QJsonValue& value)
 {
@@ -68,7 +65,9 @@ SetOutcome importValues(LabelConfig& file, const LabelConfig& from, const QStrin
     if (!unknown.isEmpty())
         return {1, {}, unknown};
     QStringList assignments;
-    std::map<std::pair<int, int>, QString> ownTables;  // level and category indexes, and the table's name
+    // The tables to take whole, by their level and category ("DOT.Air"); each has an
+    // alignment setting, which tells them.
+    std::map<std::pair<LabelLevel, UnitCategory>, QString> ownTables;
     for (const QJsonObject& difference : differences(file, from)) {
         if (!difference.contains(QStringLiteral("a")) || !difference.contains(QStringLiteral("b")))
             continue;  // a setting one of the files does not hold
@@ -81,9 +80,8 @@ SetOutcome importValues(LabelConfig& file, const LabelConfig& from, const QStrin
             || (kind == QLatin1String("entry") && !difference.contains(QStringLiteral("band"))
                 && !name.endsWith(QLatin1String(".companion")))) {
             if (wanted(names, name) || wanted(names, table))
-                ownTables[{int(levelWords.indexOf(table.section(QLatin1Char('.'), 0, 0))),
-                           int(categoryWords.indexOf(table.section(QLatin1Char('.'), 1)))}]
-                    = table;
+                if (const std::optional<LabelSetting> alignment = settingNamed(table + QStringLiteral(".alignment")))
+                    ownTables[{alignment->level, alignment->category}] = table;
         } else if (kind == QLatin1String("entry")) {
             // A band is set by its distance; the entry that follows it moves with it.
             const QJsonValue distance = value.toObject().value(QStringLiteral("distance"));
@@ -97,8 +95,7 @@ SetOutcome importValues(LabelConfig& file, const LabelConfig& from, const QStrin
     std::vector<TakenTable> tables;
     QStringList problems;
     for (const auto& [at, name] : ownTables) {
-        const auto level = static_cast<LabelLevel>(at.first);
-        const auto category = static_cast<UnitCategory>(at.second);
+        const auto [level, category] = at;
         std::optional<FormatTable> theirs = customFormatTable(from, level, category);
         if (!theirs) {
             problems << name
