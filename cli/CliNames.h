@@ -1,27 +1,32 @@
 #pragma once
-// The names the command line gives the label settings, one word per step:
-//   Air.visible  Air.symbol.near  size  colour.allies  FULL.Air.alignment  FULL.Air.NEAR
-// --list prints them, --set takes them, --check names the problems it finds by them.
+// The model's setting names (SettingNames.h) as the command line's texts.
 #include <QString>
 
 #include <optional>
 
-#include "model/LabelSetting.h"
-#include "model/LabelTypes.h"
+#include "model/SettingNames.h"
 
 namespace cli {
 
-QString levelWord(LabelLevel level);          // FULL, ABBREVIATED, DOT
-QString categoryWord(UnitCategory category);  // Air, Ground, Navy, Weapon
-QString bandWord(DistanceBand band);          // EMPTY, NEAR, FAR, DOT
-QString rangeWord(SymbolRange range);         // near, far
-QString sideWord(Side side);                  // enemies, allies
-QString alignmentWord(int alignmentIndex);    // LeftBottom; empty for no such index
-
-QString settingName(const LabelSetting& setting);
-
-// The catalogue setting (identity only, no texts) a name stands for; the words are
-// matched without regard to case. None for a name that names no setting.
-std::optional<LabelSetting> settingNamed(const QString& name);
+inline QString levelWord(LabelLevel level) { return QString::fromStdString(setting_names::levelWord(level)); }
+inline QString categoryWord(UnitCategory category)
+{
+    return QString::fromStdString(setting_names::categoryWord(category));
+}
+inline QString bandWord(DistanceBand band) { return QString::fromStdString(setting_names::bandWord(band)); }
+inline QString rangeWord(SymbolRange range) { return QString::fromStdString(setting_names::rangeWord(range)); }
+inline QString sideWord(Side side) { return QString::fromStdString(setting_names::sideWord(side)); }
+inline QString alignmentWord(int alignmentIndex)
+{
+    return QString::fromStdString(setting_names::alignmentWord(alignmentIndex));
+}
+inline QString settingName(const LabelSetting& setting)
+{
+    return QString::fromStdString(setting_names::settingName(setting));
+}
+inline std::optional<LabelSetting> settingNamed(const QString& name)
+{
+    return setting_names::settingNamed(name.toStdString());
+}
 
 }  // namespace cli

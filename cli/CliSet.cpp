@@ -11,156 +11,44 @@
 #include "cli/CliNames.h"
 #include "cli/CliTables.h"
 #include "common/Messages.h"
-#include "model/DistanceRules.h"
+#include "common/TableTexts.h"
 #include "model/FormatTable.h"
 #include "model/LabelConfig.h"
-#include "common/TableTexts.h"
+#include "model/LabelEdits.h"
+#include "model/SettingValues.h"
 
 namespace cli {
 namespace {
 
-// The window's symbol size slider goes from 1 to 99.
-constexpr int smallestSymbolSize = 1;
-constexpr int largestSymbolSize = 99;
-
 struct Assignment {
     QString name;
-    const LabelSetting* setting = nullptr;  // the model's own
-    QString shown;                          // the new value as --list and the change lines show it
-    bool on = false;                        // Visibility
-    std::string symbol;                     // Symbol, UTF-8
-    long long number = 0;                   // SymbolSize, Distance, Alignment (its index)
-    ColourTriple colour;                    // SideColour
+    SettingChange change;  // the model's own setting and its new value
 };
 
-std::optional<long long> wholeNumber(const QString& text)
+QString held(const LabelConfig& model, const LabelSetting& setting)
 {
-    bool ok = false;
-    const long long value = text.trimmed().toLongLong(&ok);
-    return ok ? std::optional<long long>(value) : std::nullopt;
+    const std::optional<std::string> value = heldValue(model, setting);
+    return value ? QString::fromStdString(*value) : QStringLiteral("(unreadable)");
 }
 
-std::optional<ColourTriple> colourOf(const QString& text)
+QString valueProblem(const QString& name, ValueProblem problem, const QString& value)
 {
-    const QStringList parts = text.split(QLatin1Char(','));
-    if (parts.size() != 3)
-        return std::nullopt;
-    int components[3] = {};
-    for (int i = 0; i < 3; ++i) {
-        const std::optional<long long> component = wholeNumber(parts[i]);
-        if (!component || *component < 0 || *component > 255)
-            return std::nullopt;
-        components[i] = static_cast<int>(*component);
-    }
-    return ColourTriple{components[0], components[1], components[2]};
-}
-
-QString colourText(const ColourTriple& c) { return QStringLiteral("%1,%2,%3").arg(c.red).arg(c.green).arg(c.blue); }
-
-// The value the model holds for a setting, written as an assignment would give it;
-// none when the last load could not read it.
-std::optional<QString> heldValue(const LabelConfig& model, const LabelSetting& s)
-{
-    switch (s.group) {
-    case SettingGroup::Visibility: {
-        const auto on = model.visibilityOn(s.category);
-        return on ? std::optional<QString>(*on ? QStringLiteral("true") : QStringLiteral("false")) : std::nullopt;
-    }
-    case SettingGroup::Symbol: {
-        const auto text = model.symbolText(s.category, s.range);
-        return text ? std::optional<QString>(QString::fromStdString(*text)) : std::nullopt;
-    }
-    case SettingGroup::SymbolSize: {
-        const auto size = model.symbolSizeValue();
-        return size ? std::optional<QString>(QString::number(*size)) : std::nullopt;
-    }
-    case SettingGroup::SideColour: {
-        const auto colour = model.sideColour(s.side);
-        return colour ? std::optional<QString>(colourText(*colour)) : std::nullopt;
-    }
-    case SettingGroup::Alignment: {
-        const auto index = model.alignmentIndex(s.level, s.category);
-        return index ? std::optional<QString>(alignmentWord(*index)) : std::nullopt;
-    }
-    case SettingGroup::Distance: {
-        const auto distance = model.distanceValue(s.level, s.category, s.band);
-        return distance ? std::optional<QString>(QString::number(*distance)) : std::nullopt;
-    }
-    }
-    return std::nullopt;
-}
-
-const LabelSetting& modelSetting(const LabelConfig& model, const LabelSetting& s)
-{
-    switch (s.group) {
-    case SettingGroup::Visibility: return model.visibility(s.category);
-    case SettingGroup::Symbol: return model.symbol(s.category, s.range);
-    case SettingGroup::SymbolSize: return model.symbolSize();
-    case SettingGroup::SideColour: return model.sideColourSetting(s.side);
-    case SettingGroup::Alignment: return model.alignment(s.level, s.category);
-    case SettingGroup::Distance: break;
-    }
-    return model.distance(s.level, s.category, s.band);
-}
-
-// Reads the value of one assignment; a problem for standard error when it has none the
-// setting can take.
-std::optional<QString> readValue(const QString& value, Assignment& into)
-{
-    const QString name = into.name;
-    switch (into.setting->group) {
-    case SettingGroup::Visibility:
-        if (value.compare(QStringLiteral("true"), Qt::CaseInsensitive) != 0
-            && value.compare(QStringLiteral("false"), Qt::CaseInsensitive) != 0)
-            return name + QStringLiteral(" takes true or false, not \"%1\"").arg(value);
-        into.on = value.compare(QStringLiteral("true"), Qt::CaseInsensitive) == 0;
-        into.shown = into.on ? QStringLiteral("true") : QStringLiteral("false");
-        return std::nullopt;
-    case SettingGroup::Symbol:
-        into.symbol = value.toStdString();
-        into.shown = value;
-        return std::nullopt;
-    case SettingGroup::SymbolSize: {
-        const std::optional<long long> size = wholeNumber(value);
-        if (!size || *size < smallestSymbolSize || *size > largestSymbolSize)
-            return name
-                + QStringLiteral(" takes a whole number from %1 to %2, not \"%3\"")
-                      .arg(smallestSymbolSize)
-                      .arg(largestSymbolSize)
-                      .arg(value);
-        into.number = *size;
-        into.shown = QString::number(*size);
-        return std::nullopt;
-    }
-    case SettingGroup::SideColour: {
-        const std::optional<ColourTriple> colour = colourOf(value);
-        if (!colour)
-            return name
-                + QStringLiteral(" takes red,green,blue, three whole numbers from 0 to 255, not \"%1\"").arg(value);
-        into.colour = *colour;
-        into.shown = colourText(*colour);
-        return std::nullopt;
-    }
-    case SettingGroup::Alignment:
-        for (const auto& [index, quoted] : alignmentByIndex) {
-            if (alignmentWord(index).compare(value.trimmed(), Qt::CaseInsensitive) == 0) {
-                into.number = index;
-                into.shown = alignmentWord(index);
-                return std::nullopt;
-            }
-        }
+    switch (problem) {
+    case ValueProblem::None: break;
+    case ValueProblem::NotTrueOrFalse: return name + QStringLiteral(" takes true or false, not \"%1\"").arg(value);
+    case ValueProblem::SizeOutOfRange:
+        return name
+            + QStringLiteral(" takes a whole number from %1 to %2, not \"%3\"")
+                  .arg(smallestSymbolSize)
+                  .arg(largestSymbolSize)
+                  .arg(value);
+    case ValueProblem::NotAColour:
+        return name + QStringLiteral(" takes red,green,blue, three whole numbers from 0 to 255, not \"%1\"").arg(value);
+    case ValueProblem::NotAnAlignment:
         return name + QStringLiteral(" takes one of the alignment names, not \"%1\"").arg(value);
-    case SettingGroup::Distance: {
-        // The range is the table rules' to judge, with the window's message.
-        const std::optional<long long> distance = wholeNumber(value);
-        if (!distance)
-            return name + QStringLiteral(" takes a whole number, not \"%1\"").arg(value);
-        into.number = *distance;
-        into.shown = QString::number(*distance);
-        return std::nullopt;
+    case ValueProblem::NotAWholeNumber: return name + QStringLiteral(" takes a whole number, not \"%1\"").arg(value);
     }
-    }
-    return std::nullopt;
+    return {};
 }
 
 // "NAME=VALUE" (the value may hold "=" itself, a symbol say).
@@ -184,14 +72,16 @@ std::optional<QString> parse(const LabelConfig& model, const QString& text, std:
             .arg(table);
     }
     Assignment assignment;
-    assignment.setting = &modelSetting(model, *named);
-    assignment.name = settingName(*assignment.setting);
+    assignment.change.setting = &modelSetting(model, *named);
+    assignment.name = settingName(*assignment.change.setting);
     for (const Assignment& earlier : into) {
-        if (earlier.setting == assignment.setting)
+        if (earlier.change.setting == assignment.change.setting)
             return assignment.name + QStringLiteral(" is assigned twice");
     }
-    if (const std::optional<QString> problem = readValue(text.mid(equals + 1), assignment))
-        return problem;
+    const QString value = text.mid(equals + 1);
+    if (const ValueProblem problem = readValue(*assignment.change.setting, value.toStdString(), assignment.change.value);
+        problem != ValueProblem::None)
+        return valueProblem(assignment.name, problem, value);
     into.push_back(std::move(assignment));
     return std::nullopt;
 }
@@ -207,64 +97,6 @@ QString bulleted(const std::vector<const LabelSetting*>& settings)
 // The first line of a message whose further lines speak of the window.
 QString withoutWindowLine(MessageId id) { return message(id).section(QLatin1Char('\n'), 0, 0); }
 
-// Every table an assignment changes, as it would be afterwards, judged by the window's
-// rules; the bands that break them.
-std::vector<const LabelSetting*> offendingDistances(const LabelConfig& model, const std::vector<Assignment>& changes)
-{
-    std::map<std::pair<LabelLevel, UnitCategory>, TableDistances> tables;
-    for (const Assignment& change : changes) {
-        const LabelSetting& s = *change.setting;
-        if (s.group != SettingGroup::Distance)
-            continue;
-        const auto key = std::make_pair(s.level, s.category);
-        if (tables.find(key) == tables.end()) {
-            TableDistances held;
-            for (std::size_t band = 0; band < held.size(); ++band) {
-                const auto value = model.distanceValue(s.level, s.category, static_cast<DistanceBand>(band));
-                held[band] = value ? std::optional<long long>(*value) : std::nullopt;
-            }
-            tables[key] = held;
-        }
-        tables[key][static_cast<std::size_t>(s.band)] = change.number;
-    }
-    std::vector<const LabelSetting*> offending;
-    for (const auto& [key, proposed] : tables) {
-        for (const DistanceBand band : offendingBands(model, key.first, key.second, proposed))
-            offending.push_back(&model.distance(key.first, key.second, band));
-    }
-    return offending;
-}
-
-// The order of the window's Apply: colours, symbol size, visibility, symbols, then each
-// level's distances and alignments.
-int handOverRank(SettingGroup group)
-{
-    switch (group) {
-    case SettingGroup::SideColour: return 0;
-    case SettingGroup::SymbolSize: return 1;
-    case SettingGroup::Visibility: return 2;
-    case SettingGroup::Symbol: return 3;
-    case SettingGroup::Distance: return 4;
-    case SettingGroup::Alignment: return 5;
-    }
-    return 6;
-}
-
-void handOver(LabelConfig& model, const Assignment& change)
-{
-    const LabelSetting& s = *change.setting;
-    switch (s.group) {
-    case SettingGroup::Visibility: model.setVisibility(s.category, change.on); break;
-    case SettingGroup::Symbol: static_cast<void>(model.setSymbol(s.category, s.range, change.symbol)); break;
-    case SettingGroup::SymbolSize: model.setSymbolSize(static_cast<int>(change.number)); break;
-    case SettingGroup::SideColour:
-        model.setSideColour(s.side, change.colour.red, change.colour.green, change.colour.blue);
-        break;
-    case SettingGroup::Alignment: model.setAlignment(s.level, s.category, static_cast<int>(change.number)); break;
-    case SettingGroup::Distance: model.setDistance(s.level, s.category, s.band, static_cast<int>(change.number)); break;
-    }
-}
-
 // A key the write moved with a band, as the band's own line reads: the companion's
 // distance before and after.
 QString movedLine(const MovedKey& move)
@@ -277,41 +109,47 @@ QString movedLine(const MovedKey& move)
 
 SetOutcome refused(QStringList problems) { return {1, {}, std::move(problems)}; }
 
-// The window's checks before Apply, in its order: everything is checked before anything
-// is handed over, so a refusal writes nothing.
-QStringList refusalOf(const LabelConfig& model, const std::vector<Assignment>& changes, const TableChanges& tables)
+QStringList tableLines(const std::vector<OffendingTable>& tables)
 {
-    if (const auto offending = offendingDistances(model, changes); !offending.empty())
-        return {message(MessageId::DistancesInvalid).arg(bulleted(offending))};
-    if (const QStringList offending = offendingTables(model, tables); !offending.isEmpty())
-        return {tableText(TableText::TablesInvalid).arg(offending.join(QLatin1Char('\n')))};
-    for (const Assignment& change : changes) {
-        if (change.setting->group != SettingGroup::Symbol)
-            continue;
-        if (const TextRefusal refusal = LabelConfig::symbolRefusal(change.symbol))
-            return {message(MessageId::SymbolNotWritable)
-                        .arg(bulleted({change.setting}), change.shown, refusalText(refusal))};
+    QStringList lines;
+    for (const OffendingTable& table : tables) {
+        QStringList distances;
+        for (const long long distance : table.distances)
+            distances << QString::number(distance);
+        lines << QStringLiteral("• ") + levelWord(table.level) + '.' + categoryWord(table.category)
+                + (distances.isEmpty() ? QString() : QStringLiteral(": ") + distances.join(QStringLiteral(", ")));
     }
-    // Nobody can be asked here: a file another program changed since it was read is kept.
-    if (model.labelFileChangedOnDisk())
-        return {withoutWindowLine(MessageId::ChangedElsewhere)};
+    return lines;
+}
+
+// The refusal of the edit session, in the words of the window's messages.
+QStringList refusalOf(const EditRefusal& refusal)
+{
+    switch (refusal.kind) {
+    case EditRefusal::Kind::None: break;
+    case EditRefusal::Kind::DistancesInvalid: return {message(MessageId::DistancesInvalid).arg(bulleted(refusal.settings))};
+    case EditRefusal::Kind::TablesInvalid:
+        return {tableText(TableText::TablesInvalid).arg(tableLines(refusal.tables).join(QLatin1Char('\n')))};
+    case EditRefusal::Kind::TablesNotCarried:
+        return {tableText(TableText::TablesNotCarried).arg(tableLines(refusal.tables).join(QLatin1Char('\n')))};
+    case EditRefusal::Kind::SymbolNotWritable:
+        return {message(MessageId::SymbolNotWritable)
+                    .arg(bulleted(refusal.settings), QString::fromStdString(refusal.symbol), refusalText(refusal.text))};
+    }
     return {};
 }
 
-// Hands the changes to the model in the window's order and has it write the file.
-SetOutcome write(LabelConfig& model, const std::vector<Assignment>& changes, const TableChanges& tables)
+// Has the model write the changes, and tells what was written.
+SetOutcome write(LabelConfig& model, LabelEdits& edits, const QStringList& tableLines)
 {
+    const std::vector<SettingChange> changes = edits.changes();
     QStringList lines;
-    for (const Assignment& change : changes) {
+    for (const SettingChange& change : changes)
         lines << QStringLiteral("%1: %2 -> %3")
-                     .arg(change.name, heldValue(model, *change.setting).value_or(QStringLiteral("(unreadable)")),
-                          change.shown);
-        handOver(model, change);
-    }
-    for (const auto& [key, table] : tables.tables)
-        model.setFormatTable(table);
-    const bool anythingQueued = !model.getPendingEdits().empty();
-    const ApplyOutcome outcome = model.applyPendingEdits();
+                     .arg(settingName(*change.setting), held(model, *change.setting),
+                          QString::fromStdString(valueShown(*change.setting, change.value)));
+    const bool anythingQueued = !edits.empty();
+    const ApplyOutcome outcome = edits.apply();
     if (!outcome.written()) {
         const Reason reason = reasonOf(outcome.write);
         QStringList problems{withoutWindowLine(MessageId::LabelFileNotWritten).arg(reason.text)};
@@ -332,7 +170,7 @@ SetOutcome write(LabelConfig& model, const std::vector<Assignment>& changes, con
                 written << movedLine(move);
         }
     }
-    written << tables.changed;
+    written << tableLines;
     if (outcome.notSaved.empty())
         return {0, written, {}};
     QStringList problems{message(anythingQueued ? MessageId::SettingsNotSaved : MessageId::NothingSaved)
@@ -363,22 +201,22 @@ SetOutcome setValues(LabelConfig& model, const QStringList& assignments, const s
         return refused(problems);
 
     // As the window hands over only what differs from what the file holds.
-    std::vector<Assignment> changes;
-    for (Assignment& assignment : parsed) {
-        if (heldValue(model, *assignment.setting) != assignment.shown)
-            changes.push_back(std::move(assignment));
+    LabelEdits edits(model);
+    for (const Assignment& assignment : parsed) {
+        const LabelSetting& setting = *assignment.change.setting;
+        if (heldValue(model, setting) != valueShown(setting, assignment.change.value))
+            edits.change(assignment.change);
     }
-    std::sort(changes.begin(), changes.end(), [](const Assignment& a, const Assignment& b) {
-        const auto order = [](const LabelSetting& s) {
-            return std::make_tuple(handOverRank(s.group), s.level, s.category, s.band, s.range, s.side);
-        };
-        return order(*a.setting) < order(*b.setting);
-    });
-    if (changes.empty() && tables.changed.isEmpty())
+    for (const auto& [key, table] : tables.tables)
+        edits.changeTable(table);
+    if (edits.empty() && tables.changed.isEmpty())
         return {};
-    if (const QStringList refusal = refusalOf(model, changes, tables); !refusal.isEmpty())
+    if (const QStringList refusal = refusalOf(edits.refusal()); !refusal.isEmpty())
         return refused(refusal);
-    return write(model, changes, tables);
+    // Nobody can be asked here: a file another program changed since it was read is kept.
+    if (model.labelFileChangedOnDisk())
+        return refused({withoutWindowLine(MessageId::ChangedElsewhere)});
+    return write(model, edits, tables.changed);
 }
 
 }  // namespace cli

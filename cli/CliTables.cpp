@@ -164,19 +164,4 @@ std::optional<QString> changeTable(const LabelConfig& model, const QString& name
     return std::nullopt;
 }
 
-QStringList offendingTables(const LabelConfig& model, const TableChanges& changes)
-{
-    QStringList lines;
-    for (const auto& [key, table] : changes.tables) {
-        const FormatTable loaded = customFormatTable(model, key.first, key.second).value_or(FormatTable{});
-        QStringList distances;
-        for (const std::size_t index : offendingEntries(table, loaded))
-            distances << distanceText(table.entries[index].distance);
-        if (!distances.isEmpty())
-            lines << QStringLiteral("• %1.%2: %3")
-                         .arg(levelWord(key.first), categoryWord(key.second), distances.join(QStringLiteral(", ")));
-    }
-    return lines;
-}
-
 }  // namespace cli

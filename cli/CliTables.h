@@ -33,8 +33,4 @@ bool namesTable(const QString& name);
 std::optional<QString> changeTable(const LabelConfig& model, const QString& name, const QString& value,
                                    TableChanges& into);
 
-// The tables whose distances the changes would make break the rules, with the offending
-// distances, one a line; empty when all can be written.
-QStringList offendingTables(const LabelConfig& model, const TableChanges& changes);
-
 }  // namespace cli

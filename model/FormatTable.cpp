@@ -134,6 +134,13 @@ std::optional<FormatTable> customFormatTable(const LabelConfig& model, LabelLeve
     return customFormatTable(model.getDocument(), model.scriptLayout(), level, category);
 }
 
+bool sameEntries(const FormatTable& a, const FormatTable& b)
+{
+    return std::equal(
+        a.entries.begin(), a.entries.end(), b.entries.begin(), b.entries.end(),
+        [](const FormatEntry& x, const FormatEntry& y) { return x.distance == y.distance && x.value == y.value; });
+}
+
 void putInKeyOrder(FormatTable& table)
 {
     std::stable_sort(table.entries.begin(), table.entries.end(),

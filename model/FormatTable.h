@@ -65,6 +65,9 @@ std::optional<FormatTable> customFormatTable(const LabelConfig& model, LabelLeve
 std::optional<FormatTable> customFormatTable(const lua::LuaDocument& document, ScriptLayout layout, LabelLevel level,
                                              UnitCategory category);
 
+// Whether two tables hold the same entries: distances and values as written.
+bool sameEntries(const FormatTable& a, const FormatTable& b);
+
 // Sorts the entries by distance, as the simulator reads them; equal ones keep their order.
 void putInKeyOrder(FormatTable& table);
 

@@ -21,12 +21,6 @@ constexpr int buttonHeight = 36;
 
 std::size_t at(UnitCategory category) { return static_cast<std::size_t>(category); }
 
-bool sameEntries(const FormatTable& a, const FormatTable& b)
-{
-    return std::equal(
-        a.entries.begin(), a.entries.end(), b.entries.begin(), b.entries.end(),
-        [](const FormatEntry& x, const FormatEntry& y) { return x.distance == y.distance && x.value == y.value; });
-}
 }  // namespace
 
 FormatTableControls::FormatTableControls(Ui::MainWindow& form) : ui(form)
