@@ -12,6 +12,7 @@ namespace {
 struct Presets {
     bool on = false;
     QQueue<QString> directories;
+    QQueue<QString> files;
     QQueue<QColor> colours;
     QQueue<int> answers;
     QStringList shownMessages;
@@ -33,6 +34,13 @@ QString chooseDirectory()
         return presets().directories.isEmpty() ? QString() : presets().directories.dequeue();
     return QFileDialog::getExistingDirectory(nullptr, QStringLiteral("Select Folder"), QString(),
                                              QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+}
+
+QString chooseFile(QWidget* parent, const QString& title, const QString& folder, const QString& filter)
+{
+    if (presets().on)
+        return presets().files.isEmpty() ? QString() : presets().files.dequeue();
+    return QFileDialog::getOpenFileName(parent, title, folder, filter);
 }
 
 QColor chooseColour(QWidget* parent, const QColor& initial)
@@ -90,6 +98,8 @@ void usePresets(bool on)
 }
 
 void presetDirectory(const QString& directory) { presets().directories.enqueue(directory); }
+
+void presetFile(const QString& file) { presets().files.enqueue(file); }
 
 void presetColour(const QColor& colour) { presets().colours.enqueue(colour); }
 

@@ -12,6 +12,9 @@ namespace dialogs {
 // The folder dialog ("Select Folder", ShowDirsOnly | DontResolveSymlinks, no parent).
 // Empty when cancelled.
 QString chooseDirectory();
+// The dialog that opens a file, in `folder`, showing the files `filter` names. Empty
+// when cancelled.
+QString chooseFile(QWidget* parent, const QString& title, const QString& folder, const QString& filter);
 // The colour dialog ("Choose Color"), opened on the colour the button shows. Invalid
 // when cancelled.
 QColor chooseColour(QWidget* parent, const QColor& initial);
@@ -27,11 +30,12 @@ void showAbout(QWidget* parent, const QString& title, const QString& text);
 int ask(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons, int defaultButton);
 
 // --- test seam ---
-// While presets are on, no real dialog opens: chooseDirectory/chooseColour take the
+// While presets are on, no real dialog opens: chooseDirectory/chooseFile/chooseColour take the
 // next preset answer (empty / invalid when none is left), showMessage records, and ask
 // records the question and takes the next preset answer (the default when none is left).
 void usePresets(bool on);
 void presetDirectory(const QString& directory);
+void presetFile(const QString& file);
 void presetColour(const QColor& colour);
 void presetAnswer(int button);
 QStringList takeShownMessages();         // texts of the messages shown since the last call

@@ -33,6 +33,8 @@ const LocalText mainWindowTexts[] = {
     {{"Quit", "退出", "Выход", "終了"}, {"actionQuit"}},
     {{"Reload", "重新加载", "Перезагрузить", "再読み込み"}, {"actionReload"}},
     {{"Restore Default", "恢复默认", "Восстановить по умолчанию", "デフォルトに戻す"}, {"actionRestore_Default"}},
+    {{"Import Values From…", "从文件导入数值…", "Импорт значений из…", "値を読み込む…"}, {"actionImportValues"}},
+    {{"Backups…", "备份…", "Резервные копии…", "バックアップ…"}, {"actionBackups"}},
     {{"Currently Allocated", "当前分配", "Текущая выделенная", "現在の割り当て"}, {"label_currently_allocated"}},
     {{"Near Symbol", "近距离符号", "Символ ближнего диапазона", "近距離シンボル"}, {"label_near_symbol"}},
     {{"Far Symbol", "远距离符号", "Символ дальнего диапазона", "遠距離シンボル"}, {"label_far_symbol"}},

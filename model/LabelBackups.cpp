@@ -43,9 +43,9 @@ bool isBackupName(const std::string& name)
         && name.compare(name.size() - ending.size(), ending.size(), ending) == 0;
 }
 
-// Only the editor's own copies are counted and removed; anything else the player put
-// into the folder stays.
-void removeOldest(const fs::path& folder)
+// Only the editor's own copies are counted, listed and removed; anything else the player
+// put into the folder stays. Oldest first, as their names sort.
+std::vector<fs::path> copiesIn(const fs::path& folder)
 {
     std::error_code error;
     std::vector<fs::path> copies;
@@ -54,6 +54,23 @@ void removeOldest(const fs::path& folder)
             copies.push_back(entry.path());
     }
     std::sort(copies.begin(), copies.end());
+    return copies;
+}
+
+// "Labels-2026-12-08-203501-042.bak" was made on "2026-12-08 20:35:01"; a name the
+// editor did not give in that form is shown as it is.
+std::string madeOn(const std::string& name)
+{
+    const std::string stamp = name.substr(std::string(prefix).size());
+    if (stamp.size() < 17 || stamp[10] != '-')
+        return name;
+    return stamp.substr(0, 10) + ' ' + stamp.substr(11, 2) + ':' + stamp.substr(13, 2) + ':' + stamp.substr(15, 2);
+}
+
+void removeOldest(const fs::path& folder)
+{
+    std::error_code error;
+    const std::vector<fs::path> copies = copiesIn(folder);
     for (std::size_t i = 0; i + LabelBackups::kept < copies.size(); ++i)
         fs::remove(copies[i], error);
 }
@@ -91,4 +108,12 @@ ModelOutcome LabelBackups::beforeWriting(const fs::path& file)
     backedUp.insert(file);
     removeOldest(folder);
     return ModelOutcome::done();
+}
+
+std::vector<LabelBackups::Copy> LabelBackups::copiesOf(const fs::path& file)
+{
+    std::vector<Copy> copies;
+    for (const fs::path& path : copiesIn(file.parent_path() / folderName))
+        copies.insert(copies.begin(), {path, madeOn(path.filename().string())});
+    return copies;
 }

@@ -140,16 +140,28 @@ std::vector<const DistanceRow*> DistanceControls::offendingRows(const LabelConfi
     return offending;
 }
 
-void DistanceControls::handOverChanges(LabelConfig& model, LabelLevel level) const
+std::vector<SettingChange> DistanceControls::changes(const LabelConfig& model, LabelLevel level) const
 {
+    std::vector<SettingChange> changes;
     for (const DistanceRow& row : distanceRows) {
         if (!rowChanged(model, level, row))
             continue;
         // An emptied field of a table the model cannot write is handed over as 0, so
         // that the model can say it was not saved.
-        const long long value = wholeNumber(*(ui.*row.lineEdit)).value_or(0);
-        model.setDistance(level, row.category, row.band,
-                          static_cast<int>(std::clamp<long long>(value, 0, maxDistance)));
+        SettingValue value;
+        value.number = std::clamp<long long>(wholeNumber(*(ui.*row.lineEdit)).value_or(0), 0, maxDistance);
+        changes.push_back({&model.distance(level, row.category, row.band), value});
+    }
+    return changes;
+}
+
+void DistanceControls::showValue(UnitCategory category, DistanceBand band, long long distance)
+{
+    for (const DistanceRow& row : distanceRows) {
+        if (row.category == category && row.band == band) {
+            (ui.*row.lineEdit)->setText(QString::number(distance));
+            setSlider(*(ui.*row.slider), distance);
+        }
     }
 }
 

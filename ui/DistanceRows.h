@@ -2,6 +2,7 @@
 #include <array>
 #include <vector>
 
+#include "model/LabelEdits.h"
 #include "model/LabelTypes.h"
 // The complete form class: MSVC picks the size of a pointer to member from what it
 // knows of the class, so every file must see the same, complete definition.
@@ -46,9 +47,11 @@ public:
     // The rows whose distance breaks the table rules, in every category table with a
     // changed field that Apply could write; empty when all can be handed over.
     std::vector<const DistanceRow*> offendingRows(const LabelConfig& model, LabelLevel level) const;
-    // setDistance for every changed row, in table order. The rows must have passed
-    // offendingRows.
-    void handOverChanges(LabelConfig& model, LabelLevel level) const;
+    // Every changed row as a change of the model's distance, in table order. The rows
+    // must have passed offendingRows.
+    std::vector<SettingChange> changes(const LabelConfig& model, LabelLevel level) const;
+    // A distance taken from another file, in its row of the level shown.
+    void showValue(UnitCategory category, DistanceBand band, long long distance);
 
 private:
     bool rowChanged(const LabelConfig& model, LabelLevel level, const DistanceRow& row) const;

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "model/LabelConfig.h"
+#include "model/LabelEdits.h"
 #include "ui/CategoryRows.h"
 #include "ui/DistanceRows.h"
 #include "ui/FormatTableDialog.h"
@@ -138,40 +139,29 @@ bool FormatTableControls::changed() const
     });
 }
 
-std::vector<const FormatTable*>
-FormatTableControls::changedTables(const std::function<bool(const FormatTable&)>& wanted) const
+void FormatTableControls::handOverChanges(LabelEdits& edits) const
 {
-    std::vector<const FormatTable*> found;
-    for (const auto& [category, table] : shown) {
-        const auto wasEdited = edited.find(category);
-        if (wasEdited != edited.end() && wasEdited->second && wanted(table))
-            found.push_back(&table);
-    }
-    return found;
-}
-
-std::vector<const FormatTable*> FormatTableControls::offendingTables() const
-{
-    return changedTables([this](const FormatTable& table) {
-        const FormatTable held = customFormatTable(*model, level, table.category).value_or(FormatTable{});
-        return !offendingEntries(table, held).empty();
-    });
-}
-
-std::vector<const FormatTable*> FormatTableControls::uncarriedTables() const
-{
-    return changedTables([this](const FormatTable& table) {
-        const std::optional<FormatTable> held = customFormatTable(*model, level, table.category);
-        return !(held && sameEntries(*held, table))
-            && formatTableEdits(model->getDocument(), model->scriptLayout(), table).empty();
-    });
-}
-
-void FormatTableControls::handOverChanges(LabelConfig& target)
-{
-    for (auto& [category, wasEdited] : edited) {
+    for (const auto& [category, wasEdited] : edited) {
         if (wasEdited)
-            target.setFormatTable(shown.at(category));
-        wasEdited = false;
+            edits.changeTable(shown.at(category));
     }
+}
+
+void FormatTableControls::handedOver()
+{
+    for (auto& entry : edited)
+        entry.second = false;
+}
+
+bool FormatTableControls::take(const FormatTable& table)
+{
+    if (!model || !shown.count(table.category)
+        || model->levelsSharingTable(level, table.category).front() != table.level)
+        return false;
+    FormatTable taken = table;
+    taken.level = level;
+    shown[table.category] = std::move(taken);
+    edited[table.category] = true;
+    showCategory(table.category);
+    return true;
 }

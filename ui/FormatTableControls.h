@@ -13,6 +13,7 @@
 #include "ui_MainWindow.h"
 
 class LabelConfig;
+class LabelEdits;
 class QLabel;
 class QPushButton;
 
@@ -38,22 +39,19 @@ public:
     QPushButton& tableButton(UnitCategory category) const { return *controls[static_cast<std::size_t>(category)].button; }
     // Whether a table differs from what the model holds.
     bool changed() const;
-    // The changed tables whose changed distances break the rules (the dialog keeps them,
-    // but a table must never reach the file so).
-    std::vector<const FormatTable*> offendingTables() const;
-    // The changed tables the edits cannot carry: written whole, with a text whose brackets
-    // do not pair up. Applied, they would leave the file as it was behind a success.
-    std::vector<const FormatTable*> uncarriedTables() const;
-    // setFormatTable for every changed table; they then count as the model's.
-    void handOverChanges(LabelConfig& target);
+    // Every changed table to the edits of an Apply.
+    void handOverChanges(LabelEdits& edits) const;
+    // Once Apply has handed them to the model, they count as the model's.
+    void handedOver();
+    // A table taken from another file, when the level shown holds it (its first level
+    // among those sharing it): it is then a changed table of the window.
+    bool take(const FormatTable& table);
 
 signals:
     void tableChanged();
 
 private:
     void openTable(UnitCategory category);
-    // The changed tables, and whether each is one of those wanted.
-    std::vector<const FormatTable*> changedTables(const std::function<bool(const FormatTable&)>& wanted) const;
     void showCategory(UnitCategory category);
 
     struct Controls {

@@ -140,6 +140,10 @@ void MainWindow::fillFromModel()
         const QSignalBlocker quiet(ui->comboBox_profille);
         ui->comboBox_profille->setCurrentIndex(0);
     }
+    // Values taken from another file for other levels go with the values the window
+    // showed: the player was asked before they were thrown away.
+    heldChanges.clear();
+    heldTables.clear();
     loadLevel(-1);
 
     ui->radioButton_aircraft->setChecked(true);
@@ -147,6 +151,8 @@ void MainWindow::fillFromModel()
     ui->radioButton_side_red->setChecked(true);
     for (QLineEdit* field : findChildren<QLineEdit*>())
         field->setValidator(distanceValidator);
+    blueSide = model.sideColour(Side::Enemies);
+    redSide = model.sideColour(Side::Allies);
     showSideColours();
 
     ui->label_preview_symbol->setFont(previewFont);
@@ -215,6 +221,7 @@ void MainWindow::loadLevel(int levelIndex)
             (ui.get()->*row.alignment)->setCurrentIndex(model.alignmentIndex(*currentLevel, row.category).value_or(-1));
         distances->showLevel(model, *currentLevel);
         tables->showLevel(model, *currentLevel);
+        showHeldChanges();
     }
     disableUnreadable(*ui, model, currentLevel);
     showSharedLevels();
@@ -243,8 +250,6 @@ void MainWindow::showSharedLevels()
 // A colour the model could not read shows as a plain button until one is chosen.
 void MainWindow::showSideColours()
 {
-    blueSide = model.sideColour(Side::Enemies);
-    redSide = model.sideColour(Side::Allies);
     ui->pushButton_blue_color->setStyleSheet(blueSide ? backgroundOf(*blueSide) : QString());
     ui->pushButton_red_color->setStyleSheet(redSide ? backgroundOf(*redSide) : QString());
 }

@@ -6,9 +6,12 @@
 #include <optional>
 #include <vector>
 
+#include "model/FormatTable.h"
+#include "model/LabelEdits.h"
 #include "model/LabelTypes.h"
 
 class LabelConfig;
+struct LabelDifferences;
 class ProfileStore;
 class QIntValidator;
 class QPushButton;
@@ -143,6 +146,8 @@ private slots:
     void on_actionReload_triggered();
     void on_actionRestore_Default_triggered();
     void on_actionAbout_Author_triggered();
+    void on_actionImportValues_triggered();
+    void on_actionBackups_triggered();
     void on_actionQuit_triggered();
 
 private:
@@ -163,6 +168,8 @@ private:
     // Before the window's values are thrown away: false when the player stays.
     bool mayLeaveChanges();
     bool reportUnusableFile();
+    // What is wrong with a label file as a whole, in the player's words; none when it reads.
+    static std::optional<QString> wholeFileProblem(const LabelConfig& file);
 
     // Apply: what the player changed is checked, then handed over and written at once.
     // True when every change reached the file.
@@ -170,17 +177,31 @@ private:
     // Runs the model's Lua check of an Apply off the window's thread (see LabelConfig).
     void runCheck(const std::function<void()>& check);
     bool valuesCanBeWritten();
-    // What differs from what the model holds, as the setter call that hands it over:
-    // outside the level's controls, and the alignments of the level shown (the distance
-    // block finds its own).
-    using Change = std::function<void(LabelConfig&)>;
-    std::vector<Change> settingChanges() const;
-    std::vector<Change> alignmentChanges() const;
+    // What differs from what the model holds: outside the level's controls, and the
+    // alignments of the level shown (the distance block finds its own).
+    std::vector<SettingChange> settingChanges() const;
+    std::vector<SettingChange> alignmentChanges() const;
     // Whether any control differs: everywhere, or only the distances and alignments of
     // the level shown.
     bool hasChanges() const;
     bool levelChanged() const;
-    void handOverChanges();
+    // Every change of the window to the edits of an Apply, the taken ones held for other
+    // levels among them.
+    void handOverChanges(LabelEdits& edits) const;
+    // The model's refusal of the changes, in the player's words.
+    QString describeRefusal(const EditRefusal& refusal) const;
+
+    // Import Values From… and Backups…: the values in which another label file differs,
+    // for the player to take (CompareDialog).
+    void compareWith(const QString& file, const QString& shownName);
+    // Taken values become changes of the window: in its controls where they show, held
+    // for their level otherwise until it is shown.
+    void takeValues(const LabelDifferences& taken);
+    // Shows a taken value in its control; false where no control of the window shows it.
+    bool showInControls(const SettingChange& change);
+    void showHeldChanges();
+    // Whether the controls show the category's table of this level.
+    bool levelShown(LabelLevel level, UnitCategory category) const;
     // Before a write: when another program changed Labels.lua, the player decides.
     // False when nothing is to be written (the file may have been reloaded instead).
     bool mayReplaceLabelFile();
@@ -205,6 +226,9 @@ private:
     bool firstFilling = true;
     // Where the next picked symbol goes: one of the symbol fields (its button follows).
     QTextEdit* pickerField = nullptr;
+    // Values taken from another file for levels not shown.
+    std::vector<SettingChange> heldChanges;
+    std::vector<FormatTable> heldTables;
     bool checking = false;    // Apply's Lua check is running
     bool closeAsked = false;  // the window was asked to close meanwhile
 };

@@ -40,46 +40,48 @@ std::optional<int> symbolSizeShown(const QLabel& label)
 
 // Only what differs from what the model last read or wrote is handed over; each
 // comparison takes the value the window showed for a setting the model could not read.
-// The changes come as the setter calls that hand them over, in the order of Apply.
-std::vector<MainWindow::Change> MainWindow::settingChanges() const
+std::vector<SettingChange> MainWindow::settingChanges() const
 {
-    std::vector<Change> changes;
+    std::vector<SettingChange> changes;
+    const auto add = [&changes](const LabelSetting& setting, auto fill) {
+        SettingValue value;
+        fill(value);
+        changes.push_back({&setting, value});
+    };
     for (const auto& [side, colour] : {std::pair{Side::Enemies, blueSide}, std::pair{Side::Allies, redSide}}) {
         if (colour && colour != model.sideColour(side))
-            changes.push_back(
-                [side = side, c = *colour](LabelConfig& m) { m.setSideColour(side, c.red, c.green, c.blue); });
+            add(model.sideColourSetting(side), [c = *colour](SettingValue& v) { v.colour = c; });
     }
     if (const std::optional<int> size = symbolSizeShown(*ui->label_symbol_size_real);
         size && size != model.symbolSizeValue())
-        changes.push_back([size = *size](LabelConfig& m) { m.setSymbolSize(size); });
+        add(model.symbolSize(), [n = *size](SettingValue& v) { v.number = n; });
     for (const CategoryRow& row : categoryRows) {
         const bool on = (ui.get()->*row.visible)->isChecked();
         if (on != model.visibilityOn(row.category).value_or(false))
-            changes.push_back([category = row.category, on](LabelConfig& m) { m.setVisibility(category, on); });
+            add(model.visibility(row.category), [on](SettingValue& v) { v.on = on; });
     }
     for (const CategoryRow& row : categoryRows) {
         for (const SymbolRange range : symbolRanges) {
             const std::string symbol = row.symbolField(*ui, range).toPlainText().toStdString();
             if (symbol != model.symbolText(row.category, range).value_or(std::string()))
-                changes.push_back([category = row.category, range, symbol](LabelConfig& m) {
-                    static_cast<void>(m.setSymbol(category, range, symbol));
-                });
+                add(model.symbol(row.category, range), [&symbol](SettingValue& v) { v.symbol = symbol; });
         }
     }
     return changes;
 }
 
-std::vector<MainWindow::Change> MainWindow::alignmentChanges() const
+std::vector<SettingChange> MainWindow::alignmentChanges() const
 {
-    std::vector<Change> changes;
+    std::vector<SettingChange> changes;
     if (!currentLevel)
         return changes;
     for (const CategoryRow& row : categoryRows) {
         const int index = (ui.get()->*row.alignment)->currentIndex();
-        if (index >= 0 && index != model.alignmentIndex(*currentLevel, row.category).value_or(-1))
-            changes.push_back([level = *currentLevel, category = row.category, index](LabelConfig& m) {
-                m.setAlignment(level, category, index);
-            });
+        if (index >= 0 && index != model.alignmentIndex(*currentLevel, row.category).value_or(-1)) {
+            SettingValue value;
+            value.number = index;
+            changes.push_back({&model.alignment(*currentLevel, row.category), value});
+        }
     }
     return changes;
 }
@@ -89,56 +91,61 @@ bool MainWindow::levelChanged() const
     return currentLevel && (!alignmentChanges().empty() || distances->changed(model, *currentLevel) || tables->changed());
 }
 
-bool MainWindow::hasChanges() const { return !settingChanges().empty() || levelChanged(); }
-
-void MainWindow::handOverChanges()
+bool MainWindow::hasChanges() const
 {
-    for (const Change& change : settingChanges())
-        change(model);
-    if (currentLevel)
-        distances->handOverChanges(model, *currentLevel);
-    tables->handOverChanges(model);
-    for (const Change& change : alignmentChanges())
-        change(model);
+    return !settingChanges().empty() || levelChanged() || !heldChanges.empty() || !heldTables.empty();
 }
 
-// Everything is checked before anything is handed over, so a refused Apply queues no
-// edit and leaves the file as it was.
+void MainWindow::handOverChanges(LabelEdits& edits) const
+{
+    for (const SettingChange& change : settingChanges())
+        edits.change(change);
+    if (currentLevel) {
+        for (const SettingChange& change : distances->changes(model, *currentLevel))
+            edits.change(change);
+    }
+    tables->handOverChanges(edits);
+    for (const SettingChange& change : alignmentChanges())
+        edits.change(change);
+    for (const SettingChange& change : heldChanges)
+        edits.change(change);
+    for (const FormatTable& table : heldTables)
+        edits.changeTable(table);
+}
+
+QString MainWindow::describeRefusal(const EditRefusal& refusal) const
+{
+    QStringList tableNames;
+    for (const OffendingTable& table : refusal.tables)
+        tableNames << (ui.get()->*categoryRowOf(table.category).distanceHeading)->text() + " ("
+                + ui->comboBox_profille->itemText(static_cast<int>(table.level)) + ")";
+    switch (refusal.kind) {
+    case EditRefusal::Kind::None: break;
+    case EditRefusal::Kind::DistancesInvalid:
+        return message(MessageId::DistancesInvalid).arg(describeSettings(refusal.settings, *ui));
+    case EditRefusal::Kind::TablesInvalid: return tableText(TableText::TablesInvalid).arg(tableNames.join('\n'));
+    case EditRefusal::Kind::TablesNotCarried: return tableText(TableText::TablesNotCarried).arg(tableNames.join('\n'));
+    case EditRefusal::Kind::SymbolNotWritable:
+        return message(MessageId::SymbolNotWritable)
+            .arg(describeSettings(refusal.settings, *ui), QString::fromStdString(refusal.symbol),
+                 refusalText(refusal.text));
+    }
+    return {};
+}
+
+// A field left empty has no value for the model's rules to judge: the window names it
+// itself. Everything else is judged by the edits, before anything is handed over.
 bool MainWindow::valuesCanBeWritten()
 {
-    if (currentLevel) {
-        std::vector<const LabelSetting*> offending;
-        for (const DistanceRow* row : distances->offendingRows(model, *currentLevel))
-            offending.push_back(&model.distance(*currentLevel, row->category, row->band));
-        if (!offending.empty()) {
-            showWarning(this, message(MessageId::DistancesInvalid).arg(describeSettings(offending, *ui)));
-            return false;
-        }
-        for (const auto& [refused, said] : {std::pair{tables->offendingTables(), TableText::TablesInvalid},
-                                            std::pair{tables->uncarriedTables(), TableText::TablesNotCarried}}) {
-            QStringList names;
-            for (const FormatTable* table : refused)
-                names << (ui.get()->*categoryRowOf(table->category).distanceHeading)->text() + " ("
-                        + ui->comboBox_profille->itemText(static_cast<int>(table->level)) + ")";
-            if (!names.isEmpty()) {
-                showWarning(this, tableText(said).arg(names.join(QLatin1Char('\n'))));
-                return false;
-            }
-        }
-    }
-    for (const CategoryRow& row : categoryRows) {
-        for (const SymbolRange range : symbolRanges) {
-            const QString symbol = row.symbolField(*ui, range).toPlainText();
-            if (const TextRefusal refusal = LabelConfig::symbolRefusal(symbol.toStdString())) {
-                const LabelSetting& setting = model.symbol(row.category, range);
-                showWarning(this,
-                            message(MessageId::SymbolNotWritable)
-                                .arg(describeSettings({&setting}, *ui), symbol, refusalText(refusal)));
-                return false;
-            }
-        }
-    }
-    return true;
+    if (!currentLevel)
+        return true;
+    std::vector<const LabelSetting*> offending;
+    for (const DistanceRow* row : distances->offendingRows(model, *currentLevel))
+        offending.push_back(&model.distance(*currentLevel, row->category, row->band));
+    if (offending.empty())
+        return true;
+    showWarning(this, message(MessageId::DistancesInvalid).arg(describeSettings(offending, *ui)));
+    return false;
 }
 
 // Another program's change is never written over unasked; keeping both sides is the
@@ -159,11 +166,17 @@ bool MainWindow::applyChanges()
 {
     if (!valuesCanBeWritten())
         return false;
-    if ((hasChanges() || model.hasUnsavedText()) && !mayReplaceLabelFile())
+    LabelEdits edits(model);
+    handOverChanges(edits);
+    if (const EditRefusal refusal = edits.refusal()) {
+        showWarning(this, describeRefusal(refusal));
         return false;
-    handOverChanges();
-    const bool anythingQueued = !model.getPendingEdits().empty() || model.hasUnsavedText();
-    const ApplyOutcome outcome = model.applyPendingEdits();
+    }
+    if ((!edits.empty() || model.hasUnsavedText()) && !mayReplaceLabelFile())
+        return false;
+    const bool anythingQueued = !edits.empty() || model.hasUnsavedText();
+    const ApplyOutcome outcome = edits.apply();
+    tables->handedOver();
     if (!outcome.written()) {
         const Reason reason = reasonOf(outcome.write);
         showWarning(this, message(MessageId::LabelFileNotWritten).arg(reason.text), reason.detail);
@@ -174,6 +187,8 @@ bool MainWindow::applyChanges()
         showWarning(this, message(said).arg(describeSettings(outcome.notSaved, *ui)));
         return false;
     }
+    heldChanges.clear();
+    heldTables.clear();
     emit applied(describeMovedKeys(outcome.moved, *ui));
     return true;
 }
@@ -272,30 +287,37 @@ void MainWindow::restoreDefault()
         reloadModel(ReloadSource::FactoryCopy);
 }
 
+// What is wrong with a label file as a whole, as the player reads it; none for a file
+// that reads.
+std::optional<QString> MainWindow::wholeFileProblem(const LabelConfig& file)
+{
+    switch (file.labelFileState()) {
+    case LabelFileState::Readable: break;
+    case LabelFileState::Empty: return message(MessageId::FileIsEmpty);
+    case LabelFileState::Folder:
+    case LabelFileState::Unreadable: return message(MessageId::FileUnreadable);
+    case LabelFileState::NotUtf8: return message(MessageId::FileNotUtf8);
+    case LabelFileState::DoesNotCompile: {
+        const lua::CompileProblem& compile = *file.compileProblemAtLoad();
+        return message(MessageId::LabelFileDoesNotCompile).arg(compile.line).arg(QString::fromStdString(compile.message));
+    }
+    }
+    return std::nullopt;
+}
+
 // What is wrong with the file as a whole, in place of the list of settings it did not
 // yield; true when the player was told.
 bool MainWindow::reportUnusableFile()
 {
-    QString problem;
-    switch (model.labelFileState()) {
-    case LabelFileState::Readable: return false;
-    case LabelFileState::Folder: {
+    if (model.labelFileState() == LabelFileState::Folder) {
         const QString folder = QString::fromStdU16String(model.getLabelFilePath().parent_path().u16string());
         showWarning(this, message(MessageId::LabelFileIsFolder).arg(QDir::toNativeSeparators(folder)));
         return true;
     }
-    case LabelFileState::Empty: problem = message(MessageId::FileIsEmpty); break;
-    case LabelFileState::Unreadable: problem = message(MessageId::FileUnreadable); break;
-    case LabelFileState::NotUtf8: problem = message(MessageId::FileNotUtf8); break;
-    case LabelFileState::DoesNotCompile: {
-        const lua::CompileProblem& compile = *model.compileProblemAtLoad();
-        problem = message(MessageId::LabelFileDoesNotCompile)
-                      .arg(compile.line)
-                      .arg(QString::fromStdString(compile.message));
-        break;
-    }
-    }
-    const int answer = askQuestion(this, message(MessageId::LabelFileUnusable).arg(problem),
+    const std::optional<QString> problem = wholeFileProblem(model);
+    if (!problem)
+        return false;
+    const int answer = askQuestion(this, message(MessageId::LabelFileUnusable).arg(*problem),
                                    {MessageId::AnswerRestoreDefault, MessageId::AnswerNotNow}, NotNow);
     if (answer == RestoreNow && mayReplaceLabelFile())
         reloadModel(ReloadSource::FactoryCopy);

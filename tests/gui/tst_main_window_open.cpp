@@ -145,7 +145,7 @@ private slots:
         const std::pair<const char*, const char*> menus[]
             = {{"menubar", "menuFile menuFeature menuLanguage"},
                {"menuFile", "actionSelectDirectory  actionQuit"},  // a separator between
-               {"menuFeature", "actionReload actionRestore_Default actionAbout_Author"},
+               {"menuFeature", "actionReload actionRestore_Default  actionImportValues actionBackups  actionAbout_Author"},
                {"menuLanguage", "action_English action_Chinese action_Russian_2 action_Japanese"}};
         for (const auto& [menu, entries] : menus) {
             QStringList names;
