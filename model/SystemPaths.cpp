@@ -33,9 +33,11 @@ bool meansNothingThere(unsigned long systemError)
         || systemError == ERROR_BAD_NETPATH || systemError == ERROR_INVALID_NAME;
 }
 
-std::optional<std::string> profileText(const std::filesystem::path& path)
+namespace {
+
+// The text in the system code page, or none when the code page lacks a letter of it.
+std::optional<std::string> inCodePage(const std::wstring& wide)
 {
-    const std::wstring& wide = path.native();
     if (wide.empty())
         return std::string();
     const int length = static_cast<int>(wide.size());
@@ -51,20 +53,87 @@ std::optional<std::string> profileText(const std::filesystem::path& path)
         return std::nullopt;
     std::string text(static_cast<std::size_t>(size), '\0');
     WideCharToMultiByte(CP_ACP, flags, wide.data(), length, text.data(), size, nullptr, noteDefault);
-    if (defaultUsed || pathOfProfileText(text).native() != wide)
+    if (defaultUsed)
         return std::nullopt;
     return text;
 }
 
-std::filesystem::path pathOfProfileText(const std::string& text)
+std::wstring fromBytes(UINT codePage, DWORD flags, const char* bytes, std::size_t count)
 {
-    if (text.empty())
+    if (count == 0)
         return {};
-    const int length = static_cast<int>(text.size());
-    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+    const int length = static_cast<int>(count);
+    const int size = MultiByteToWideChar(codePage, flags, bytes, length, nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
     if (size > 0)
-        MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), size);
+        MultiByteToWideChar(codePage, flags, bytes, length, wide.data(), size);
+    return wide;
+}
+
+// One of the system's path queries (GetShortPathNameW, GetLongPathNameW); empty when it fails.
+std::wstring asked(DWORD(WINAPI* query)(LPCWSTR, LPWSTR, DWORD), const std::wstring& path)
+{
+    const DWORD size = query(path.c_str(), nullptr, 0);
+    if (size == 0)
+        return {};
+    std::wstring answer(size, L'\0');
+    const DWORD length = query(path.c_str(), answer.data(), size);
+    if (length == 0 || length >= size)
+        return {};
+    answer.resize(length);
+    return answer;
+}
+
+bool sameFolder(const std::wstring& a, const std::wstring& b)
+{
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error);
+}
+
+}  // namespace
+
+std::optional<std::string> profileText(const std::filesystem::path& path)
+{
+    const std::wstring& wide = path.native();
+    // What the code page writes is kept as it always was: the profile of a player whose
+    // folder it can write does not change.
+    if (std::optional<std::string> text = inCodePage(wide)) {
+        const std::wstring read = pathOfProfileText(*text).native();
+        if (read == wide || sameFolder(read, wide))
+            return text;
+    }
+    // The short path is what older programs are given for such a folder, and the profile
+    // stays in the code page. Volumes may have short names turned off, and the folder
+    // may not be there yet: then it has none, or one that leads elsewhere.
+    const std::wstring shortPath = asked(GetShortPathNameW, wide);
+    if (!shortPath.empty() && shortPath != wide && sameFolder(shortPath, wide)) {
+        const std::optional<std::string> text = inCodePage(shortPath);
+        if (text && text->rfind(utf8Marker, 0) != 0 && sameFolder(pathOfProfileText(*text).native(), wide))
+            return text;
+    }
+    const int length = static_cast<int>(wide.size());
+    const int size
+        = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    if (size <= 0)
+        return std::nullopt;
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), length, utf8.data(), size, nullptr, nullptr);
+    return utf8Marker + utf8;
+}
+
+std::filesystem::path pathOfProfileText(const std::string& text)
+{
+    const std::string marker = utf8Marker;
+    if (text.rfind(marker, 0) == 0)
+        return std::filesystem::path(fromBytes(CP_UTF8, 0, text.data() + marker.size(), text.size() - marker.size()));
+    const std::wstring wide = fromBytes(CP_ACP, 0, text.data(), text.size());
+    // Only a path the code page could not have written is given back long: any other is
+    // kept as the player wrote it.
+    if (wide.find(L'~') != std::wstring::npos) {
+        const std::wstring longPath = asked(GetLongPathNameW, wide);
+        if (!longPath.empty() && !inCodePage(longPath))
+            return std::filesystem::path(longPath);
+    }
     return std::filesystem::path(wide);
 }
 
