@@ -18,6 +18,7 @@
 #include "cli/CliList.h"
 #include "cli/CliNames.h"
 #include "cli/CliSet.h"
+#include "cli/ConsoleOutput.h"
 #include "common/Messages.h"
 #include "lua/LuaFileAccess.h"
 #include "model/LabelConfig.h"
@@ -29,11 +30,8 @@ namespace {
 
 void print(std::FILE* stream, const QStringList& lines)
 {
-    for (const QString& line : lines) {
-        const QByteArray bytes = line.toUtf8() + '\n';
-        std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
-    }
-    std::fflush(stream);
+    for (const QString& line : lines)
+        writeOut(stream, line + QLatin1Char('\n'));
 }
 
 // The window's messages name the file it always works on; here it is the one given.
@@ -228,10 +226,17 @@ int start(int argc, char** argv)
                                  QStringLiteral("[TARGET [NAME...]]"));
     if (!parser.parse(application.arguments()))
         return usageError(parser.errorText());
-    if (parser.isSet(QStringLiteral("help")))
-        parser.showHelp(Success);
-    if (parser.isSet(QStringLiteral("version")))
-        parser.showVersion();
+    // Written here rather than by showHelp() and showVersion(), which on Windows put the
+    // text in a message box when they find no console, and the caller's script waits on it.
+    if (parser.isSet(QStringLiteral("help"))) {
+        print(stdout, {parser.helpText().chopped(parser.helpText().endsWith(QLatin1Char('\n')) ? 1 : 0)});
+        return Success;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        print(stdout,
+              {QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion()});
+        return Success;
+    }
 
     const int commands = int(parser.isSet(checkOption)) + int(parser.isSet(listOption)) + int(parser.isSet(setOption))
         + int(parser.isSet(diffOption)) + int(parser.isSet(importOption));

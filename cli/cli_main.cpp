@@ -6,7 +6,9 @@
 
 int main(int argc, char** argv)
 {
-    // What it prints is UTF-8: symbols such as ✈ and Cyrillic folder names show as written.
+    // The command line hands a console its characters itself (cli/ConsoleOutput.cpp); a
+    // console switched to UTF-8 also shows as written any UTF-8 bytes that reach it
+    // another way, rather than reading them in the OEM code page.
     SetConsoleOutputCP(CP_UTF8);
     return cli::start(argc, argv);
 }

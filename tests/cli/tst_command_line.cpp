@@ -751,6 +751,32 @@ private slots:
         QVERIFY(!changed.isEmpty());
         QVERIFY2(luacheck::allUnder(changed, under), qPrintable(changed.join(' ')));
     }
+
+    // Redirected by a prompt or a script's shell rather than by QProcess: Windows then
+    // starts the program without the handles of its own that QProcess hands on, so it
+    // sees no console at all.
+    void helpAndVersionRedirectedByTheShell_data() { helpAndVersion_data(); }
+
+    void helpAndVersionRedirectedByTheShell()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, shown);
+        const QString out = folder.filePath(QStringLiteral("printed.txt"));
+        QFile::remove(out);
+        // With its drive: the shell starts in the temporary folder, on another drive under Wine.
+        const QString program = QDir::toNativeSeparators(QFileInfo(QStringLiteral(HALVANE_PROGRAM)).absoluteFilePath());
+        QProcess shell;
+        shell.setWorkingDirectory(folder.path());
+        if (QSysInfo::kernelType() == QLatin1String("winnt"))
+            shell.start(QStringLiteral("cmd"), {QStringLiteral("/c"), program + ' ' + option + " > printed.txt"});
+        else
+            shell.start(QStringLiteral("/bin/sh"),
+                        {QStringLiteral("-c"), "'" + program + "' " + option + " > printed.txt"});
+        QVERIFY(shell.waitForFinished(60000));
+        QCOMPARE(shell.exitCode(), 0);
+        const QString printed = QString::fromUtf8(readFile(out));
+        QVERIFY2(printed.contains(shown), qPrintable(printed));
+    }
 };
 
 QTEST_GUILESS_MAIN(CommandLineTest)
