@@ -11,7 +11,7 @@ namespace lua {
 namespace {
 
 template <typename Char>
-bool hasLuaExtension(const std::basic_string<Char>& path)
+bool hasExtension(const std::basic_string<Char>& path, const char (&wanted)[5])
 {
     // The file name is what follows the last "/" or "\" on every platform, so that
     // paths written for the simulator's platform are judged the same everywhere.
@@ -38,7 +38,6 @@ bool hasLuaExtension(const std::basic_string<Char>& path)
     // A leading "." does not start an extension (".lua", "." and ".." have none).
     if (dot == std::basic_string<Char>::npos || dot == nameStart || nameEnd - dot != 4)
         return false;
-    const char wanted[] = ".lua";
     for (std::size_t i = 0; i < 4; ++i) {
         Char c = path[dot + i];
         if (c >= Char('A') && c <= Char('Z'))
@@ -124,11 +123,16 @@ WriteFailure shortWrite(const QString& fileName, std::size_t size)
 
 }  // namespace
 
-bool LuaFileAccess::isLuaFile(const std::filesystem::path& path) { return hasLuaExtension(path.native()); }
+bool LuaFileAccess::isLuaFile(const std::filesystem::path& path) { return hasExtension(path.native(), ".lua"); }
+
+bool LuaFileAccess::isReadable(const std::filesystem::path& path)
+{
+    return isLuaFile(path) || hasExtension(path.native(), ".bak");
+}
 
 std::unique_ptr<std::ifstream> LuaFileAccess::openForReading(const std::filesystem::path& path) const
 {
-    if (!isLuaFile(path))
+    if (!isReadable(path))
         return nullptr;
     // Binary: line ends are converted by readAll, the same way on every platform.
     return std::make_unique<std::ifstream>(path, std::ios::in | std::ios::binary);

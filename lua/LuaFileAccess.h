@@ -49,7 +49,10 @@ struct [[nodiscard]] WriteOutcome {
 class LuaFileAccess {
 public:
     static bool isLuaFile(const std::filesystem::path& path);
-    // None when the path is not a .lua path; otherwise a stream, possibly in a failed state.
+    // What is read: a .lua file, or a .bak copy of one (the editor's backups, which end so
+    // that the simulator never takes them for its own). Only .lua files are written.
+    static bool isReadable(const std::filesystem::path& path);
+    // None when the path is neither; otherwise a stream, possibly in a failed state.
     std::unique_ptr<std::ifstream> openForReading(const std::filesystem::path& path) const;
     // The whole remaining content; none, or a read error, gives "". When the first
     // line end is CR LF, every CR LF becomes LF and *crlf (if given) is set to true,

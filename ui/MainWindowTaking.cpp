@@ -27,18 +27,19 @@
 
 namespace {
 
-// Another label file, read as the model reads this one (it keeps no profile of its own).
+// Another label file, read as the model reads this one.
 struct OtherFile {
-    ProfileStore profile{std::filesystem::path()};
     std::unique_ptr<LabelConfig> model;
     std::optional<QString> problem;
 };
 
-std::unique_ptr<OtherFile> readOther(const std::filesystem::path& path)
+// Bound to its own file, the model only keeps the window's profile for company: a profile
+// of its own would be read from nowhere, and reading one sets the interface language.
+std::unique_ptr<OtherFile> readOther(ProfileStore& profile, const std::filesystem::path& path)
 {
     auto other = std::make_unique<OtherFile>();
     try {
-        other->model = std::make_unique<LabelConfig>(other->profile, path);
+        other->model = std::make_unique<LabelConfig>(profile, path);
         if (!labelFileExistsAt(path))
             other->problem = message(MessageId::FileUnreadable);
     } catch (const std::filesystem::filesystem_error& error) {
@@ -82,7 +83,7 @@ void MainWindow::on_actionBackups_triggered()
     const std::vector<LabelBackups::Copy> copies = LabelBackups::copiesOf(model.getLabelFilePath());
     std::vector<BackupRow> rows;
     for (const LabelBackups::Copy& copy : copies) {
-        const std::unique_ptr<OtherFile> other = readOther(copy.path);
+        const std::unique_ptr<OtherFile> other = readOther(profile, copy.path);
         const bool readable = !other->problem && !wholeFileProblem(*other->model);
         rows.push_back({QString::fromStdString(copy.made),
                         readable ? std::optional<std::size_t>(differencesBetween(model, *other->model).count())
@@ -100,7 +101,7 @@ void MainWindow::on_actionBackups_triggered()
 
 void MainWindow::compareWith(const QString& file, const QString& shownName)
 {
-    const std::unique_ptr<OtherFile> other = readOther(std::filesystem::path(file.toStdU16String()));
+    const std::unique_ptr<OtherFile> other = readOther(profile, std::filesystem::path(file.toStdU16String()));
     const std::optional<QString> problem = other->problem ? other->problem : wholeFileProblem(*other->model);
     if (problem) {
         showWarning(this, compareText(CompareText::FileNotCompared).arg(shownName, *problem));
@@ -113,7 +114,7 @@ void MainWindow::compareWith(const QString& file, const QString& shownName)
     }
     std::vector<CompareRow> rows;
     for (const ValueDifference& value : differences.values)
-        rows.push_back({describeSettings({value.setting}, *ui), valueText(value.here), valueText(value.there),
+        rows.push_back({settingWords(*value.setting, *ui), valueText(value.here), valueText(value.there),
                         value.takeable()});
     for (const TableDifference& table : differences.tables)
         rows.push_back({compareText(CompareText::TableName)

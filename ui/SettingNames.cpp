@@ -77,6 +77,14 @@ QString render(const Section& section)
 }
 }  // namespace
 
+QString settingWords(const LabelSetting& setting, const Ui::MainWindow& ui)
+{
+    const Name name = nameOf(setting, ui);
+    Section section{name.section, {}};
+    section.items.push_back({name.item, name.detail.isEmpty() ? QStringList() : QStringList{name.detail}});
+    return render(section);
+}
+
 QString describeSettings(const std::vector<const LabelSetting*>& settings, const Ui::MainWindow& ui)
 {
     std::vector<Section> sections;

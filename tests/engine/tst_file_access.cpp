@@ -96,6 +96,9 @@ void FileAccessTest::openForReading()
     enginetest::Scratch scratch;
     const lua::LuaFileAccess files;
     QVERIFY(!files.openForReading(scratch.write("notes.txt", "a = 1\n")));
+    // The editor's backups are read for their values, as the file they were copied from.
+    QCOMPARE(files.readAll(files.openForReading(scratch.write("Labels-2026.bak", "a = 1\n")).get()),
+             std::string("a = 1\n"));
     auto missing = files.openForReading(scratch.file("missing.lua"));
     QVERIFY(missing);
     QVERIFY(!missing->is_open());

@@ -58,6 +58,15 @@ protected:
         QWidget* in = window ? window : static_cast<QWidget*>(app::mainWindow);
         return in ? in->findChild<T*>(objectName) : nullptr;
     }
+    // The dialog of a kind the main window opened last and still shows.
+    template <class T>
+    static T* openDialog()
+    {
+        T* found = nullptr;
+        for (T* dialog : app::mainWindow->findChildren<T*>())
+            found = dialog->isVisible() ? dialog : found;
+        return found;
+    }
     // What a named widget shows: a field's text, a combo box's current item, a menu's title.
     QString shown(const QString& objectName, QWidget* window = nullptr) const;
     QStringList shown(const QStringList& objectNames) const;

@@ -6,11 +6,14 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 #include <csignal>
 
 #include "model/LabelConfig.h"
+#include "ui/BackupsDialog.h"
+#include "ui/CompareDialog.h"
 
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
@@ -135,6 +138,25 @@ private slots:
 #endif
         captureNext(prefix + "colour-dialog");
         clickButton("pushButton_red_color");
+
+        // Values taken from the backup made above, and from another player's file.
+        triggerAction("actionBackups");
+        auto* backups = openDialog<BackupsDialog>();
+        save(backups, prefix + "backups");
+        backups->accept();
+        auto* compare = openDialog<CompareDialog>();
+        save(compare, prefix + "compare-backup");
+        compare->reject();
+        dialogs::usePresets(true);
+        dialogs::presetFile(QStringLiteral(HALVANE_FIXTURES "/Labels-single-level.lua"));
+        triggerAction("actionImportValues");
+        compare = openDialog<CompareDialog>();
+        QVERIFY2(compare, qPrintable(dialogs::takeShownMessages().join('\n')));
+        compare->findChild<QPushButton*>("pushButton_take_all")->click();
+        save(compare, prefix + "compare-file");
+        compare->accept();
+        save(app::mainWindow, prefix + "main-window-values-taken");
+        dialogs::usePresets(false);
 
         // A script Lua stops in: the notice at load; then a changed text that never ends,
         // the window drawn while Lua checks it, and the refusal.
