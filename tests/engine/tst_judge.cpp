@@ -155,6 +155,9 @@ private slots:
         QTest::newRow("size in a local table") << QStringList{"<default_font>.[1]...[][14]"};
         QTest::newRow("colour") << QStringList{"<ColorAliesSide>...[][{1,2,3}]"};
         QTest::newRow("visibility") << QStringList{"<NavyOn>...[][false]"};
+        // EMPTY, shared by every table, was written out at the entry the rewrite drops.
+        QTest::newRow("table rewritten without a shared entry")
+            << QStringList{"<LEVEL_ABBREVIATED>.[0].<AirFormat>...[][{[500] = {\"x\", \"CenterCenter\"}}]"};
     }
     void intendedEditsPass()
     {
@@ -180,6 +183,9 @@ private slots:
             << "[9000]\t= {ground_symbol_far..ABB_NAME\t\t,\"RightTop\""
             << "[9000]\t= {ground_symbol_far..ABB_NAME\t\t,\"LeftTop\""
             << "LEVEL_ABBREVIATED.GroundFormat[9000][2]" << true;
+        QTest::newRow("a table shared by every level")
+            << "local EMPTY = {\"\", \"LeftBottom\"" << "local EMPTY = {\"-\", \"LeftBottom\""
+            << "LEVEL_ABBREVIATED.AirFormat[20][1]" << true;
         QTest::newRow("loops for ever") << "AirOn" << "while true do end\nAirOn" << "" << true;
         QTest::newRow("calls os.exit") << "AirOn" << "os.exit(1)\nAirOn" << "" << true;
         QTest::newRow("eats memory") << "AirOn" << "local t = {} for i = 1, 1e9 do t[i] = i end\nAirOn" << "" << true;
