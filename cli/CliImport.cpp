@@ -9,6 +9,7 @@
 #include "cli/CliDiff.h"
 #include "cli/CliNames.h"
 #include "model/FormatTable.h"
+#include "model/LabelDifferences.h"
 #include "model/LabelConfig.h"
 
 namespace cli {
@@ -106,10 +107,9 @@ SetOutcome importValues(LabelConfig& file, const LabelConfig& from, const QStrin
         const QString before = customFormatTable(file, level, category)
             ? distances(*customFormatTable(file, level, category))
             : QStringLiteral("the usual shape");
-        // Written whole, as the other file writes it.
-        for (FormatEntry& entry : theirs->entries)
-            entry.loadedIndex = -1;
-        tables.push_back({*theirs, QStringLiteral("%1: %2 -> %3").arg(name, before, distances(*theirs))});
+        // A table the other file shares between levels is taken into the level named.
+        const FormatTable taken = takenTable({level, category, std::nullopt, theirs});
+        tables.push_back({taken, QStringLiteral("%1: %2 -> %3").arg(name, before, distances(taken))});
     }
     if (assignments.isEmpty() && tables.empty())
         return {problems.isEmpty() ? 0 : 1, {}, problems};
