@@ -51,6 +51,8 @@ const std::array<Texts, static_cast<int>(CompareText::Count)> texts = {{
      "バックアップはまだありません。"},
     {"Close", "关闭", "Закрыть", "閉じる"},
     {"cannot be read", "无法读取", "не читается", "読み取れません"},
+    {"shown", "显示", "показывать", "表示"},
+    {"hidden", "隐藏", "скрывать", "非表示"},
 }};
 }  // namespace
 

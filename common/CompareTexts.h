@@ -28,6 +28,8 @@ enum class CompareText {
     NoBackups,
     Close,
     BackupUnreadable,
+    Shown,               // a category whose labels are shown (visibility on)
+    Hidden,
     Count
 };
 

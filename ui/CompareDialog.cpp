@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <QPushButton>
 
+#include <tuple>
+
 #include "common/CompareTexts.h"
 #include "ui_CompareDialog.h"
 
@@ -33,8 +35,13 @@ CompareDialog::CompareDialog(const std::vector<CompareRow>& rows, const QString&
         else
             setting->setToolTip(compareText(CompareText::NotTakeable));
         table.setItem(row, 0, setting);
-        table.setItem(row, 1, new QTableWidgetItem(shown.here));
-        table.setItem(row, 2, new QTableWidgetItem(shown.there));
+        for (const auto& [column, text, colour] :
+             {std::tuple{1, shown.here, shown.hereColour}, std::tuple{2, shown.there, shown.thereColour}}) {
+            auto* value = new QTableWidgetItem(text);
+            if (colour.isValid())
+                value->setData(Qt::DecorationRole, colour);
+            table.setItem(row, column, value);
+        }
     }
     QHeaderView& header = *table.horizontalHeader();
     header.setSectionResizeMode(QHeaderView::ResizeToContents);

@@ -1,4 +1,5 @@
 #pragma once
+#include <QColor>
 #include <QDialog>
 
 #include <memory>
@@ -14,6 +15,8 @@ struct CompareRow {
     QString here;
     QString there;
     bool takeable = true;  // both files hold it in a form the editor reads
+    QColor hereColour;     // a colour setting's swatches; invalid for other settings
+    QColor thereColour;
 };
 
 // The values in which another label file (or a backup) differs, each with a check box:

@@ -52,9 +52,23 @@ QString pathText(const std::filesystem::path& path) { return QString::fromStdU16
 
 const QString missing = QStringLiteral("—");
 
-QString valueText(const std::optional<std::string>& value)
+// A value as the row shows it: visibility in the player's words, the rest as the file
+// writes it.
+QString valueText(const LabelSetting& setting, const std::optional<std::string>& value)
 {
-    return value ? QString::fromStdString(*value) : missing;
+    if (!value)
+        return missing;
+    if (setting.group == SettingGroup::Visibility)
+        return compareText(*value == "true" ? CompareText::Shown : CompareText::Hidden);
+    return QString::fromStdString(*value);
+}
+
+QColor swatch(const LabelSetting& setting, const std::optional<std::string>& value)
+{
+    SettingValue colour;
+    if (setting.group != SettingGroup::SideColour || !value || readValue(setting, *value, colour) != ValueProblem::None)
+        return {};
+    return QColor(colour.colour.red, colour.colour.green, colour.colour.blue);
 }
 
 QString entriesText(const std::optional<FormatTable>& table)
@@ -113,14 +127,16 @@ void MainWindow::compareWith(const QString& file, const QString& shownName)
         return;
     }
     std::vector<CompareRow> rows;
-    for (const ValueDifference& value : differences.values)
-        rows.push_back({settingWords(*value.setting, *ui), valueText(value.here), valueText(value.there),
-                        value.takeable()});
+    for (const ValueDifference& value : differences.values) {
+        const LabelSetting& setting = *value.setting;
+        rows.push_back({settingWords(setting, *ui), valueText(setting, value.here), valueText(setting, value.there),
+                        value.takeable(), swatch(setting, value.here), swatch(setting, value.there)});
+    }
     for (const TableDifference& table : differences.tables)
         rows.push_back({compareText(CompareText::TableName)
                             .arg((ui.get()->*categoryRowOf(table.category).distanceHeading)->text(),
                                  ui->comboBox_profille->itemText(static_cast<int>(table.level))),
-                        entriesText(table.here), entriesText(table.there), table.takeable()});
+                        entriesText(table.here), entriesText(table.there), table.takeable(), {}, {}});
     auto* dialog = new CompareDialog(rows, shownName, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog, differences] {
