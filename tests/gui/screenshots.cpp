@@ -140,6 +140,7 @@ private slots:
         clickButton("pushButton_red_color");
 
         // Values taken from the backup made above, and from another player's file.
+        settle();
         triggerAction("actionBackups");
         auto* backups = openDialog<BackupsDialog>();
         save(backups, prefix + "backups");
@@ -203,20 +204,34 @@ private:
     }
 
     // The next message box or dialog is saved as a picture and then closed as Escape closes
-    // it; it is looked for a while, as one may come after Lua's check of an Apply.
-    static void captureNext(const QString& name, int tries = 20)
+    // it; it is looked for a while, as one may come after Lua's check of an Apply, or once
+    // the window is shown. One is looked for at a time: a look still going on when the next
+    // is asked for would take the next one's dialog, and close the one a step works with.
+    static void captureNext(const QString& name)
+    {
+        settle();
+        ++looking;
+        lookFor(name, 20);
+    }
+
+    // Until no dialog is looked for any more.
+    static void settle() { static_cast<void>(QTest::qWaitFor([] { return looking == 0; }, 10000)); }
+
+    static void lookFor(const QString& name, int tries)
     {
         QTimer::singleShot(300, [name, tries] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog) {
-                if (tries > 1)
-                    captureNext(name, tries - 1);
+            if (!dialog && tries > 1)
+                return lookFor(name, tries - 1);
+            --looking;
+            if (!dialog)
                 return;
-            }
             save(dialog, name);
             dialog->reject();
         });
     }
+
+    static inline int looking = 0;
 };
 
 QTEST_MAIN(Screenshots)
