@@ -93,6 +93,12 @@ void applyTexts(QWidget& window, const LocalText (&table)[N])
 }
 }  // namespace
 
+QString inCurrentLanguage(const Translations& texts)
+{
+    const int language = (currentLanguage >= 0 && currentLanguage < 4) ? currentLanguage : 0;
+    return QString::fromUtf8(texts[static_cast<std::size_t>(language)]);
+}
+
 void applyMainWindowTexts(QWidget& mainWindow) { applyTexts(mainWindow, mainWindowTexts); }
 
 void applyDirectoryWindowTexts(QWidget& directoryWindow) { applyTexts(directoryWindow, directoryWindowTexts); }

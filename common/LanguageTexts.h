@@ -1,8 +1,17 @@
 #pragma once
 // The interface texts of the four languages. Only the main window and the
 // directory window change language; the picker and the confirmation window stay English.
+#include <QString>
+
+#include <array>
+
 class ProfileStore;
 class QWidget;
+
+// One text in English, Chinese, Russian and Japanese, in that order.
+using Translations = std::array<const char*, 4>;
+// The one of the current language (English when the index is outside 0-3).
+QString inCurrentLanguage(const Translations& texts);
 
 // Sets the main window's 61 language texts for the current language (widgets are
 // found by object name). An index outside 0-3 changes nothing.

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "common/Dialogs.h"
-#include "model/Language.h"
+#include "common/LanguageTexts.h"
 
 namespace {
-using Texts = std::array<const char*, 4>;  // English, Chinese, Russian, Japanese
+using Texts = Translations;
 
 // One row per MessageId, in the order of the enumeration.
 const std::array<Texts, static_cast<int>(MessageId::Count)> messages = {{
@@ -319,8 +319,7 @@ MessageId textMessage(TextProblem problem)
 
 QString message(MessageId id)
 {
-    const int language = (currentLanguage >= 0 && currentLanguage < 4) ? currentLanguage : 0;
-    return QString::fromUtf8(messages[static_cast<int>(id)][language]);
+    return inCurrentLanguage(messages[static_cast<int>(id)]);
 }
 
 Reason reasonOf(lua::WriteFailure failure, const std::string& detail)

@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "model/Language.h"
+#include "common/LanguageTexts.h"
 
 namespace {
-using Texts = std::array<const char*, 4>;  // English, Chinese, Russian, Japanese
+using Texts = Translations;
 
 // One row per TableText, in the order of the enumeration.
 const std::array<Texts, static_cast<int>(TableText::Count)> texts = {{
@@ -69,6 +69,5 @@ const std::array<Texts, static_cast<int>(TableText::Count)> texts = {{
 
 QString tableText(TableText id)
 {
-    const int language = (currentLanguage >= 0 && currentLanguage < 4) ? currentLanguage : 0;
-    return QString::fromUtf8(texts[static_cast<std::size_t>(id)][static_cast<std::size_t>(language)]);
+    return inCurrentLanguage(texts[static_cast<std::size_t>(id)]);
 }

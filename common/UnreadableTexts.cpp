@@ -4,11 +4,11 @@
 
 #include <array>
 
-#include "model/Language.h"
+#include "common/LanguageTexts.h"
 #include "common/TableTexts.h"
 
 namespace {
-using Texts = std::array<const char*, 4>;  // English, Chinese, Russian, Japanese
+using Texts = Translations;
 
 // One row per UnreadableWhy, in the order of the enumeration; %1 is what the file writes.
 const std::array<Texts, 9> reasons = {{
@@ -31,11 +31,6 @@ const std::array<Texts, 9> reasons = {{
 const Texts tip = {"Cannot be changed here: %1", "无法在此更改：%1", "Здесь изменить нельзя: %1", "ここでは変更できません：%1"};
 const Texts sameAs = {"Same as %1", "与 %1 相同", "Как у %1", "%1 と共通"};
 
-QString inLanguage(const Texts& texts)
-{
-    const int language = (currentLanguage >= 0 && currentLanguage < 4) ? currentLanguage : 0;
-    return QString::fromUtf8(texts[static_cast<std::size_t>(language)]);
-}
 }  // namespace
 
 QString unreadableText(const Unreadable& reason)
@@ -43,10 +38,10 @@ QString unreadableText(const Unreadable& reason)
     const QString written = QString::fromStdString(reason.written);
     if (reason.why == UnreadableWhy::SetByName)
         return tableText(TableText::SymbolSizeVariable).arg(written);
-    const QString text = inLanguage(reasons[static_cast<std::size_t>(reason.why)]);
+    const QString text = inCurrentLanguage(reasons[static_cast<std::size_t>(reason.why)]);
     return text.contains(QLatin1String("%1")) ? text.arg(written) : text;
 }
 
-QString unreadableTip(const Unreadable& reason) { return inLanguage(tip).arg(unreadableText(reason)); }
+QString unreadableTip(const Unreadable& reason) { return inCurrentLanguage(tip).arg(unreadableText(reason)); }
 
-QString sharedLevelsText(const QStringList& otherLevels) { return inLanguage(sameAs).arg(otherLevels.join(QStringLiteral(", "))); }
+QString sharedLevelsText(const QStringList& otherLevels) { return inCurrentLanguage(sameAs).arg(otherLevels.join(QStringLiteral(", "))); }
